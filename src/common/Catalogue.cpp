@@ -1,0 +1,172 @@
+#include "common/Catalogue.h"
+
+namespace tavlo {
+
+// Numbers of one group are consecutive: callers add an index to a group's base number.
+std::wstring_view ProgramText(std::int16_t number)
+{
+    switch (number) {
+        case 10: return L"３";
+        case 11: return L"ＤＯＣ";
+        case 12: return L"4->3";
+        case 13: return L"3->4";
+        case 14: return L"全角";
+        case 15: return L"半角";
+        case 16: return L"小文字";
+        case 17: return L"大文字";
+        case 20: return L"拡張子を３文字以内にします（４文字以降は切ります）ただし全角が有る場合は変更しません";
+        case 21: return L"拡張子がＤＯＣでテキストファイルのみＴＸＴに変更します";
+        case 22: return L"オプションにて指定した４文字拡張子を３文字拡張子に変更します";
+        case 23: return L"オプションにて指定した３文字拡張子を４３文字拡張子に変更します";
+        case 24: return L"拡張子を全て全角に変換します";
+        case 25: return L"拡張子を全て半角に変換します";
+        case 26: return L"拡張子を全て小文字に変換します";
+        case 27: return L"拡張子を全て大文字に変換します";
+        case 100: return L"４－＞３実行時のオプションの設定が１つも無いため実行できません";
+        case 101: return L"３－＞４実行時のオプションの設定が１つも無いため実行できません";
+        case 1000: return L"拡張子変更ファイル格納フォルダ";
+        case 1001: return L"拡張子変更ファイル格納ドライブを設定します";
+        case 1002: return L"拡張子変更ファイル格納フォルダを設定します";
+        case 1003: return L"現在の拡張子変更ファイル格納フォルダ";
+        case 2000: return L"拡張子変更ファイル名";
+        case 2001: return L"拡張子を変更したいファイルを選択します";
+        case 2002: return L"選択したファイルを拡張子変更対象とします";
+        case 2003: return L"全てのファイルを拡張子変更対象とします";
+        case 2004: return L"サブフォルダを含めて全てのファイルを拡張子変更対象とします";
+        case 2010: return L"Filterの設定";
+        case 2100: return L"フィルター";
+        case 2101: return L"フィルターを入力してください。";
+        case 2200: return L"フィルターに不正な値が設定されました。初期値に戻します。（初期値　*.*）";
+        case 3000: return L"拡張子変更対象ファイル";
+        case 3001: return L"このファイル名が拡張子変更の対象となります";
+        case 3002: return L"選択したファイルを拡張子変更の対象からはずします";
+        case 3003: return L"全てのファイルを拡張子変更の対象からはずします";
+        case 3007: return L"拡張子変更ファイル格納フォルダを同一";
+        case 3100: return L"一度で実行できるファイル数は最大１０００までです。";
+        case 5000: return L"実行履歴";
+        case 5001: return L"実行履歴";
+        case 6000: return L"拡張子変更正常ファイル名";
+        case 6001: return L"拡張子変更結果が正常なファイル名";
+        case 7000: return L"About";
+        case 7001: return L"タブロ２";
+        case 8000: return L"Option";
+        case 8038: return L"起動時のファイルは自動的に実行";
+        case 8039: return L"ひらがなも変換の対象";
+        case 8040: return L"２重拡張子を変換しない";
+        case 8041: return L"起動時にファイル名を指定した場合、自動的に実行します。（フォームは表示されません）";
+        case 8042: return L"半角変換時、全角ひらがなも半角カタカナに変換します";
+        case 8043: return L"全角・半角変換時、.LZH.LZH .LZH.ZIP .ZIP.LZH ZIP.ZIP .TAR.GZ .TAR.Z は変換しません（拡張子として認識します）";
+        case 8050: return L"３";
+        case 8051: return L"ＤＯＣ";
+        case 8052: return L"４－＞３";
+        case 8053: return L"３－＞４";
+        case 8054: return L"全角";
+        case 8055: return L"半角";
+        case 8056: return L"小文字";
+        case 8057: return L"大文字";
+        case 8060: return L"自動的に拡張子を３文字以内にします（４文字以降は切ります）ただし全角が有る場合は変更しません";
+        case 8061: return L"自動的に拡張子がＤＯＣでテキストファイルのみＴＸＴに変更します";
+        case 8062: return L"自動的にオプションにて指定した４文字拡張子を３文字拡張子に変更します";
+        case 8063: return L"自動的にオプションにて指定した３文字拡張子を４３文字拡張子に変更します";
+        case 8064: return L"自動的に拡張子を全角に変更します";
+        case 8065: return L"自動的に拡張子を半角に変更します";
+        case 8066: return L"自動的に拡張子を小文字に変更します";
+        case 8067: return L"自動的に拡張子を大文字に変更します";
+        case 8070: return L"[4->3]";
+        case 8071: return L"[3->4]";
+        case 8080: return L"HTML->HTM";
+        case 8081: return L"JPEG->JPG";
+        case 8082: return L"MPEG->MPG";
+        case 8083: return L"AIFF->AIF";
+        case 8084: return L"TIFF->TIF";
+        case 8085: return L"TEXT->TXT";
+        case 8090: return L"HTM->HTML";
+        case 8091: return L"JPG->JPEG";
+        case 8092: return L"MPG->MPEG";
+        case 8093: return L"AIF->AIFF";
+        case 8094: return L"TIF->TIFF";
+        case 8095: return L"TXT->TEXT";
+        case 8100: return L"HTMLをHTMに変更します";
+        case 8101: return L"JPEGをJPGに変更します";
+        case 8102: return L"MPEGをMPGに変更します";
+        case 8103: return L"AIFFをAIFに変更します";
+        case 8104: return L"TIFFをTIFに変更します";
+        case 8105: return L"TEXTをTXTに変更します";
+        case 8110: return L"HTMをHTMLに変更します";
+        case 8111: return L"JPGをJPEGに変更します";
+        case 8112: return L"MPGをMPEGに変更します";
+        case 8113: return L"AIFをAIFFに変更します";
+        case 8114: return L"TIFをTIFFに変更します";
+        case 8115: return L"TXTをTEXTに変更します";
+        case 9000: return L"Default";
+        case 9005: return L"現在の拡張子変更ファイル格納フォルダからコピー";
+        case 9007: return L"Ｗｉｎｄｏｗｓのテンポラリからコピー";
+        case 9999: return L"Tavlo2 for Win32";
+        case 10000: return L"拡張子変更ファイル格納フォルダ名";
+        case 10020: return L"初期設定を無効にして、常に終了時のフォルダに復帰します";
+        case 10021: return L"初期設定の拡張子変更ファイル格納ドライブ名を設定します";
+        case 10022: return L"初期設定の拡張子変更ファイル格納フォルダ名を設定します";
+        case 10023: return L"初期設定の拡張子変更ファイル格納フォルダ名";
+        case 20000: return L"　オプションにて有効ではないため変更しません";
+        case 20001: return L"　ファイル名変更後と同一の為変更しません";
+        case 20002: return L"　ファイル名を変更できませんでした";
+        case 20003: return L"　ファイル名を";
+        case 20004: return L"　に変更しました";
+        case 20005: return L"　拡張子が３文字以内のため変更しません";
+        case 20006: return L"　拡張子に全角が有るため変更しません";
+        case 20007: return L"　テキストファイルでないため変更しません";
+        case 20008: return L"　拡張子がＤＯＣで無いため変更しません";        default: return {};
+    }
+}
+
+std::wstring_view GeneralText(std::int16_t number)
+{
+    switch (number) {
+        case 5: return L"ｷｬﾝｾﾙ";
+        case 10: return L"実行中に中断します";
+        case 20: return L"で使用したレジストリを全て削除します";
+        case 30: return L"中断しました";
+        case 31: return L"全て終了しました";
+        case 1005: return L"リフレッシュ";
+        case 1006: return L"フォルダエリアスの追加";
+        case 1007: return L"フォルダエリアスのメンテナンス";
+        case 1100: return L"フォルダエリアス名を入力してください";
+        case 1101: return L"フォルダエリアス名入力";
+        case 1102: return L"同一のフォルダエリアス名は追加できません";
+        case 2006: return L"全て選択";
+        case 2007: return L"全て選択の解除";
+        case 2008: return L"初期化";
+        case 5100: return L"ファイルが存在しています。上書きしてよろしいですか";
+        case 5101: return L"セーブできませんでした。";
+        // Contact lines of the about box: the project itself, on a reserved domain.
+        case 7003: return L"tavlo2-dev";
+        case 7004: return L"tavlo2@tavlo2.invalid";
+        case 7005: return L"https://tavlo2.invalid/";
+        case 8042: return L"初期値";
+        case 8043: return L"ｷｬﾝｾﾙ";
+        case 8044: return L"設定";
+        case 8045: return L"設定を初期設定に戻します";
+        case 8046: return L"設定を中断して、閉じます";
+        case 8047: return L"設定を有効にして、閉じます";
+        case 8056: return L"リサイズ時、小フォームも変更";
+        case 8057: return L"小フォームが親フォームにあわせてリサイズされます";
+        case 8058: return L"ＴｏｏｌＴｉｐを表示";
+        case 8059: return L"マウス停止時の説明を表示するかしないかの設定をします";
+        case 8060: return L"結果をクリップボートにコピー";
+        case 8061: return L"自動実行時、結果を自動的にクリップボートにコピーします";
+        case 11000: return L"のエリアスメンテナンス";
+        case 11003: return L"名前の変更";
+        case 11006: return L"現在選択しているフォルダエリアス名の変更します";
+        case 11007: return L"フォルダエリアス名に対応するフォルダ名";
+        case 11008: return L"フォルダエリアス登録一覧";
+        case 11009: return L"現在選択しているフォルダエリアスを１つ上に移動します";
+        case 11010: return L"現在選択しているフォルダエリアスを１つ下に移動します";
+        case 11011: return L"現在選択しているフォルダエリアスを削除します";
+        case 11012: return L"全て削除します";
+        case 11101: return L"フォルダエリアス名を入力してください";
+        case 11102: return L"フォルダエリアス名の変更";
+        case 11103: return L"すでに存在するフォルダエリアス名には変更できません";        default: return {};
+    }
+}
+
+} // namespace tavlo

@@ -1,0 +1,28 @@
+#pragma once
+// What the engine and the path utilities need from the file system, so the text logic stays
+// free of platform headers. Win32FileSystem is the real one.
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace tavlo {
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Renames a file within its folder. Never replaces an existing file; fails as a whole.
+    virtual bool RenameNoReplace(const std::wstring& from, const std::wstring& to) = 0;
+    // The name of the last component of `path` as stored on disk (long form), or nothing when
+    // no entry is found or the path holds a wildcard.
+    virtual std::optional<std::wstring> StoredName(const std::wstring& path) = 0;
+    // Up to `maxBytes` bytes from the start of the file, or nothing when it cannot be opened or read.
+    virtual std::optional<std::string> ReadHead(const std::wstring& path, std::size_t maxBytes) = 0;
+    // True when the file (not a folder) can be opened for reading.
+    virtual bool CanOpen(const std::wstring& path) = 0;
+};
+
+// The process's file system (Win32, long paths allowed).
+FileSystem& SystemFileSystem();
+
+} // namespace tavlo

@@ -1,0 +1,36 @@
+#pragma once
+// The process-wide option state: one variable per stored option, named after its key.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tavlo {
+
+struct OptionState {
+    bool Auto = false;
+    std::int16_t AutoExe = 0;
+    bool AutoLog = false;
+    bool Resize = false;
+    bool Tip = false;
+    bool Hira = false;
+    std::wstring Filter;
+    std::array<bool, 6> Exp43{};
+    std::array<bool, 6> Exp34{};
+    std::wstring Font_Name;
+    std::int16_t Font_Size = 0;
+    bool Font_Bold = false;
+    bool Font_Italic = false;
+    // Loaded and saved by the input folder window, not by LoadSettings/SaveSettings.
+    std::wstring Dir_In;
+    bool Dir_In_Yuko = false;
+    std::wstring OldDir_In;
+    // Never stored: false at every start.
+    bool DblExp = false;
+    // True while an automatic run started from the command line is in progress.
+    bool AutoRunning = false;
+};
+
+// Zero-initialised at process start, filled by LoadSettings.
+inline OptionState options;
+
+} // namespace tavlo
