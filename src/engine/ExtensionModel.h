@@ -1,0 +1,24 @@
+#pragma once
+// Taking a path apart: folder, file name, base name and extension, and the short display form.
+// Pure text functions on backslash-separated paths; they never touch the disk and never fail.
+#include <string>
+
+namespace tavlo {
+
+// The text after the last backslash; empty when there is none or the path ends with one.
+std::wstring GetFileName(const std::wstring& path);
+
+// The text before the last backslash ("C:" becomes "C:\"); empty when there is no backslash.
+std::wstring GetFolderName(const std::wstring& path);
+
+// From the last dot of the file name to the end, dot included; empty when the file name has no dot.
+// With dblExp, .LZH.LZH, .LZH.ZIP, .ZIP.LZH and .ZIP.ZIP (any case) count as one extension.
+std::wstring GetExtension(const std::wstring& path, bool dblExp);
+
+// The file name without its extension (same dblExp reading as GetExtension).
+std::wstring GetBaseName(const std::wstring& path, bool dblExp);
+
+// Display form: C:\A\B\C\D\FILE.TXT becomes C:\A\...\D\FILE.TXT; four pieces or fewer stay as they are.
+std::wstring ShortenPath(const std::wstring& path);
+
+} // namespace tavlo
