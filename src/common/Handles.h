@@ -1,0 +1,52 @@
+#pragma once
+// RAII owners for kernel handles.
+#include <windows.h>
+
+#include <utility>
+
+namespace tavlo {
+
+template <typename Traits>
+class UniqueHandle {
+public:
+    using handle_type = typename Traits::type;
+    UniqueHandle() = default;
+    explicit UniqueHandle(handle_type h) : h_(h) {}
+    ~UniqueHandle() { reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : h_(std::exchange(other.h_, Traits::invalid())) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
+    {
+        if (this != &other) reset(std::exchange(other.h_, Traits::invalid()));
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    handle_type get() const { return h_; }
+    explicit operator bool() const { return h_ != Traits::invalid(); }
+    handle_type release() { return std::exchange(h_, Traits::invalid()); }
+    void reset(handle_type h = Traits::invalid())
+    {
+        if (h_ != Traits::invalid()) Traits::close(h_);
+        h_ = h;
+    }
+
+private:
+    handle_type h_ = Traits::invalid();
+};
+
+struct FileHandleTraits {
+    using type = HANDLE;
+    static type invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(type h) { CloseHandle(h); }
+};
+struct FindHandleTraits {
+    using type = HANDLE;
+    static type invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(type h) { FindClose(h); }
+};
+
+using FileHandle = UniqueHandle<FileHandleTraits>;
+using FindHandle = UniqueHandle<FindHandleTraits>;
+
+} // namespace tavlo

@@ -1,0 +1,96 @@
+#include "common/PathUtil.h"
+
+#include "common/PlatformText.h"
+#include "engine/FileSystem.h"
+
+#include <windows.h>
+
+#include <cmath>
+#include <cstdio>
+
+namespace tavlo {
+namespace {
+
+constexpr std::size_t kMaxComponents = 256;
+
+} // namespace
+
+std::wstring ExpandLongPath(const std::wstring& path, FileSystem& fs)
+{
+    if (path.size() < 3 || path[1] != L':' || path[2] != L'\\') return {};
+    if (path.size() == 3) return PlatformUpper(path);
+
+    std::wstring result = PlatformUpper(path.substr(0, 2));
+    std::size_t components = 1;
+    std::size_t pos = 3;
+    for (;;) {
+        std::size_t slash = path.find(L'\\', pos);
+        bool last = slash == std::wstring::npos;
+        if (last && pos == path.size()) break; // ends with a backslash: no last component
+        std::size_t end = last ? path.size() : slash;
+        if (++components > kMaxComponents) return {};
+        std::optional<std::wstring> name = fs.StoredName(path.substr(0, end));
+        if (!name) return {};
+        result += L'\\';
+        result += *name;
+        if (last) break;
+        pos = slash + 1;
+    }
+    return result;
+}
+
+std::wstring ExpandLongPath(const std::wstring& path) { return ExpandLongPath(path, SystemFileSystem()); }
+
+bool CanOpenFile(const std::wstring& path) { return SystemFileSystem().CanOpen(path); }
+
+std::wstring FormatDiskFree(std::uint64_t freeBytes, const std::wstring& groupSeparator)
+{
+    // Held in single precision, as shown: one decimal, thousands grouped.
+    float megabytes = static_cast<float>(static_cast<double>(freeBytes) / 1048576.0);
+    double tenths = std::round(static_cast<double>(megabytes) * 10.0);
+    std::uint64_t whole = static_cast<std::uint64_t>(tenths / 10.0);
+    unsigned fraction = static_cast<unsigned>(tenths - static_cast<double>(whole) * 10.0);
+
+    std::wstring digits = std::to_wstring(whole);
+    std::wstring grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += groupSeparator;
+        grouped += digits[i];
+    }
+    return L" (" + grouped + L"." + std::to_wstring(fraction) + L"M Free)";
+}
+
+std::wstring GetDiskFreeText(const std::wstring& path)
+{
+    if (path.size() < 2) return {};
+    std::wstring root = path.substr(0, 2) + L"\\";
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
+    if (!GetDiskFreeSpaceW(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
+        return {};
+    if (sectorsPerCluster == 0 || bytesPerSector == 0 || freeClusters == 0) return {};
+    std::uint64_t bytes = std::uint64_t{sectorsPerCluster} * bytesPerSector * freeClusters;
+
+    wchar_t separator[8]{};
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, separator, 8) <= 0) separator[0] = L',';
+    return FormatDiskFree(bytes, separator);
+}
+
+std::wstring GetTempFolder()
+{
+    wchar_t buffer[256]{};
+    DWORD n = GetTempPathW(255, buffer);
+    if (n == 0 || n > 255) return {};
+    return std::wstring(buffer);
+}
+
+std::wstring UpperCaseNarrow(const std::wstring& text)
+{
+    std::wstring upper = PlatformUpper(text);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        wchar_t c = text[i];
+        if ((c >= 0xFF41 && c <= 0xFF5A) || (c >= 0x03B1 && c <= 0x03C9) || (c >= 0x0430 && c <= 0x044F)) upper[i] = c;
+    }
+    return upper;
+}
+
+} // namespace tavlo

@@ -1,0 +1,29 @@
+#pragma once
+// Path, disk and text helpers shared by the windows.
+#include <cstdint>
+#include <string>
+
+namespace tavlo {
+
+class FileSystem;
+
+// The path with an upper-case drive letter and every component as stored on disk; empty when a
+// component is missing, the path is not an absolute drive path, or it holds a wildcard.
+std::wstring ExpandLongPath(const std::wstring& path, FileSystem& fs);
+std::wstring ExpandLongPath(const std::wstring& path);
+
+// True when the file (not a folder) can be opened for reading.
+bool CanOpenFile(const std::wstring& path);
+
+// " (1,234.5M Free)" for the drive named by the first two characters of `path`; empty on failure.
+std::wstring GetDiskFreeText(const std::wstring& path);
+// The formatting part of GetDiskFreeText, for a byte count and the system's group separator.
+std::wstring FormatDiskFree(std::uint64_t freeBytes, const std::wstring& groupSeparator);
+
+// The system's folder for temporary files, as the system reports it (as a rule ending with a backslash).
+std::wstring GetTempFolder();
+
+// Upper-cased, except full-width Latin, Greek and Cyrillic small letters, which stay.
+std::wstring UpperCaseNarrow(const std::wstring& text);
+
+} // namespace tavlo

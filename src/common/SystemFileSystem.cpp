@@ -1,0 +1,92 @@
+#include "common/SystemFileSystem.h"
+
+#include "common/Handles.h"
+#include "engine/FileSystem.h"
+
+#include <windows.h>
+
+namespace tavlo {
+namespace {
+
+bool NeedsNormalising(const std::wstring& path)
+{
+    if (path.find(L'/') != std::wstring::npos) return true;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find(L'\\', start);
+        if (end == std::wstring::npos) end = path.size();
+        std::wstring_view part(path.data() + start, end - start);
+        if (part == L"." || part == L"..") return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+bool HasWildcard(const std::wstring& path) { return path.find_first_of(L"*?") != std::wstring::npos; }
+
+class Win32FileSystem final : public FileSystem {
+public:
+    bool RenameNoReplace(const std::wstring& from, const std::wstring& to) override
+    {
+        if (HasWildcard(from) || HasWildcard(to)) return false;
+        // No MOVEFILE_REPLACE_EXISTING: an existing target makes the call fail, the file untouched.
+        return MoveFileExW(ToSystemPath(from).c_str(), ToSystemPath(to).c_str(), 0) != FALSE;
+    }
+
+    std::optional<std::wstring> StoredName(const std::wstring& path) override
+    {
+        // A wildcard would let the search answer with some other, matching entry.
+        if (path.empty() || HasWildcard(path)) return std::nullopt;
+        WIN32_FIND_DATAW data;
+        FindHandle find(FindFirstFileW(ToSystemPath(path).c_str(), &data));
+        if (!find) return std::nullopt;
+        return std::wstring(data.cFileName);
+    }
+
+    std::optional<std::string> ReadHead(const std::wstring& path, std::size_t maxBytes) override
+    {
+        if (HasWildcard(path)) return std::nullopt;
+        FileHandle file(CreateFileW(ToSystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        if (!file) return std::nullopt;
+        std::string bytes(maxBytes, '\0');
+        std::size_t got = 0;
+        while (got < maxBytes) {
+            DWORD n = 0;
+            if (!ReadFile(file.get(), bytes.data() + got, static_cast<DWORD>(maxBytes - got), &n, nullptr))
+                return std::nullopt;
+            if (n == 0) break;
+            got += n;
+        }
+        bytes.resize(got);
+        return bytes;
+    }
+
+    bool CanOpen(const std::wstring& path) override
+    {
+        if (path.empty() || HasWildcard(path)) return false;
+        // Without FILE_FLAG_BACKUP_SEMANTICS a folder does not open, as wanted.
+        FileHandle file(CreateFileW(ToSystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        return static_cast<bool>(file);
+    }
+};
+
+} // namespace
+
+std::wstring ToSystemPath(const std::wstring& path)
+{
+    if (path.rfind(L"\\\\?\\", 0) == 0 || NeedsNormalising(path)) return path;
+    if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+    if (path.size() > 2 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'.')
+        return L"\\\\?\\UNC\\" + path.substr(2);
+    return path;
+}
+
+FileSystem& SystemFileSystem()
+{
+    static Win32FileSystem fs;
+    return fs;
+}
+
+} // namespace tavlo

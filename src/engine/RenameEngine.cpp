@@ -1,0 +1,163 @@
+#include "engine/RenameEngine.h"
+
+#include "common/Catalogue.h"
+#include "common/PlatformText.h"
+#include "engine/ExtensionModel.h"
+#include "engine/WidthConversion.h"
+
+#include <array>
+#include <optional>
+
+namespace tavlo {
+namespace {
+
+enum LogText : std::int16_t {
+    NotEnabled = 20000,
+    SameName = 20001,
+    RenameFailed = 20002,
+    RenamedFrom = 20003,
+    RenamedTo = 20004,
+    ShortEnough = 20005,
+    HasWideChar = 20006,
+    NotText = 20007,
+    NotDoc = 20008,
+};
+
+struct TableRow {
+    const wchar_t* from;
+    const wchar_t* to;
+};
+constexpr std::array<TableRow, 6> kFourToThree{{
+    {L".HTML", L".HTM"}, {L".JPEG", L".JPG"}, {L".MPEG", L".MPG"},
+    {L".AIFF", L".AIF"}, {L".TIFF", L".TIF"}, {L".TEXT", L".TXT"},
+}};
+constexpr std::array<TableRow, 6> kThreeToFour{{
+    {L".HTM", L".HTML"}, {L".JPG", L".JPEG"}, {L".MPG", L".MPEG"},
+    {L".AIF", L".AIFF"}, {L".TIF", L".TIFF"}, {L".TXT", L".TEXT"},
+}};
+
+constexpr std::size_t kTextProbeBytes = 512;
+
+// A new extension or the catalogue number of the reason it was refused.
+struct Rule {
+    std::optional<std::wstring> ext;
+    std::int16_t reason = 0;
+};
+
+Rule ByTable(const std::wstring& ext, const std::array<TableRow, 6>& table, const std::array<bool, 6>& enabled)
+{
+    std::wstring upper = PlatformUpper(ext);
+    for (std::size_t row = 0; row < table.size(); ++row) {
+        if (upper == table[row].from) {
+            if (enabled[row]) return {std::wstring(table[row].to)};
+            break;
+        }
+    }
+    return {std::nullopt, NotEnabled};
+}
+
+// A name the system would store differently (trailing dot or blank dropped) or refuse outright: never
+// create it, since the file would end up under a name nobody asked for or that Explorer cannot handle.
+bool IsUsableFileName(const std::wstring& name)
+{
+    if (name.empty() || name.back() == L'.' || name.back() == L' ') return false;
+    for (wchar_t c : name) {
+        if (c < 0x20 || std::wstring_view(L"<>:\"/\\|?*").find(c) != std::wstring_view::npos) return false;
+    }
+    return true;
+}
+
+bool EqualButForCase(const std::wstring& a, const std::wstring& b)
+{
+    return a.size() == b.size() && a != b && PlatformUpper(a) == PlatformUpper(b);
+}
+
+} // namespace
+
+bool RenameEngine::CarriesName(const std::wstring& path, const std::wstring& name)
+{
+    std::optional<std::wstring> stored = fs_.StoredName(path);
+    return stored && *stored == name;
+}
+
+bool IsTextFile(const std::wstring& path, FileSystem& fs)
+{
+    std::optional<std::string> head = fs.ReadHead(path, kTextProbeBytes);
+    return head && head->find('\0') == std::string::npos;
+}
+
+bool IsTextFile(const std::wstring& path) { return IsTextFile(path, SystemFileSystem()); }
+
+void RenameEngine::Log(const std::wstring& line)
+{
+    try {
+        log_.ListInAdd(line);
+    } catch (...) {
+        // A failing log must not stop the rename report.
+    }
+}
+
+void RenameEngine::Log(std::int16_t catalogueNumber) { Log(std::wstring(ProgramText(catalogueNumber))); }
+
+std::int16_t RenameEngine::ChangeExtension(const std::wstring& path, std::int16_t mode)
+{
+    Log(L"[ " + ShortenPath(path) + L" ]");
+
+    const std::wstring ext = GetExtension(path, opts_.DblExp);
+    std::wstring folder = GetFolderName(path);
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    const std::wstring base = GetBaseName(path, opts_.DblExp);
+    if (ext.empty() || ext == L".") return 1;
+    const std::wstring afterDot = ext.substr(1);
+
+    Rule rule;
+    switch (mode) {
+    case ModeCutToThree:
+        if (Cp932ByteLength(ext) != ext.size()) rule.reason = HasWideChar;
+        else if (ext.size() <= 4) rule.reason = ShortEnough;
+        else rule.ext = ext.substr(0, 4);
+        break;
+    case ModeDocToTxt:
+        if (PlatformUpper(ext) != L".DOC") rule.reason = NotDoc;
+        else if (!IsTextFile(path, fs_)) rule.reason = NotText;
+        else rule.ext = L".TXT";
+        break;
+    case ModeFourToThree: rule = ByTable(ext, kFourToThree, opts_.Exp43); break;
+    case ModeThreeToFour: rule = ByTable(ext, kThreeToFour, opts_.Exp34); break;
+    case ModeFullWidth: rule.ext = L"." + ToFullWidth(afterDot); break;
+    case ModeHalfWidth: rule.ext = L"." + ToHalfWidth(afterDot, opts_.Hira); break;
+    case ModeLowerCase: rule.ext = L"." + PlatformLower(afterDot); break;
+    case ModeUpperCase: rule.ext = L"." + PlatformUpper(afterDot); break;
+    default: return 1;
+    }
+    if (!rule.ext) {
+        Log(rule.reason);
+        return 1;
+    }
+
+    const std::wstring newPath = folder + base + *rule.ext;
+    const std::wstring newName = GetFileName(newPath);
+    if (newPath == path) {
+        Log(SameName);
+    } else {
+        bool renamed = IsUsableFileName(newName) && fs_.RenameNoReplace(path, newPath);
+        // Some volumes report a case-only rename as done while keeping the old name: believe the disk.
+        if (renamed && EqualButForCase(path, newPath)) renamed = CarriesName(newPath, newName);
+        if (!renamed) {
+            Log(RenameFailed);
+            return 1;
+        }
+        Log(RenamedFrom);
+        Log(L"\u3000[ " + newName + L" ]");
+        Log(RenamedTo);
+    }
+
+    try {
+        results_.ListInAdd(newPath);
+    } catch (...) {
+        // The file is renamed whatever the result list does.
+    }
+    return 0;
+}
+
+} // namespace tavlo

@@ -1,0 +1,49 @@
+#pragma once
+// The one operation that changes a file name: only the extension, in one of eight modes.
+#include "engine/FileSystem.h"
+#include "engine/Sinks.h"
+#include "settings/Options.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tavlo {
+
+enum Mode : std::int16_t {
+    ModeCutToThree = 0,
+    ModeDocToTxt = 1,
+    ModeFourToThree = 2,
+    ModeThreeToFour = 3,
+    ModeFullWidth = 4,
+    ModeHalfWidth = 5,
+    ModeLowerCase = 6,
+    ModeUpperCase = 7,
+};
+
+// True when the file holds no zero byte among its first 512 bytes; false when it cannot be read.
+bool IsTextFile(const std::wstring& path, FileSystem& fs);
+bool IsTextFile(const std::wstring& path);
+
+class RenameEngine {
+public:
+    RenameEngine(FileSystem& fs, LogSink& log, ResultSink& results, const OptionState& opts)
+        : fs_(fs), log_(log), results_(results), opts_(opts)
+    {
+    }
+
+    // Renames one file by the mode's rule and reports the outcome to the log; returns 0 when the
+    // file now carries its final name (also recorded in the result sink), 1 when it was left as it is.
+    std::int16_t ChangeExtension(const std::wstring& path, std::int16_t mode);
+
+private:
+    void Log(const std::wstring& line);
+    void Log(std::int16_t catalogueNumber);
+    bool CarriesName(const std::wstring& path, const std::wstring& name);
+
+    FileSystem& fs_;
+    LogSink& log_;
+    ResultSink& results_;
+    const OptionState& opts_;
+};
+
+} // namespace tavlo

@@ -1,0 +1,416 @@
+#include "engine/RenameEngine.h"
+
+#include "RecordingSinks.h"
+#include "TestSupport.h"
+#include "common/Catalogue.h"
+#include "engine/ExtensionModel.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace tavlo {
+namespace {
+
+using test::TempDir;
+
+std::wstring Text(std::int16_t n) { return std::wstring(ProgramText(n)); }
+std::wstring NameLine(const std::wstring& name) { return L"\u3000[ " + name + L" ]"; }
+std::wstring Header(const std::wstring& path) { return L"[ " + ShortenPath(path) + L" ]"; }
+
+OptionState Defaults()
+{
+    OptionState o;
+    o.Hira = true;
+    o.Exp43.fill(true);
+    o.Exp34.fill(true);
+    return o;
+}
+
+class RenameEngineTest : public ::testing::Test {
+protected:
+    // Runs the engine on a file named `name` in the temp folder; the log and results are kept.
+    std::int16_t Run(const std::wstring& path, std::int16_t mode)
+    {
+        log.lines.clear();
+        results.paths.clear();
+        RenameEngine engine(SystemFileSystem(), log, results, opts);
+        return engine.ChangeExtension(path, mode);
+    }
+    // The log of a successful rename to `newName`.
+    std::vector<std::wstring> RenamedLog(const std::wstring& path, const std::wstring& newName)
+    {
+        return {Header(path), Text(20003), NameLine(newName), Text(20004)};
+    }
+    std::vector<std::wstring> Refused(const std::wstring& path, std::int16_t reason)
+    {
+        return {Header(path), Text(reason)};
+    }
+
+    TempDir dir;
+    OptionState opts = Defaults();
+    test::RecordingLog log;
+    test::RecordingResults results;
+};
+
+// NTFS renames a name to another case of itself; some volumes (and Wine's disk layer) answer yes
+// and keep the old name. Asked once, of the disk the tests run on.
+bool CaseOnlyRenameWorks()
+{
+    static const bool works = [] {
+        TempDir probe;
+        std::wstring from = probe.Write(L"probe.txt");
+        MoveFileExW(from.c_str(), (probe / L"probe.TXT").c_str(), 0);
+        return probe.Names() == std::vector<std::wstring>{L"probe.TXT"};
+    }();
+    return works;
+}
+
+TEST_F(RenameEngineTest, UpperAndLowerCaseChangeOnlyTheExtensionOnDisk)
+{
+    std::wstring page = dir.Write(L"Page.html", "<html>");
+    if (!CaseOnlyRenameWorks()) {
+        // The disk keeps the old name: say so instead of reporting a rename that did not happen.
+        EXPECT_EQ(Run(page, ModeUpperCase), 1);
+        EXPECT_EQ(log.lines, Refused(page, 20002));
+        EXPECT_TRUE(results.paths.empty());
+        EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"Page.html"});
+        EXPECT_EQ(TempDir::ReadBytes(page), "<html>");
+        return;
+    }
+    EXPECT_EQ(Run(page, ModeUpperCase), 0);
+    EXPECT_EQ(log.lines, RenamedLog(page, L"Page.HTML"));
+    EXPECT_EQ(results.paths, std::vector<std::wstring>{dir / L"Page.HTML"});
+    // The name as stored, not as the case-insensitive lookup would answer.
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"Page.HTML"});
+    EXPECT_EQ(TempDir::ReadBytes(dir / L"Page.HTML"), "<html>");
+
+    EXPECT_EQ(Run(dir / L"Page.HTML", ModeLowerCase), 0);
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"Page.html"});
+}
+
+TEST_F(RenameEngineTest, AnUnchangedNameIsDoneAndListedWithoutRenaming)
+{
+    std::wstring page = dir.Write(L"PAGE.HTML");
+    EXPECT_EQ(Run(page, ModeUpperCase), 0);
+    EXPECT_EQ(log.lines, Refused(page, 20001));
+    EXPECT_EQ(results.paths, std::vector<std::wstring>{page});
+    EXPECT_EQ(Run(dir.Write(L"a.txt"), ModeHalfWidth), 0);
+    EXPECT_EQ(log.lines.back(), Text(20001));
+}
+
+TEST_F(RenameEngineTest, CutToThree)
+{
+    std::wstring html = dir.Write(L"a.html");
+    EXPECT_EQ(Run(html, ModeCutToThree), 0);
+    EXPECT_EQ(log.lines, RenamedLog(html, L"a.htm"));
+
+    std::wstring jpeg = dir.Write(L"b.Jpeg");
+    EXPECT_EQ(Run(jpeg, ModeCutToThree), 0);
+    EXPECT_TRUE(TempDir::Exists(dir / L"b.Jpe"));
+
+    std::wstring htm = dir.Write(L"c.htm");
+    EXPECT_EQ(Run(htm, ModeCutToThree), 1);
+    EXPECT_EQ(log.lines, Refused(htm, 20005));
+
+    // The full-width test comes before the length test.
+    for (const wchar_t* wide : {L"d.\uFF48\uFF54\uFF4D\uFF4C", L"e.\uFF48\uFF54", L"f.\u6F22\u5B57"}) {
+        std::wstring p = dir.Write(wide);
+        EXPECT_EQ(Run(p, ModeCutToThree), 1);
+        EXPECT_EQ(log.lines, Refused(p, 20006));
+        EXPECT_TRUE(TempDir::Exists(p));
+    }
+    // Half-width katakana take one byte each in code page 932.
+    std::wstring kana = dir.Write(L"g.\uFF76\uFF80\uFF76\uFF85");
+    EXPECT_EQ(Run(kana, ModeCutToThree), 0);
+    EXPECT_TRUE(TempDir::Exists(dir / L"g.\uFF76\uFF80\uFF76"));
+    EXPECT_FALSE(TempDir::Exists(kana));
+}
+
+TEST_F(RenameEngineTest, DocBecomesTxtOnlyForTextFiles)
+{
+    std::wstring report = dir.Write(L"REPORT.Doc", "plain words\r\n");
+    EXPECT_EQ(Run(report, ModeDocToTxt), 0);
+    EXPECT_EQ(log.lines, RenamedLog(report, L"REPORT.TXT"));
+
+    std::string early(700, 'x');
+    early[100] = '\0';
+    std::wstring binary = dir.Write(L"bin.doc", early);
+    EXPECT_EQ(Run(binary, ModeDocToTxt), 1);
+    EXPECT_EQ(log.lines, Refused(binary, 20007));
+
+    std::string late(700, 'x');
+    late[600] = '\0';
+    std::wstring lateZero = dir.Write(L"late.doc", late);
+    EXPECT_EQ(Run(lateZero, ModeDocToTxt), 0);
+    EXPECT_TRUE(TempDir::Exists(dir / L"late.TXT"));
+
+    std::string edge(513, 'x');
+    edge[511] = '\0';
+    EXPECT_EQ(Run(dir.Write(L"edge.doc", edge), ModeDocToTxt), 1);
+
+    std::wstring empty = dir.Write(L"empty.DOC", "");
+    EXPECT_EQ(Run(empty, ModeDocToTxt), 0);
+    EXPECT_TRUE(TempDir::Exists(dir / L"empty.TXT"));
+
+    std::wstring docx = dir.Write(L"x.DOCX");
+    EXPECT_EQ(Run(docx, ModeDocToTxt), 1);
+    EXPECT_EQ(log.lines, Refused(docx, 20008));
+}
+
+TEST_F(RenameEngineTest, DocOfAFileThatCannotBeReadIsNotText)
+{
+    std::wstring locked = dir.Write(L"locked.doc", "text");
+    HANDLE h = CreateFileW(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Run(locked, ModeDocToTxt), 1);
+    EXPECT_EQ(log.lines, Refused(locked, 20007));
+    CloseHandle(h);
+    EXPECT_TRUE(TempDir::Exists(locked));
+
+    std::wstring gone = dir / L"gone.doc";
+    EXPECT_EQ(Run(gone, ModeDocToTxt), 1);
+    EXPECT_EQ(log.lines, Refused(gone, 20007));
+}
+
+TEST_F(RenameEngineTest, TablesFollowTheirEnabledRows)
+{
+    std::wstring page = dir.Write(L"page.html");
+    EXPECT_EQ(Run(page, ModeFourToThree), 0);
+    EXPECT_EQ(log.lines, RenamedLog(page, L"page.HTM"));
+
+    std::wstring sound = dir.Write(L"SOUND.aif");
+    EXPECT_EQ(Run(sound, ModeThreeToFour), 0);
+    EXPECT_TRUE(TempDir::Exists(dir / L"SOUND.AIFF"));
+
+    opts.Exp43[3] = false;
+    std::wstring aiff = dir.Write(L"x.aiff");
+    EXPECT_EQ(Run(aiff, ModeFourToThree), 1);
+    EXPECT_EQ(log.lines, Refused(aiff, 20000));
+    EXPECT_EQ(Run(dir.Write(L"y.tiff"), ModeFourToThree), 0); // row 4 still on
+
+    std::wstring movie = dir.Write(L"MOVIE.avi");
+    EXPECT_EQ(Run(movie, ModeFourToThree), 1);
+    EXPECT_EQ(log.lines, Refused(movie, 20000));
+    EXPECT_EQ(Run(movie, ModeThreeToFour), 1);
+}
+
+TEST_F(RenameEngineTest, FullAndHalfWidth)
+{
+    std::wstring txt = dir.Write(L"memo.txt");
+    EXPECT_EQ(Run(txt, ModeFullWidth), 0);
+    EXPECT_EQ(log.lines, RenamedLog(txt, L"memo.\uFF54\uFF58\uFF54"));
+    EXPECT_EQ(Run(dir / L"memo.\uFF54\uFF58\uFF54", ModeHalfWidth), 0);
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"memo.txt"});
+
+    // Hiragana follow the option.
+    std::wstring hira = dir.Write(L"k.\u3066\u3059\u3068");
+    opts.Hira = false;
+    EXPECT_EQ(Run(hira, ModeHalfWidth), 0);
+    EXPECT_EQ(log.lines.back(), Text(20001));
+    opts.Hira = true;
+    EXPECT_EQ(Run(hira, ModeHalfWidth), 0);
+    EXPECT_TRUE(TempDir::Exists(dir / L"k.\uFF83\uFF7D\uFF84"));
+}
+
+TEST_F(RenameEngineTest, DoubleExtensionsCountAsOneWhenAskedFor)
+{
+    std::wstring data = dir.Write(L"DATA.lzh.zip");
+    EXPECT_EQ(Run(data, ModeCutToThree), 1);
+    EXPECT_EQ(log.lines.back(), Text(20005));
+    EXPECT_EQ(Run(data, ModeFullWidth), 0);
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"DATA.lzh.\uFF5A\uFF49\uFF50"});
+    EXPECT_EQ(Run(dir / L"DATA.lzh.\uFF5A\uFF49\uFF50", ModeHalfWidth), 0);
+
+    opts.DblExp = true;
+    EXPECT_EQ(Run(data, ModeFullWidth), 0);
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"DATA.\uFF4C\uFF5A\uFF48\uFF0E\uFF5A\uFF49\uFF50"});
+    EXPECT_EQ(Run(dir / L"DATA.\uFF4C\uFF5A\uFF48\uFF0E\uFF5A\uFF49\uFF50", ModeHalfWidth), 0);
+    EXPECT_EQ(Run(data, ModeCutToThree), 0);
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"DATA.lzh"});
+}
+
+TEST_F(RenameEngineTest, NoExtensionOrUnknownModeWritesOnlyTheHeader)
+{
+    std::wstring readme = dir.Write(L"README");
+    std::wstring dotted = dir / L"README.";
+    for (std::int16_t mode = 0; mode < 8; ++mode) {
+        EXPECT_EQ(Run(readme, mode), 1);
+        EXPECT_EQ(log.lines, std::vector<std::wstring>{Header(readme)});
+        EXPECT_EQ(Run(dotted, mode), 1);
+        EXPECT_EQ(log.lines, std::vector<std::wstring>{Header(dotted)});
+    }
+    std::wstring page = dir.Write(L"page.html");
+    for (std::int16_t mode : {8, -1, 100}) {
+        EXPECT_EQ(Run(page, mode), 1);
+        EXPECT_EQ(log.lines, std::vector<std::wstring>{Header(page)});
+        EXPECT_TRUE(results.paths.empty());
+    }
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"README", L"page.html"}));
+}
+
+TEST_F(RenameEngineTest, AnExistingTargetIsNeverReplaced)
+{
+    std::wstring page = dir.Write(L"page.html", "mine");
+    dir.Write(L"page.htm", "theirs");
+    EXPECT_EQ(Run(page, ModeCutToThree), 1);
+    EXPECT_EQ(log.lines, Refused(page, 20002));
+    EXPECT_TRUE(results.paths.empty());
+    EXPECT_EQ(TempDir::ReadBytes(page), "mine");
+    EXPECT_EQ(TempDir::ReadBytes(dir / L"page.htm"), "theirs");
+}
+
+TEST_F(RenameEngineTest, AFileHeldOpenByAnotherProgramKeepsItsName)
+{
+    std::wstring page = dir.Write(L"busy.html", "data");
+    HANDLE h = CreateFileW(page.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Run(page, ModeCutToThree), 1);
+    EXPECT_EQ(log.lines, Refused(page, 20002));
+    CloseHandle(h);
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"busy.html"});
+}
+
+TEST_F(RenameEngineTest, AVanishedFileIsReportedAsNotRenamed)
+{
+    std::wstring gone = dir / L"gone.html";
+    EXPECT_EQ(Run(gone, ModeUpperCase), 1);
+    EXPECT_EQ(log.lines, Refused(gone, 20002));
+    EXPECT_TRUE(dir.Names().empty());
+}
+
+TEST_F(RenameEngineTest, ANameTheSystemWouldAlterIsNotCreated)
+{
+    // A full-width dot turns into a trailing dot, which the system would silently drop.
+    std::wstring odd = dir.Write(L"odd.\uFF0E");
+    EXPECT_EQ(Run(odd, ModeHalfWidth), 1);
+    EXPECT_EQ(log.lines, Refused(odd, 20002));
+    EXPECT_TRUE(TempDir::Exists(odd));
+    EXPECT_EQ(dir.Names().size(), 1u);
+}
+
+TEST_F(RenameEngineTest, PathsLongerThanMaxPathWork)
+{
+    std::wstring relative;
+    std::wstring folder = dir.path();
+    while (folder.size() <= 300) {
+        relative += (relative.empty() ? L"" : L"\\") + std::wstring(40, L'd');
+        folder = dir.MakeDir(relative);
+    }
+    ASSERT_GT(folder.size(), 300u);
+    std::wstring file = folder + L"\\long.html";
+    TempDir::WriteBytes(file, std::string(600, 'z'));
+    ASSERT_TRUE(TempDir::Exists(file));
+    EXPECT_EQ(Run(file, ModeCutToThree), 0);
+    EXPECT_EQ(TempDir::ListNames(folder), std::vector<std::wstring>{L"long.htm"});
+    std::wstring doc = folder + L"\\long.doc";
+    TempDir::WriteBytes(doc, "words");
+    EXPECT_EQ(Run(doc, ModeDocToTxt), 0);
+    EXPECT_TRUE(IsTextFile(folder + L"\\long.TXT"));
+}
+
+// Wine's disk is case-sensitive underneath: two names that differ only in letter case can both exist
+// there, made from the Unix side.
+class CaseTwinTest : public RenameEngineTest {
+protected:
+    void SetUp() override
+    {
+        using UnixName = char*(CDECL*)(LPCWSTR);
+        auto unixName = reinterpret_cast<UnixName>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+        if (!unixName) GTEST_SKIP() << "only Wine shows two names that differ only in case";
+        char* folder = unixName(dir.path().c_str());
+        ASSERT_NE(folder, nullptr);
+        unixFolder = folder;
+        HeapFree(GetProcessHeap(), 0, folder);
+    }
+    void MakeFromUnix(const std::string& name, const std::string& content)
+    {
+        std::string cmd = "/bin/sh -c \"printf " + content + " > '" + unixFolder + "/" + name + "'\"";
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        ASSERT_TRUE(CreateProcessA("Z:\\bin\\sh", cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+        WaitForSingleObject(pi.hProcess, 10000);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    std::string unixFolder;
+};
+
+TEST_F(CaseTwinTest, ATwinWithTheExactNewNameIsNeverReplaced)
+{
+    MakeFromUnix("b.html", "one");
+    MakeFromUnix("b.HTML", "two");
+    ASSERT_EQ(dir.Names(), (std::vector<std::wstring>{L"b.HTML", L"b.html"}));
+    EXPECT_EQ(Run(dir / L"b.html", ModeUpperCase), 1);
+    EXPECT_EQ(log.lines.back(), Text(20002));
+    EXPECT_EQ(Run(dir / L"b.HTML", ModeLowerCase), 1);
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"b.HTML", L"b.html"}));
+    EXPECT_EQ(TempDir::ReadBytes(dir / L"b.html"), "one");
+    EXPECT_EQ(TempDir::ReadBytes(dir / L"b.HTML"), "two");
+}
+
+TEST_F(CaseTwinTest, ATwinInAnotherCaseIsNeverReplaced)
+{
+    MakeFromUnix("a.html", "one");
+    MakeFromUnix("A.HTML", "two");
+    EXPECT_EQ(Run(dir / L"a.html", ModeUpperCase), 1);
+    EXPECT_EQ(log.lines.back(), Text(20002));
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"A.HTML", L"a.html"}));
+    EXPECT_EQ(TempDir::ReadBytes(dir / L"a.html"), "one");
+    EXPECT_EQ(TempDir::ReadBytes(dir / L"A.HTML"), "two");
+}
+
+// Faults a real disk cannot be made to show on demand.
+class FakeFileSystem : public FileSystem {
+public:
+    std::map<std::wstring, std::wstring> stored; // path -> stored name
+    bool renameReportsSuccess = true;
+    int renames = 0;
+
+    bool RenameNoReplace(const std::wstring&, const std::wstring&) override
+    {
+        ++renames;
+        return renameReportsSuccess && renames == 1; // first call "works", the detour fails
+    }
+    std::optional<std::wstring> StoredName(const std::wstring& path) override
+    {
+        auto it = stored.find(path);
+        if (it == stored.end()) return std::nullopt;
+        return it->second;
+    }
+    std::optional<std::string> ReadHead(const std::wstring&, std::size_t) override { return std::nullopt; }
+    bool CanOpen(const std::wstring&) override { return false; }
+};
+
+TEST(RenameEngineFaults, ACaseOnlyRenameThatDidNotHappenIsAFailure)
+{
+    FakeFileSystem fs;
+    // The volume says yes but keeps the old name.
+    fs.stored[L"C:\\D\\a.HTML"] = L"a.html";
+    fs.stored[L"C:\\D\\a.html"] = L"a.html";
+    test::RecordingLog log;
+    test::RecordingResults results;
+    OptionState opts = Defaults();
+    RenameEngine engine(fs, log, results, opts);
+    EXPECT_EQ(engine.ChangeExtension(L"C:\\D\\a.html", ModeUpperCase), 1);
+    EXPECT_EQ(log.lines.back(), Text(20002));
+    EXPECT_TRUE(results.paths.empty());
+}
+
+TEST(RenameEngineFaults, ThrowingSinksDoNotStopTheRename)
+{
+    struct Throwing : LogSink, ResultSink {
+        void ListInAdd(const std::wstring&) override { throw std::runtime_error("sink"); }
+    } sink;
+    TempDir dir;
+    std::wstring page = dir.Write(L"p.html");
+    OptionState opts = Defaults();
+    RenameEngine engine(SystemFileSystem(), static_cast<LogSink&>(sink), static_cast<ResultSink&>(sink), opts);
+    EXPECT_EQ(engine.ChangeExtension(page, ModeCutToThree), 0);
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"p.htm"});
+}
+
+} // namespace
+} // namespace tavlo
