@@ -1,0 +1,70 @@
+#pragma once
+// The persisted option group and the rules every window follows for its own keys: which location a
+// group is read from, how typed values are read and written.
+#include "settings/Options.h"
+#include "settings/SettingsStore.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace tavlo {
+
+// The program version, written as "Version" at every shutdown.
+inline constexpr wchar_t ProgramVersionText[] = L"1.00";
+
+// Reads the keys of one group from the location chosen for it.
+class SettingsReader {
+public:
+    SettingsReader(SettingsStore& store, SettingsLocation location) : store_(store), location_(location) {}
+
+    SettingsLocation location() const { return location_; }
+
+    std::wstring ReadText(const std::wstring& key, const std::wstring& defaultValue) const;
+    // Nothing when the stored text does not convert; the default applies only to an absent key.
+    std::optional<bool> ReadBool(const std::wstring& key, bool defaultValue) const;
+    std::optional<std::int16_t> ReadInt16(const std::wstring& key, std::int16_t defaultValue) const;
+    std::optional<float> ReadSingle(const std::wstring& key, float defaultValue) const;
+
+private:
+    SettingsStore& store_;
+    SettingsLocation location_;
+};
+
+// Writes typed values; always to the current location, whichever one was read.
+class SettingsWriter {
+public:
+    explicit SettingsWriter(SettingsStore& store) : store_(store) {}
+
+    bool WriteText(const std::wstring& key, const std::wstring& value) const;
+    bool WriteBool(const std::wstring& key, bool value) const;
+    bool WriteInt16(const std::wstring& key, std::int16_t value) const;
+    bool WriteSingle(const std::wstring& key, float value) const;
+
+private:
+    SettingsStore& store_;
+};
+
+// The option group is read from the legacy location while it holds a "Version" other than "0.00".
+SettingsLocation OptionGroupLocation(SettingsStore& store);
+
+// A window group is read from the legacy location while its probe key (the window's own left
+// position, e.g. "Option_Left") there holds a number other than -9999. Nothing when the legacy probe
+// is no number: like any of the window's geometry values that does not convert, that is a load error.
+std::optional<SettingsLocation> WindowGroupLocation(SettingsStore& store, const std::wstring& probeKey);
+
+// Fills the option group of `state` from the store. A value that does not convert leaves its
+// variable as it was; DblExp is always reset.
+void LoadSettings(SettingsStore& store, OptionState& state);
+// Writes the option group to the current location, then removes the legacy application. Failures
+// are skipped.
+void SaveSettings(SettingsStore& store, const OptionState& state);
+
+// The same on the process's store and option state.
+void LoadSettings();
+void SaveSettings();
+
+// Removes every key of the current location; the application entry and the legacy location stay.
+bool DeleteAllSettings(SettingsStore& store);
+
+} // namespace tavlo
