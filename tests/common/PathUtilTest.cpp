@@ -1,0 +1,153 @@
+#include "common/PathUtil.h"
+
+#include "TestSupport.h"
+#include "common/PlatformText.h"
+#include "engine/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+namespace tavlo {
+namespace {
+
+using test::TempDir;
+
+bool EndsWith(const std::wstring& s, const std::wstring& tail)
+{
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+TEST(ExpandLongPath, GivesEveryComponentAsStored)
+{
+    TempDir dir;
+    dir.MakeDir(L"My Doc");
+    std::wstring file = dir.Write(L"My Doc\\ReadMe.txt");
+    std::wstring expanded = ExpandLongPath(PlatformLower(file));
+    EXPECT_EQ(expanded.substr(0, 3), L"C:\\");
+    EXPECT_TRUE(EndsWith(expanded, L"\\My Doc\\ReadMe.txt")) << expanded;
+    EXPECT_EQ(expanded, ExpandLongPath(file));
+    EXPECT_EQ(PlatformUpper(expanded), PlatformUpper(file));
+
+    // A trailing backslash is dropped with the component it would have started.
+    EXPECT_TRUE(EndsWith(ExpandLongPath(PlatformUpper(dir / L"my doc\\")), L"\\My Doc"));
+}
+
+TEST(ExpandLongPath, RootsAndRefusals)
+{
+    EXPECT_EQ(ExpandLongPath(L"d:\\"), L"D:\\");
+    EXPECT_EQ(ExpandLongPath(L"c:\\"), L"C:\\");
+    TempDir dir;
+    EXPECT_EQ(ExpandLongPath(dir / L"MISSING\\FILE.TXT"), L"");
+    EXPECT_EQ(ExpandLongPath(dir / L"missing.txt"), L"");
+    EXPECT_EQ(ExpandLongPath(L"\\\\server\\share\\file.txt"), L"");
+    EXPECT_EQ(ExpandLongPath(L"FILE.TXT"), L"");
+    EXPECT_EQ(ExpandLongPath(L"C:FILE.TXT"), L"");
+    EXPECT_EQ(ExpandLongPath(L""), L"");
+}
+
+TEST(ExpandLongPath, AWildcardNeverResolvesToAnotherFile)
+{
+    TempDir dir;
+    dir.Write(L"ReadMe.txt");
+    dir.MakeDir(L"Sub");
+    EXPECT_EQ(ExpandLongPath(dir / L"Re*.txt"), L"");
+    EXPECT_EQ(ExpandLongPath(dir / L"ReadMe.tx?"), L"");
+    EXPECT_EQ(ExpandLongPath(dir / L"S?b\\x"), L"");
+    EXPECT_FALSE(ExpandLongPath(dir / L"ReadMe.txt").empty());
+}
+
+TEST(ExpandLongPath, HandlesPathsLongerThanMaxPath)
+{
+    TempDir dir;
+    std::wstring relative;
+    while ((dir / relative).size() <= 320) {
+        relative += (relative.empty() ? L"" : L"\\") + std::wstring(50, L'e');
+        dir.MakeDir(relative);
+    }
+    std::wstring file = dir.Write(relative + L"\\Deep.Txt");
+    std::wstring expanded = ExpandLongPath(PlatformUpper(file));
+    EXPECT_GT(expanded.size(), 320u);
+    EXPECT_TRUE(EndsWith(expanded, L"\\Deep.Txt"));
+    EXPECT_TRUE(CanOpenFile(expanded));
+}
+
+// Answers every lookup, so only the component limit can refuse.
+struct EverythingExists : FileSystem {
+    int lookups = 0;
+    bool RenameNoReplace(const std::wstring&, const std::wstring&) override { return false; }
+    std::optional<std::wstring> StoredName(const std::wstring&) override
+    {
+        ++lookups;
+        return L"x";
+    }
+    std::optional<std::string> ReadHead(const std::wstring&, std::size_t) override { return std::nullopt; }
+    bool CanOpen(const std::wstring&) override { return false; }
+};
+
+TEST(ExpandLongPath, HoldsAtMost256Components)
+{
+    auto pathOf = [](int components) {
+        std::wstring p = L"c:";
+        for (int i = 1; i < components; ++i) p += L"\\x";
+        return p;
+    };
+    EverythingExists fs;
+    std::wstring atLimit = ExpandLongPath(pathOf(256), fs);
+    EXPECT_EQ(atLimit, L"C:" + pathOf(256).substr(2));
+    EXPECT_EQ(fs.lookups, 255);
+    EXPECT_EQ(ExpandLongPath(pathOf(257), fs), L"");
+}
+
+TEST(CanOpenFile, OnlyReadableFiles)
+{
+    TempDir dir;
+    std::wstring file = dir.Write(L"a.txt");
+    EXPECT_TRUE(CanOpenFile(file));
+    EXPECT_FALSE(CanOpenFile(dir.path()));
+    EXPECT_FALSE(CanOpenFile(dir / L"missing.txt"));
+    EXPECT_FALSE(CanOpenFile(dir / L"a.*"));
+
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(CanOpenFile(file));
+    CloseHandle(h);
+    EXPECT_TRUE(CanOpenFile(file));
+}
+
+TEST(DiskFree, FormatsMegabytesWithOneDecimalAndGroups)
+{
+    EXPECT_EQ(FormatDiskFree(5242880, L","), L" (5.0M Free)");
+    EXPECT_EQ(FormatDiskFree(5ull << 30, L","), L" (5,120.0M Free)");
+    EXPECT_EQ(FormatDiskFree(1294467072ull, L","), L" (1,234.5M Free)");
+    EXPECT_EQ(FormatDiskFree(1048576ull * 1234567, L"."), L" (1.234.567.0M Free)");
+    EXPECT_EQ(FormatDiskFree(0, L","), L" (0.0M Free)");
+    EXPECT_EQ(FormatDiskFree(104858, L","), L" (0.1M Free)");
+}
+
+TEST(DiskFree, AsksTheDriveNamedByTheFirstTwoCharacters)
+{
+    std::wstring c = GetDiskFreeText(L"C:\\anything");
+    EXPECT_EQ(c.substr(0, 2), L" (");
+    EXPECT_TRUE(EndsWith(c, L"M Free)")) << c;
+    EXPECT_EQ(GetDiskFreeText(L"Q:"), L"");
+    EXPECT_EQ(GetDiskFreeText(L""), L"");
+}
+
+TEST(TempFolder, IsWhatTheSystemReports)
+{
+    wchar_t buffer[MAX_PATH + 1]{};
+    GetTempPathW(MAX_PATH, buffer);
+    EXPECT_EQ(GetTempFolder(), buffer);
+    EXPECT_EQ(GetTempFolder().back(), L'\\');
+}
+
+TEST(UpperCaseNarrow, KeepsWideGreekAndCyrillicSmallLetters)
+{
+    EXPECT_EQ(UpperCaseNarrow(L"abc\uFF41\uFF42\uFF43\u03B1\u03B2\u0433\u0434"),
+              L"ABC\uFF41\uFF42\uFF43\u03B1\u03B2\u0433\u0434");
+    EXPECT_EQ(UpperCaseNarrow(L"c:\\data\\page.html"), L"C:\\DATA\\PAGE.HTML");
+    EXPECT_EQ(UpperCaseNarrow(L"\u00E9t\u00E9"), L"\u00C9T\u00C9");
+    EXPECT_EQ(UpperCaseNarrow(L""), L"");
+}
+
+} // namespace
+} // namespace tavlo
