@@ -1,0 +1,100 @@
+#include "windows/ResultModel.h"
+
+#include "common/PathUtil.h"
+
+namespace tavlo {
+
+ResultModel::Added ResultModel::ListInAdd(const std::wstring& path)
+{
+    Added result;
+    try {
+        const std::wstring key = UpperCaseNarrow(path);
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            Item& item = entries_[i];
+            if (item.text == path) {
+                result.index = i;
+                return result;
+            }
+            if (item.key == key) {
+                // Keep the position, show the latest name.
+                item.text = path;
+                result.change = Change::Replaced;
+                result.index = i;
+                return result;
+            }
+        }
+        if (entries_.size() >= kCapacity) {
+            result.change = Change::Dropped;
+            return result;
+        }
+        entries_.push_back(Item{path, key, false});
+        result.change = Change::Appended;
+        result.index = entries_.size() - 1;
+    } catch (...) {
+        // The entry may be missing; the list stays as it was.
+        result = Added{};
+    }
+    return result;
+}
+
+void ResultModel::Clear() { entries_.clear(); }
+
+std::vector<std::wstring> ResultModel::Entries() const
+{
+    std::vector<std::wstring> out;
+    out.reserve(entries_.size());
+    for (const auto& e : entries_) out.push_back(e.text);
+    return out;
+}
+
+void ResultModel::SetSelected(std::size_t index, bool selected)
+{
+    if (index < entries_.size()) entries_[index].selected = selected;
+}
+
+void ResultModel::SelectAll()
+{
+    for (auto& e : entries_) e.selected = true;
+}
+
+void ResultModel::SelectClear()
+{
+    for (auto& e : entries_) e.selected = false;
+}
+
+std::vector<std::wstring> ResultModel::SelectedPaths() const
+{
+    std::vector<std::wstring> out;
+    for (const auto& e : entries_)
+        if (e.selected) out.push_back(e.text);
+    return out;
+}
+
+bool ResultModel::Refresh(const ExpandFn& expandLongPath, const CanOpenFn& canOpenFile)
+{
+    try {
+        std::size_t i = 0;
+        while (i < entries_.size()) {
+            std::wstring p = expandLongPath(entries_[i].text);
+            if (!p.empty() && canOpenFile(p)) {
+                entries_[i].key = UpperCaseNarrow(p);
+                entries_[i].text = std::move(p);
+                ++i;
+            } else {
+                entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
+            }
+        }
+        return true;
+    } catch (...) {
+        entries_.clear();
+        return false;
+    }
+}
+
+bool ResultModel::Refresh()
+{
+    return Refresh([](const std::wstring& p) { return ExpandLongPath(p); },
+                   [](const std::wstring& p) { return CanOpenFile(p); });
+}
+
+} // namespace tavlo
