@@ -1,7 +1,31 @@
-#include <windows.h>
+#include "app/frmTavlo.h"
+#include "settings/RegistryStore.h"
 
-// Until the windows exist the program only starts and ends.
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+#include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int)
 {
-    return 0;
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    // Drag and drop of files needs OLE on this thread.
+    OleInitialize(nullptr);
+
+    int exitCode = 0;
+    {
+        tavlo::frmTavlo frame(tavlo::SystemSettingsStore());
+        if (frame.Create() && frame.MDIForm_Load(commandLine ? commandLine : L"")) {
+            frame.Show();
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                if (TranslateMDISysAccel(frame.MdiClient(), &msg)) continue;
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            exitCode = static_cast<int>(msg.wParam);
+        }
+    }
+    OleUninitialize();
+    return exitCode;
 }

@@ -1,0 +1,600 @@
+#include "app/frmTavlo.h"
+
+#include "common/Catalogue.h"
+#include "settings/Options.h"
+#include "settings/Settings.h"
+#include "windows/FontData.h"
+#include "windows/FormTexts.h"
+#include "windows/LoadFailure.h"
+
+#include <commdlg.h>
+
+#include <stdexcept>
+
+namespace tavlo {
+
+namespace {
+
+const wchar_t* const kFrameClass = L"Tavlo2.Frame";
+
+constexpr int kIdStrip = 900;
+constexpr int kIdFirstMode = 1000;
+constexpr int kIdCancel = 1010;
+constexpr int kIdClient = 1100;
+// Above every command of the menus, so the client never mistakes one for a child's number.
+constexpr UINT kFirstMdiChildId = 50000;
+
+// Tool strip in twips: the mode buttons from the left, Cancel at the right.
+constexpr float kStripHeight = 615;
+constexpr float kModeLeft = 120, kModeStep = 960, kButtonTop = 120, kModeWidth = 855, kButtonHeight = 375;
+constexpr float kCancelInitialLeft = 7800, kCancelWidth = 1215;
+
+// The font chooser's flags: screen fonts, no vector fonts, limited size, the font must exist,
+// TrueType only.
+constexpr DWORD kFontChooserFlags = 0x52801;
+constexpr INT kFontSizeMin = 6, kFontSizeMax = 72;
+
+frmTavlo* current = nullptr;
+
+struct LoadError : std::runtime_error {
+    LoadError() : std::runtime_error("main window load") {}
+};
+
+template <typename T>
+T Require(const std::optional<T>& value)
+{
+    if (!value) throw LoadError();
+    return *value;
+}
+
+std::optional<FontChoice> ChooseFormFont(HWND owner, const FontChoice& preset)
+{
+    int dpiY = TwipsScale::Screen().DpiY();
+    LOGFONTW lf = ApplyFontSettings(InitialFormFont(dpiY),
+                                    FontSettings{preset.Name, preset.Size, preset.Bold, preset.Italic}, dpiY);
+    CHOOSEFONTW cf{};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = owner;
+    cf.lpLogFont = &lf;
+    cf.Flags = kFontChooserFlags | CF_INITTOLOGFONTSTRUCT;
+    cf.nSizeMin = kFontSizeMin;
+    cf.nSizeMax = kFontSizeMax;
+    if (!ChooseFontW(&cf)) return std::nullopt;
+    return FontChoice{lf.lfFaceName, cf.iPointSize / 10.0f, lf.lfWeight >= FW_BOLD, lf.lfItalic != 0};
+}
+
+void OpenHelp(HWND owner, const std::wstring& path)
+{
+    WinHelpW(owner, path.c_str(), HELP_FINDER, 0);
+}
+
+std::wstring ProgramFolder()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+    // A drive root keeps its backslash, as the folder of a program in it is written.
+    if (!folder.empty() && folder.back() == L':') folder += L'\\';
+    return folder;
+}
+
+} // namespace
+
+frmTavlo::frmTavlo(SettingsStore& store)
+    : store_(store),
+      chooser_(ChooseFormFont),
+      helpViewer_(OpenHelp),
+      inDir_(*this, store),
+      inFile_(*this, store),
+      file_(*this, store),
+      status_(*this, store),
+      outFile_(*this, store)
+{
+    current = this;
+    logFont_ = InitialFormFont(TwipsScale::Screen().DpiY());
+}
+
+frmTavlo::~frmTavlo()
+{
+    if (Exists()) {
+        SetMenu(Handle(), nullptr);
+        quitOnDestroy_ = false;
+        DestroyHandle();
+    }
+    if (current == this) current = nullptr;
+}
+
+frmTavlo* frmTavlo::Current()
+{
+    return current;
+}
+
+std::array<ChildForm*, 5> frmTavlo::Children()
+{
+    return {&inDir_, &inFile_, &file_, &status_, &outFile_};
+}
+
+bool frmTavlo::Create()
+{
+    if (Exists()) return true;
+    if (!RegisterClassOnce(kFrameClass, nullptr, CS_DBLCLKS)) return false;
+    menu_ = BuildSharedMenuBar();
+    if (!CreateHandle(0, kFrameClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu_.get()))
+        return false;
+
+    CLIENTCREATESTRUCT ccs{nullptr, kFirstMdiChildId};
+    client_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                              WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0,
+                              0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdClient)),
+                              Instance(), &ccs);
+    if (!client_ || !pnlKelmo_.Create(Handle(), kIdStrip)) return false;
+
+    const TwipsScale& s = TwipsScale::Screen();
+    auto makeButton = [&](int id, float left, float width) {
+        return CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                               s.XToPixels(left), s.YToPixels(kButtonTop), s.XToPixels(width),
+                               s.YToPixels(kButtonHeight), pnlKelmo_.Handle(),
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+    };
+    for (int i = 0; i < kModeCount; ++i) {
+        btnExe_[i] = makeButton(kIdFirstMode + i, kModeLeft + kModeStep * i, kModeWidth);
+        if (!btnExe_[i]) return false;
+    }
+    btnCancel_ = makeButton(kIdCancel, kCancelInitialLeft, kCancelWidth);
+    if (!btnCancel_) return false;
+
+    tips_.Create(Handle());
+    font_ = CreateFormFont(logFont_);
+    if (font_) {
+        for (HWND b : btnExe_) SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        SendMessageW(btnCancel_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    }
+    LayOutStrip();
+    return true;
+}
+
+bool frmTavlo::StartUp(std::wstring_view commandLine)
+{
+    // Everything that happens before the windows are made: the settings-removal option, the
+    // settings themselves and the automatic run over the command-line files belong here.
+    (void)commandLine;
+    LoadSettings(store_, options);
+    return true;
+}
+
+bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
+{
+    try {
+        if (!Exists()) throw LoadError();
+        if (!StartUp(commandLine)) return false;
+        options.AutoRunning = false;
+
+        SetWindowTextW(Handle(), std::wstring(ProgramText(9999)).c_str());
+        for (int i = 0; i < kModeCount; ++i)
+            SetWindowTextW(btnExe_[i], std::wstring(ProgramText(static_cast<std::int16_t>(10 + i))).c_str());
+        SetWindowTextW(btnCancel_, std::wstring(GeneralText(5)).c_str());
+        SetToolTip(options.Tip);
+
+        for (ChildForm* child : Children()) {
+            // A child that cannot load has reported it already.
+            if (!child->Load()) return false;
+        }
+        about_.Form_Load();
+        default_.Form_Load();
+        option_.Form_Load();
+        menuMente_.Form_Load();
+
+        SetFontData();
+        RestoreGeometry();
+
+        CancelFlag = false;
+        EnableWindow(btnCancel_, FALSE);
+        status_.RefreshForm();
+        // The command-line files reach the target list here once it takes them.
+        Activated = false;
+        return true;
+    } catch (...) {
+        ReportLoadFailure(form_text::kFrameLoadError);
+        return false;
+    }
+}
+
+void frmTavlo::RestoreGeometry()
+{
+    auto location = WindowGroupLocation(store_, L"Main_Left");
+    if (!location) throw LoadError();
+    const SettingsReader in(store_, *location);
+    TwipsRect r;
+    r.Left = Require(in.ReadSingle(L"Main_Left", 1000));
+    r.Top = Require(in.ReadSingle(L"Main_Top", 1000));
+    r.Width = Require(in.ReadSingle(L"Main_Width", 8000));
+    r.Height = Require(in.ReadSingle(L"Main_Height", 8000));
+    storedState_ = Require(in.ReadInt16(L"Main_WindowState", 0));
+
+    const TwipsScale& s = TwipsScale::Screen();
+    r = KeepOnScreen(r, s.XToTwips(GetSystemMetrics(SM_CXSCREEN)), s.YToTwips(GetSystemMetrics(SM_CYSCREEN)));
+    SetGeometry(r);
+}
+
+void frmTavlo::Show()
+{
+    if (!Exists()) return;
+    int cmd = storedState_ == 2 ? SW_SHOWMAXIMIZED : storedState_ == 1 ? SW_SHOWMINIMIZED : SW_SHOWNORMAL;
+    ShowWindow(Handle(), cmd);
+    UpdateWindow(Handle());
+}
+
+void frmTavlo::MDIForm_Activate()
+{
+    if (Activated || activating_) return;
+    activating_ = true;
+    try {
+        MDIForm_Resize();
+        for (ChildForm* child : Children()) child->Show();
+        BtnEnabledChange();
+        // The input folder window starts with the focus.
+        SendMessageW(client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(inDir_.Handle()), 0);
+        SetFocus(inDir_.Handle());
+        Activated = true;
+    } catch (...) {
+        activating_ = false;
+        ReportLoadFailure(form_text::kFrameActivateError);
+        return;
+    }
+    activating_ = false;
+}
+
+void frmTavlo::UnloadAll()
+{
+    for (ChildForm* child : Children()) child->Unload();
+    about_.Unload();
+    default_.Unload();
+    option_.Unload();
+    menuMente_.Unload();
+}
+
+void frmTavlo::MDIForm_QueryUnload()
+{
+    if (unloaded_) return;
+    unloaded_ = true;
+    try {
+        UnloadAll();
+        const SettingsWriter out(store_);
+        std::int16_t state = WindowState();
+        out.WriteInt16(L"Main_WindowState", state);
+        if (state == 0) {
+            TwipsRect r = Geometry();
+            out.WriteSingle(L"Main_Left", r.Left);
+            out.WriteSingle(L"Main_Top", r.Top);
+            out.WriteSingle(L"Main_Width", r.Width);
+            out.WriteSingle(L"Main_Height", r.Height);
+        }
+        SaveSettings(store_, options);
+    } catch (...) {
+        // The window closes all the same.
+    }
+}
+
+bool frmTavlo::IsNormalState() const
+{
+    return WindowState() == 0;
+}
+
+std::int16_t frmTavlo::WindowState() const
+{
+    if (IsIconic(Handle())) return 1;
+    if (IsZoomed(Handle())) return 2;
+    return 0;
+}
+
+TwipsRect frmTavlo::Geometry() const
+{
+    RECT rc{};
+    if (WindowState() == 0) {
+        GetWindowRect(Handle(), &rc);
+    } else {
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        GetWindowPlacement(Handle(), &wp);
+        rc = wp.rcNormalPosition;
+    }
+    const TwipsScale& s = TwipsScale::Screen();
+    return TwipsRect{s.XToTwips(rc.left), s.YToTwips(rc.top), s.XToTwips(rc.right - rc.left),
+                     s.YToTwips(rc.bottom - rc.top)};
+}
+
+void frmTavlo::SetGeometry(const TwipsRect& r)
+{
+    const TwipsScale& s = TwipsScale::Screen();
+    int x = s.XToPixels(r.Left), y = s.YToPixels(r.Top);
+    int w = s.XToPixels(r.Width), h = s.YToPixels(r.Height);
+    if (WindowState() == 0) {
+        MoveWindow(Handle(), x, y, w, h, TRUE);
+    } else {
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        GetWindowPlacement(Handle(), &wp);
+        wp.rcNormalPosition = RECT{x, y, x + w, y + h};
+        SetWindowPlacement(Handle(), &wp);
+    }
+}
+
+float frmTavlo::InnerWidth() const
+{
+    RECT rc{};
+    GetClientRect(client_, &rc);
+    return TwipsScale::Screen().XToTwips(rc.right);
+}
+
+float frmTavlo::InnerHeight() const
+{
+    RECT rc{};
+    GetClientRect(client_, &rc);
+    return TwipsScale::Screen().YToTwips(rc.bottom);
+}
+
+void frmTavlo::LayOutStrip()
+{
+    if (!client_ || !pnlKelmo_.Exists()) return;
+    RECT rc{};
+    GetClientRect(Handle(), &rc);
+    int strip = TwipsScale::Screen().YToPixels(kStripHeight);
+    MoveWindow(pnlKelmo_.Handle(), 0, 0, rc.right, strip, TRUE);
+    MoveWindow(client_, 0, strip, rc.right, rc.bottom > strip ? rc.bottom - strip : 0, TRUE);
+}
+
+void frmTavlo::MDIForm_Resize()
+{
+    if (!client_ || !btnCancel_) return;
+    try {
+        const TwipsScale& s = TwipsScale::Screen();
+        RECT cancel{};
+        GetWindowRect(btnCancel_, &cancel);
+        MapWindowPoints(nullptr, pnlKelmo_.Handle(), reinterpret_cast<POINT*>(&cancel), 2);
+        FrameLayout layout =
+            ComputeFrameLayout(InnerWidth(), InnerHeight(), options.Resize, s.XToTwips(cancel.right - cancel.left));
+        if (layout.Children) {
+            auto children = Children();
+            for (std::size_t i = 0; i < children.size(); ++i) {
+                if (children[i]->Exists()) children[i]->SetGeometry((*layout.Children)[i]);
+            }
+        }
+        if (layout.CancelLeft) {
+            MoveWindow(btnCancel_, s.XToPixels(*layout.CancelLeft), cancel.top, cancel.right - cancel.left,
+                       cancel.bottom - cancel.top, TRUE);
+        }
+    } catch (...) {
+        // The rest of the layout is skipped.
+    }
+}
+
+void frmTavlo::SetToolTip(bool blnToolTip)
+{
+    try {
+        for (int i = 0; i < kModeCount; ++i) {
+            std::wstring_view tip = blnToolTip ? ProgramText(static_cast<std::int16_t>(20 + i)) : std::wstring_view();
+            if (!tips_.SetText(btnExe_[i], tip)) throw std::runtime_error("tooltip");
+        }
+        if (!tips_.SetText(btnCancel_, blnToolTip ? GeneralText(10) : std::wstring_view()))
+            throw std::runtime_error("tooltip");
+    } catch (...) {
+        for (HWND b : btnExe_) tips_.SetText(b, {});
+        tips_.SetText(btnCancel_, {});
+    }
+}
+
+void frmTavlo::SetFontData()
+{
+    try {
+        logFont_ = ApplyFontSettings(logFont_, StoredFontSettings(), TwipsScale::Screen().DpiY());
+        FontHandle font = CreateFormFont(logFont_);
+        if (font) {
+            for (HWND b : btnExe_) SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+            SendMessageW(btnCancel_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+            font_ = std::move(font);
+        }
+    } catch (...) {
+    }
+    MDIForm_Resize();
+}
+
+void frmTavlo::btnExe_Click(std::int16_t Index)
+{
+    // The walk over the target list comes with the engine's wiring.
+    (void)Index;
+}
+
+void frmTavlo::btnCancel_Click()
+{
+    CancelFlag = true;
+}
+
+void frmTavlo::BtnEnabledChange()
+{
+    LRESULT count = SendMessageW(file_.lstFile(), LB_GETCOUNT, 0, 0);
+    if (count == LB_ERR) return;
+    SetModeButtonsEnabled(count >= 1);
+}
+
+void frmTavlo::SetModeButtonsEnabled(bool enabled)
+{
+    for (HWND b : btnExe_) EnableWindow(b, enabled ? TRUE : FALSE);
+}
+
+void frmTavlo::SetChildrenEnabled(bool enabled)
+{
+    for (ChildForm* child : Children()) EnableWindow(child->Handle(), enabled ? TRUE : FALSE);
+    for (ChildForm* child : Children()) child->Menu_Enabled(enabled);
+}
+
+void frmTavlo::LockInterface()
+{
+    locked_ = true;
+    SetModeButtonsEnabled(false);
+    SetChildrenEnabled(false);
+    EnableWindow(btnCancel_, TRUE);
+}
+
+void frmTavlo::UnlockInterface()
+{
+    CancelFlag = false;
+    EnableWindow(btnCancel_, FALSE);
+    SetChildrenEnabled(true);
+    inFile_.RefreshForm();
+    BtnEnabledChange();
+    locked_ = false;
+    // A close asked for during the run was held back until the run had ended.
+    if (closePending_) {
+        closePending_ = false;
+        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+    }
+}
+
+void frmTavlo::mnuExit_Click()
+{
+    PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+void frmTavlo::mnuFont_Click()
+{
+    try {
+        FontChoice preset = FontChoiceFromOptions(options);
+        std::optional<FontChoice> chosen = chooser_ ? chooser_(Handle(), preset) : std::nullopt;
+        if (!TakeFontChoice(chosen ? *chosen : preset, options)) return;
+        SetFontData();
+        for (ChildForm* child : Children()) child->SetFontData();
+        about_.SetFontData();
+        option_.SetFontData();
+        default_.SetFontData();
+    } catch (...) {
+    }
+}
+
+void frmTavlo::mnuLogCopy_Click()
+{
+    try {
+        status_.LogCopy();
+    } catch (...) {
+    }
+}
+
+void frmTavlo::mnuLogSave_Click()
+{
+    try {
+        status_.LogSave();
+    } catch (...) {
+    }
+}
+
+void frmTavlo::mnuInDirDefault_Click()
+{
+    try {
+        default_.DirName = options.Dir_In;
+        default_.Yuko = options.Dir_In_Yuko;
+        default_.Show();
+        if (default_.pblnOk) {
+            options.Dir_In = default_.DirName;
+            options.Dir_In_Yuko = default_.Yuko;
+        }
+    } catch (...) {
+    }
+}
+
+void frmTavlo::mnuOption_Click()
+{
+    try {
+        option_.Show();
+    } catch (...) {
+    }
+}
+
+void frmTavlo::mnuHelp_Click()
+{
+    try {
+        if (helpViewer_) helpViewer_(Handle(), HelpFilePath(ProgramFolder()));
+    } catch (...) {
+    }
+}
+
+void frmTavlo::mnuAbout_Click()
+{
+    try {
+        about_.Show();
+    } catch (...) {
+    }
+}
+
+bool frmTavlo::OnCommand(int id, int code, HWND control)
+{
+    if (control) {
+        if (code != BN_CLICKED) return false;
+        if (id >= kIdFirstMode && id < kIdFirstMode + kModeCount) {
+            btnExe_Click(static_cast<std::int16_t>(id - kIdFirstMode));
+            return true;
+        }
+        if (id == kIdCancel) {
+            btnCancel_Click();
+            return true;
+        }
+        return false;
+    }
+    // A child's menu bar in the frame: the child's own handler forwards to ours.
+    HWND active = reinterpret_cast<HWND>(SendMessageW(client_, WM_MDIGETACTIVE, 0, 0));
+    if (active && GetMenu(Handle()) != menu_.get()) {
+        SendMessageW(active, WM_COMMAND, MAKEWPARAM(id, code), 0);
+        return true;
+    }
+    return DispatchSharedMenu(*this, id);
+}
+
+bool frmTavlo::OnClose()
+{
+    if (locked_) {
+        // A run is walking the list: it stops after the current file, then the close goes on.
+        CancelFlag = true;
+        closePending_ = true;
+        return true;
+    }
+    MDIForm_QueryUnload();
+    return false;
+}
+
+void frmTavlo::OnDestroy()
+{
+    // The menus belong to their windows' objects, not to the window that shows them last.
+    SetMenu(Handle(), nullptr);
+    if (quitOnDestroy_) PostQuitMessage(0);
+}
+
+std::optional<LRESULT> frmTavlo::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+        case WM_SIZE:
+            if (wParam != SIZE_MINIMIZED) {
+                LayOutStrip();
+                MDIForm_Resize();
+            }
+            return 0; // the client area is placed below the strip, not over the whole frame
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE && !Activated && IsWindowVisible(Handle())) MDIForm_Activate();
+            return std::nullopt;
+        default:
+            return Window::HandleMessage(msg, wParam, lParam);
+    }
+}
+
+LRESULT frmTavlo::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return DefFrameProcW(Handle(), client_, msg, wParam, lParam);
+}
+
+} // namespace tavlo

@@ -1,0 +1,166 @@
+#pragma once
+// The main window: an MDI frame with the tool strip of mode buttons, the shared menu bar and the five
+// child windows, which it creates at its load and releases at its close.
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmDefault.h"
+#include "dialogs/frmMenuMente.h"
+#include "dialogs/frmOption.h"
+#include "settings/SettingsStore.h"
+#include "windows/ChildForm.h"
+#include "windows/FrameRules.h"
+#include "windows/GdiHandles.h"
+#include "windows/Panel.h"
+#include "windows/ToolTip.h"
+#include "windows/Window.h"
+#include "windows/mdiFile.h"
+#include "windows/mdiInDir.h"
+#include "windows/mdiInFile.h"
+#include "windows/mdiOutFile.h"
+#include "windows/mdiStatus.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tavlo {
+
+class frmTavlo final : public Window, public ChildHost {
+public:
+    static constexpr int kModeCount = 8;
+
+    explicit frmTavlo(SettingsStore& store);
+    ~frmTavlo() override;
+
+    // The one main window of the process while it exists.
+    static frmTavlo* Current();
+
+    // Creates the frame (hidden), its tool strip and its MDI client area.
+    bool Create();
+    // The load: start-up, captions, tooltips, the child windows and dialogs, the font and the stored
+    // geometry. False when the program must end now (a load error has then been reported).
+    bool MDIForm_Load(std::wstring_view commandLine);
+    // Shows the frame in its stored state; the first activation then shows the children.
+    void Show();
+    // The first activation: layout, the five children shown, the mode buttons evaluated.
+    void MDIForm_Activate();
+    // The shutdown: children and dialogs unloaded in order, the frame's state and geometry and the
+    // options written. Runs once; the window is closed afterwards.
+    void MDIForm_QueryUnload();
+
+    // Layout of the tool strip's Cancel button and, with the Resize option, of the children.
+    void MDIForm_Resize();
+    void SetToolTip(bool blnToolTip);
+    void SetFontData();
+
+    // The run (its walk comes with the engine's wiring).
+    void btnExe_Click(std::int16_t Index);
+    void btnCancel_Click();
+    // Enables the eight mode buttons exactly while the target list holds entries.
+    void BtnEnabledChange() override;
+    // Shuts out every input but Cancel while a run walks the target list, and lets it in again.
+    void LockInterface();
+    void UnlockInterface();
+    bool CancelFlag = false;
+    bool Activated = false;
+
+    // Handlers of the shared menu bar.
+    void mnuExit_Click() override;
+    void mnuFont_Click() override;
+    void mnuLogCopy_Click() override;
+    void mnuLogSave_Click() override;
+    void mnuInDirDefault_Click() override;
+    void mnuOption_Click() override;
+    void mnuHelp_Click() override;
+    void mnuAbout_Click() override;
+
+    // The single instances of the child windows and dialogs.
+    mdiInDir& InDirWindow() { return inDir_; }
+    mdiInFile& InFileWindow() { return inFile_; }
+    mdiFile& FileWindow() { return file_; }
+    mdiStatus& StatusWindow() { return status_; }
+    mdiOutFile& OutFileWindow() { return outFile_; }
+    frmAbout& AboutDialog() { return about_; }
+    frmDefault& DefaultDialog() { return default_; }
+    frmOption& OptionDialog() { return option_; }
+    frmMenuMente& MenuMenteDialog() { return menuMente_; }
+    // The five children in creation order.
+    std::array<ChildForm*, 5> Children();
+
+    HWND pnlKelmo() const { return pnlKelmo_.Handle(); }
+    HWND btnExe(int index) const { return btnExe_.at(index); }
+    HWND btnCancel() const { return btnCancel_; }
+    const ToolTip& Tips() const { return tips_; }
+    HFONT ButtonFont() const { return font_.get(); }
+
+    HWND MdiClient() const override { return client_; }
+    HMENU FrameMenu() const override { return menu_.get(); }
+    bool IsNormalState() const override;
+    // 0 normal, 1 minimised, 2 maximised.
+    std::int16_t WindowState() const;
+
+    // The frame's outer geometry on the screen, in twips.
+    TwipsRect Geometry() const;
+    void SetGeometry(const TwipsRect& rect);
+    // The area below the tool strip, in twips.
+    float InnerWidth() const;
+    float InnerHeight() const;
+
+    // The font chooser; replaceable so that the font command can be driven without a dialog.
+    // Returns nothing when the user cancelled.
+    using FontChooser = std::function<std::optional<FontChoice>(HWND owner, const FontChoice& preset)>;
+    void SetFontChooser(FontChooser chooser) { chooser_ = std::move(chooser); }
+    // The help viewer call; replaceable for the same reason.
+    using HelpViewer = std::function<void(HWND owner, const std::wstring& path)>;
+    void SetHelpViewer(HelpViewer viewer) { helpViewer_ = std::move(viewer); }
+    // Whether the end of the window ends the message loop (off for windows made by tests).
+    void SetQuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
+    bool IsLocked() const { return locked_; }
+
+protected:
+    std::optional<LRESULT> HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnClose() override;
+    void OnDestroy() override;
+
+private:
+    bool StartUp(std::wstring_view commandLine);
+    void RestoreGeometry();
+    void LayOutStrip();
+    void SetModeButtonsEnabled(bool enabled);
+    void SetChildrenEnabled(bool enabled);
+    void UnloadAll();
+
+    SettingsStore& store_;
+    MenuHandle menu_;
+    Panel pnlKelmo_;
+    std::array<HWND, kModeCount> btnExe_{};
+    HWND btnCancel_ = nullptr;
+    HWND client_ = nullptr;
+    ToolTip tips_;
+    LOGFONTW logFont_{};
+    FontHandle font_;
+    std::int16_t storedState_ = 0;
+    bool unloaded_ = false;
+    bool activating_ = false;
+    bool locked_ = false;
+    bool closePending_ = false;
+    bool quitOnDestroy_ = true;
+    FontChooser chooser_;
+    HelpViewer helpViewer_;
+
+    mdiInDir inDir_;
+    mdiInFile inFile_;
+    mdiFile file_;
+    mdiStatus status_;
+    mdiOutFile outFile_;
+    frmAbout about_;
+    frmDefault default_;
+    frmOption option_;
+    frmMenuMente menuMente_;
+};
+
+} // namespace tavlo

@@ -1,0 +1,361 @@
+#include "windows/ChildForm.h"
+
+#include "common/Catalogue.h"
+#include "settings/Options.h"
+#include "settings/Settings.h"
+#include "windows/FontData.h"
+#include "windows/LoadFailure.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+namespace tavlo {
+
+namespace {
+
+const wchar_t* const kChildClass = L"Tavlo2.Child";
+
+struct LoadError : std::runtime_error {
+    LoadError() : std::runtime_error("child window load") {}
+};
+
+float Require(const std::optional<float>& value)
+{
+    if (!value) throw LoadError();
+    return *value;
+}
+
+} // namespace
+
+ChildForm::ChildForm(ChildHost& host, SettingsStore& store, ChildFormSpec spec)
+    : host_(host), store_(store), spec_(std::move(spec))
+{
+    logFont_ = InitialFormFont(TwipsScale::Screen().DpiY());
+}
+
+ChildForm::~ChildForm()
+{
+    // Destroyed while this object is still whole, so the MDI messages of the teardown reach it.
+    ChildForm::DestroyHandle();
+}
+
+bool ChildForm::Load()
+{
+    try {
+        if (!Exists()) {
+            if (!RegisterClassOnce(kChildClass, GetSysColorBrush(COLOR_BTNFACE))) throw LoadError();
+            menuBar_ = BuildSharedMenuBar();
+            popup_ = MenuHandle(CreatePopupMenu());
+            if (!CreateHandle(WS_EX_MDICHILD, kChildClass, L"",
+                              WS_CHILD | WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, host_.MdiClient()))
+                throw LoadError();
+            // The five windows live as long as the program: their close box does nothing.
+            if (HMENU system = GetSystemMenu(Handle(), FALSE))
+                EnableMenuItem(system, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+            tips_.Create(Handle());
+            CreateControls();
+        }
+        Form_Load();
+        return true;
+    } catch (...) {
+        ReportLoadFailure(spec_.LoadErrorText);
+        return false;
+    }
+}
+
+void ChildForm::Form_Load()
+{
+    if (options.AutoRunning) return;
+    if (!options.Resize) RestoreGeometry();
+    SetFontData();
+    SetWindowTextW(Handle(), std::wstring(ProgramText(spec_.CaptionNumber)).c_str());
+    BuildPopup();
+    SetToolTip(options.Tip);
+    LoadMore();
+}
+
+void ChildForm::RestoreGeometry()
+{
+    auto location = WindowGroupLocation(store_, spec_.KeyPrefix + L"Left");
+    if (!location) throw LoadError();
+    const SettingsReader in(store_, *location);
+    TwipsRect r = Geometry();
+    r.Left = Require(in.ReadSingle(spec_.KeyPrefix + L"Left", r.Left));
+    r.Top = Require(in.ReadSingle(spec_.KeyPrefix + L"Top", r.Top));
+    r.Width = Require(in.ReadSingle(spec_.KeyPrefix + L"Width", r.Width));
+    r.Height = Require(in.ReadSingle(spec_.KeyPrefix + L"Height", r.Height));
+    SetGeometry(r);
+}
+
+void ChildForm::BuildPopup()
+{
+    HMENU menu = popup_.get();
+    if (!menu) return;
+    while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+    for (const PopupItem& item : PopupItems()) {
+        if (item.Id == 0) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        else AppendMenuW(menu, MF_STRING, item.Id, item.Caption.c_str());
+    }
+}
+
+void ChildForm::Unload()
+{
+    if (!Exists()) return;
+    try {
+        Form_QueryUnload();
+    } catch (...) {
+        // The unload goes on; what could not be written stays as it was.
+    }
+    DestroyHandle();
+}
+
+void ChildForm::Form_QueryUnload()
+{
+    if (!options.AutoRunning && host_.IsNormalState() && !options.Resize) {
+        const SettingsWriter out(store_);
+        TwipsRect r = Geometry();
+        out.WriteSingle(spec_.KeyPrefix + L"Left", r.Left);
+        out.WriteSingle(spec_.KeyPrefix + L"Top", r.Top);
+        out.WriteSingle(spec_.KeyPrefix + L"Width", r.Width);
+        out.WriteSingle(spec_.KeyPrefix + L"Height", r.Height);
+    }
+    SaveMore();
+}
+
+void ChildForm::DestroyHandle()
+{
+    if (!Exists()) return;
+    HWND client = host_.MdiClient();
+    HWND frame = client ? GetParent(client) : nullptr;
+    // The frame must not keep showing a menu that is about to be destroyed with this object.
+    if (frame && menuBar_ && GetMenu(frame) == menuBar_.get()) {
+        SendMessageW(client, WM_MDISETMENU, reinterpret_cast<WPARAM>(host_.FrameMenu()), 0);
+        DrawMenuBar(frame);
+    }
+    if (client && IsWindow(client)) SendMessageW(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(Handle()), 0);
+    Window::DestroyHandle();
+}
+
+void ChildForm::Show()
+{
+    if (Exists()) ShowWindow(Handle(), SW_SHOW);
+}
+
+void ChildForm::SetToolTip(bool blnToolTip)
+{
+    try {
+        for (auto& [control, text] : tipControls_) {
+            if (!tips_.SetText(control, blnToolTip ? std::wstring_view(text) : std::wstring_view()))
+                throw std::runtime_error("tooltip");
+        }
+    } catch (...) {
+        for (auto& entry : tipControls_) tips_.SetText(entry.first, {});
+    }
+}
+
+void ChildForm::SetFontData()
+{
+    try {
+        logFont_ = ApplyFontSettings(logFont_, StoredFontSettings(), Scale().DpiY());
+        FontHandle font = CreateFormFont(logFont_);
+        if (font) {
+            for (HWND control : fontControls_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+            font_ = std::move(font);
+        }
+    } catch (...) {
+    }
+    try {
+        Form_Resize();
+    } catch (...) {
+    }
+}
+
+void ChildForm::Menu_Enabled(bool blnFlag)
+{
+    if (!menuBar_) return;
+    EnableTopLevelMenus(menuBar_.get(), blnFlag);
+    ShowMenuBarIfActive();
+}
+
+void ChildForm::ShowMenuBarIfActive()
+{
+    HWND client = host_.MdiClient();
+    HWND frame = client ? GetParent(client) : nullptr;
+    if (frame && GetMenu(frame) == menuBar_.get()) DrawMenuBar(frame);
+}
+
+TwipsRect ChildForm::Geometry() const
+{
+    RECT rc{};
+    if (IsIconic(Handle()) || IsZoomed(Handle())) {
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        GetWindowPlacement(Handle(), &wp);
+        rc = wp.rcNormalPosition;
+    } else {
+        GetWindowRect(Handle(), &rc);
+        MapWindowPoints(nullptr, host_.MdiClient(), reinterpret_cast<POINT*>(&rc), 2);
+    }
+    const TwipsScale& s = Scale();
+    return TwipsRect{s.XToTwips(rc.left), s.YToTwips(rc.top), s.XToTwips(rc.right - rc.left),
+                     s.YToTwips(rc.bottom - rc.top)};
+}
+
+void ChildForm::SetGeometry(const TwipsRect& r)
+{
+    const TwipsScale& s = Scale();
+    int x = s.XToPixels(r.Left), y = s.YToPixels(r.Top);
+    int w = s.XToPixels(r.Width), h = s.YToPixels(r.Height);
+    if (IsIconic(Handle()) || IsZoomed(Handle())) {
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        GetWindowPlacement(Handle(), &wp);
+        wp.rcNormalPosition = RECT{x, y, x + w, y + h};
+        SetWindowPlacement(Handle(), &wp);
+    } else {
+        MoveWindow(Handle(), x, y, w, h, TRUE);
+    }
+}
+
+float ChildForm::ScaleWidth() const
+{
+    RECT rc{};
+    GetClientRect(Handle(), &rc);
+    return Scale().XToTwips(rc.right);
+}
+
+float ChildForm::ScaleHeight() const
+{
+    RECT rc{};
+    GetClientRect(Handle(), &rc);
+    return Scale().YToTwips(rc.bottom);
+}
+
+void ChildForm::MoveControl(HWND control, const TwipsRect& r)
+{
+    const TwipsScale& s = Scale();
+    MoveWindow(control, s.XToPixels(r.Left), s.YToPixels(r.Top), s.XToPixels(r.Width), s.YToPixels(r.Height), TRUE);
+}
+
+void ChildForm::FillWithControl(HWND control)
+{
+    if (!control) return;
+    std::int16_t w = CInt(ScaleWidth() - 120);
+    std::int16_t h = CInt(ScaleHeight() - 120);
+    if (w <= 0) return;
+    RECT rc{};
+    GetWindowRect(control, &rc);
+    float keptHeight = Scale().YToTwips(rc.bottom - rc.top);
+    MoveControl(control, TwipsRect{60, 60, static_cast<float>(w), h >= 1 ? static_cast<float>(h) : keptHeight});
+}
+
+void ChildForm::AddFontControl(HWND control)
+{
+    if (!control) return;
+    fontControls_.push_back(control);
+    if (font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+}
+
+void ChildForm::AddContextControl(HWND control)
+{
+    if (control) SetWindowSubclass(control, &ChildForm::ControlProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void ChildForm::AddToolTipControl(HWND control, std::wstring_view text)
+{
+    if (control) tipControls_.emplace_back(control, std::wstring(text));
+}
+
+HWND ChildForm::CreateControl(const wchar_t* className, DWORD style, DWORD exStyle, int id, const std::wstring& text)
+{
+    HWND control = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                                   Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+    if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    return control;
+}
+
+void ChildForm::Form_MouseDown(int button, POINT screenPoint)
+{
+    if (button != 2 || !popup_ || GetMenuItemCount(popup_.get()) <= 0) return;
+    TrackPopupMenu(popup_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0,
+                   Handle(), nullptr);
+}
+
+LRESULT CALLBACK ChildForm::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR self)
+{
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &ChildForm::ControlProc, id);
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+    LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+    if (msg == WM_RBUTTONDOWN) {
+        try {
+            POINT pt;
+            GetCursorPos(&pt);
+            reinterpret_cast<ChildForm*>(self)->Form_MouseDown(2, pt);
+        } catch (...) {
+        }
+    }
+    return result;
+}
+
+bool ChildForm::OnCommand(int id, int code, HWND control)
+{
+    (void)code;
+    if (control) return false;
+    switch (id) {
+        case kCmdExit: mnuExit_Click(); return true;
+        case kCmdFont: mnuFont_Click(); return true;
+        case kCmdLogCopy: mnuLogCopy_Click(); return true;
+        case kCmdLogSave: mnuLogSave_Click(); return true;
+        case kCmdInDirDefault: mnuInDirDefault_Click(); return true;
+        case kCmdOption: mnuOption_Click(); return true;
+        case kCmdHelp: mnuHelp_Click(); return true;
+        case kCmdAbout: mnuAbout_Click(); return true;
+        default: return OnPopupCommand(id);
+    }
+}
+
+std::optional<LRESULT> ChildForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+        case WM_MDIACTIVATE: {
+            HWND client = host_.MdiClient();
+            HWND frame = GetParent(client);
+            if (reinterpret_cast<HWND>(lParam) == Handle()) {
+                SendMessageW(client, WM_MDISETMENU, reinterpret_cast<WPARAM>(menuBar_.get()), 0);
+                DrawMenuBar(frame);
+            } else if (lParam == 0) {
+                SendMessageW(client, WM_MDISETMENU, reinterpret_cast<WPARAM>(host_.FrameMenu()), 0);
+                DrawMenuBar(frame);
+            }
+            return std::nullopt;
+        }
+        case WM_SIZE:
+            try {
+                Form_Resize();
+            } catch (...) {
+            }
+            return std::nullopt; // the MDI child procedure needs it too
+        case WM_RBUTTONDOWN: {
+            POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            ClientToScreen(Handle(), &pt);
+            Form_MouseDown(2, pt);
+            return 0;
+        }
+        case WM_CLOSE:
+            return 0;
+        default:
+            return Window::HandleMessage(msg, wParam, lParam);
+    }
+}
+
+LRESULT ChildForm::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return DefMDIChildProcW(Handle(), msg, wParam, lParam);
+}
+
+} // namespace tavlo

@@ -1,0 +1,147 @@
+#pragma once
+// What the five child windows of the main window do alike: stored geometry, font, tooltips, the
+// shared menu bar forwarding to the main window, its enabling during a run, the context menu and
+// the load-error box.
+#include "settings/SettingsStore.h"
+#include "windows/GdiHandles.h"
+#include "windows/SharedMenu.h"
+#include "windows/ToolTip.h"
+#include "windows/Twips.h"
+#include "windows/Window.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavlo {
+
+// The main window as the child windows see it.
+class ChildHost : public MenuCommands {
+public:
+    // The MDI client area the children live in.
+    virtual HWND MdiClient() const = 0;
+    // The main window's menu bar, shown while no child is active.
+    virtual HMENU FrameMenu() const = 0;
+    // True while the main window is neither minimised nor maximised.
+    virtual bool IsNormalState() const = 0;
+    // Re-evaluates the mode buttons after the target list changed.
+    virtual void BtnEnabledChange() = 0;
+};
+
+// The values that tell the five windows apart.
+struct ChildFormSpec {
+    std::wstring KeyPrefix;          // "File_": the keys File_Left, File_Top, File_Width, File_Height
+    std::int16_t CaptionNumber = 0;  // program catalogue
+    std::wstring LoadErrorText;      // the whole text of the load-error box
+};
+
+class ChildForm : public Window {
+public:
+    ChildForm(ChildHost& host, SettingsStore& store, ChildFormSpec spec);
+    ~ChildForm() override;
+
+    // Creates the window (hidden) and runs Form_Load. False when the load failed; the failure has
+    // then been reported (which normally ends the program).
+    bool Load();
+    // Runs Form_QueryUnload (saving the geometry when the rules allow) and destroys the window.
+    void Unload();
+    // Shows the window without activating a hidden sibling first.
+    void Show();
+
+    void SetToolTip(bool blnToolTip);
+    void SetFontData();
+    void Menu_Enabled(bool blnFlag);
+
+    // The window's geometry in twips: left and top within the MDI client area, outer width and height.
+    TwipsRect Geometry() const;
+    void SetGeometry(const TwipsRect& rect);
+
+    const ChildFormSpec& Spec() const { return spec_; }
+    HMENU MenuBar() const { return menuBar_.get(); }
+    HMENU PopupMenu() const { return popup_.get(); }
+    const ToolTip& Tips() const { return tips_; }
+    HFONT Font() const { return font_.get(); }
+
+    // Forwarding handlers of the shared menu bar.
+    void mnuExit_Click() { host_.mnuExit_Click(); }
+    void mnuFont_Click() { host_.mnuFont_Click(); }
+    void mnuLogCopy_Click() { host_.mnuLogCopy_Click(); }
+    void mnuLogSave_Click() { host_.mnuLogSave_Click(); }
+    void mnuInDirDefault_Click() { host_.mnuInDirDefault_Click(); }
+    void mnuOption_Click() { host_.mnuOption_Click(); }
+    void mnuHelp_Click() { host_.mnuHelp_Click(); }
+    void mnuAbout_Click() { host_.mnuAbout_Click(); }
+
+    // Opens the context menu at the mouse pointer (screen coordinates) when `button` is the right one.
+    void Form_MouseDown(int button, POINT screenPoint);
+
+protected:
+    struct PopupItem {
+        int Id = 0;            // 0: separator
+        std::wstring Caption;
+    };
+
+    // Creates the window's controls; called once, right after the window exists.
+    virtual void CreateControls() {}
+    // The context menu's items, top to bottom; captions from the catalogues.
+    virtual std::vector<PopupItem> PopupItems() const { return {}; }
+    // The window's own layout rule; called on every size change and after a font change.
+    virtual void Form_Resize() {}
+    // What a window loads beyond the common steps; throwing counts as a load error.
+    virtual void LoadMore() {}
+    // A context-menu command; false when the id is not the window's.
+    virtual bool OnPopupCommand(int /*id*/) { return false; }
+    // What a window saves beyond its geometry when it unloads.
+    virtual void SaveMore() {}
+
+    // Controls that take the form's font, show the context menu on a right click, carry a tip.
+    void AddFontControl(HWND control);
+    void AddContextControl(HWND control);
+    void AddToolTipControl(HWND control, std::wstring_view text);
+
+    // Creates a child control of this window with the form's font.
+    HWND CreateControl(const wchar_t* className, DWORD style, DWORD exStyle = 0, int id = 0,
+                       const std::wstring& text = {});
+
+    ChildHost& Host() const { return host_; }
+    SettingsStore& Store() const { return store_; }
+    const TwipsScale& Scale() const { return TwipsScale::Screen(); }
+
+    // Inner (client) size in twips.
+    float ScaleWidth() const;
+    float ScaleHeight() const;
+    // Moves a control, given in twips within the client area.
+    void MoveControl(HWND control, const TwipsRect& rect);
+    // The single-list layout: the control 60 twips from every edge; nothing moves while the usable
+    // width is not positive, and the height stays while the usable height is below one twip.
+    void FillWithControl(HWND control);
+
+    std::optional<LRESULT> HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void DestroyHandle() override;
+    bool OnCommand(int id, int code, HWND control) override;
+
+private:
+    void Form_Load();
+    void Form_QueryUnload();
+    void RestoreGeometry();
+    void BuildPopup();
+    void ShowMenuBarIfActive();
+
+    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR self);
+
+    ChildHost& host_;
+    SettingsStore& store_;
+    ChildFormSpec spec_;
+    MenuHandle menuBar_;
+    MenuHandle popup_;
+    ToolTip tips_;
+    FontHandle font_;
+    LOGFONTW logFont_{};
+    std::vector<HWND> fontControls_;
+    std::vector<std::pair<HWND, std::wstring>> tipControls_;
+};
+
+} // namespace tavlo

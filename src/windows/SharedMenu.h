@@ -1,0 +1,52 @@
+#pragma once
+// The menu bar that the main window and every child window carry, and the command numbers of its
+// items. A child's items forward to the main window's handlers of the same name.
+#include "windows/GdiHandles.h"
+
+#include <array>
+
+namespace tavlo {
+
+enum MenuCommand : int {
+    kCmdExit = 101,
+    kCmdFont,
+    kCmdLogCopy,
+    kCmdLogSave,
+    kCmdInDirDefault,
+    kCmdOption,
+    kCmdHelp,
+    kCmdAbout,
+    // Context-menu items of the child windows start here; each window numbers its own.
+    kCmdFirstPopupItem = 200,
+};
+
+// Positions of the seven top-level entries, left to right: Exit, Font, Log, Default, Option, Help, About.
+inline constexpr int kSharedMenuTopCount = 7;
+
+// Builds a fresh copy of the shared menu bar; every window owns its own copy.
+MenuHandle BuildSharedMenuBar();
+
+// Enables or greys the seven top-level entries of a menu bar; false when one of them failed.
+bool EnableTopLevelMenus(HMENU bar, bool enabled);
+
+// True when the top-level entry at `position` is enabled.
+bool IsTopLevelMenuEnabled(HMENU bar, int position);
+
+// Handlers of the shared menu bar, implemented by the main window.
+class MenuCommands {
+public:
+    virtual ~MenuCommands() = default;
+    virtual void mnuExit_Click() = 0;
+    virtual void mnuFont_Click() = 0;
+    virtual void mnuLogCopy_Click() = 0;
+    virtual void mnuLogSave_Click() = 0;
+    virtual void mnuInDirDefault_Click() = 0;
+    virtual void mnuOption_Click() = 0;
+    virtual void mnuHelp_Click() = 0;
+    virtual void mnuAbout_Click() = 0;
+};
+
+// Calls the handler of a shared menu command; false when `id` is not one.
+bool DispatchSharedMenu(MenuCommands& target, int id);
+
+} // namespace tavlo

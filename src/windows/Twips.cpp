@@ -1,0 +1,61 @@
+#include "windows/Twips.h"
+
+#include <windows.h>
+
+#include <cmath>
+#include <stdexcept>
+
+namespace tavlo {
+
+double RoundHalfEven(double value)
+{
+    double floor = std::floor(value);
+    double diff = value - floor;
+    if (diff > 0.5) return floor + 1;
+    if (diff < 0.5) return floor;
+    return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
+}
+
+std::int16_t CInt(double value)
+{
+    if (std::isnan(value)) throw std::range_error("CInt");
+    double r = RoundHalfEven(value);
+    if (r < -32768.0 || r > 32767.0) throw std::range_error("CInt");
+    return static_cast<std::int16_t>(r);
+}
+
+TwipsScale::TwipsScale(int dpiX, int dpiY) : dpiX_(dpiX > 0 ? dpiX : 96), dpiY_(dpiY > 0 ? dpiY : 96) {}
+
+int TwipsScale::XToPixels(double twips) const
+{
+    return static_cast<int>(RoundHalfEven(twips * dpiX_ / kTwipsPerInch));
+}
+
+int TwipsScale::YToPixels(double twips) const
+{
+    return static_cast<int>(RoundHalfEven(twips * dpiY_ / kTwipsPerInch));
+}
+
+float TwipsScale::XToTwips(int pixels) const
+{
+    return static_cast<float>(static_cast<double>(pixels) * kTwipsPerInch / dpiX_);
+}
+
+float TwipsScale::YToTwips(int pixels) const
+{
+    return static_cast<float>(static_cast<double>(pixels) * kTwipsPerInch / dpiY_);
+}
+
+const TwipsScale& TwipsScale::Screen()
+{
+    static const TwipsScale screen = [] {
+        HDC dc = GetDC(nullptr);
+        int x = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
+        int y = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+        if (dc) ReleaseDC(nullptr, dc);
+        return TwipsScale(x, y);
+    }();
+    return screen;
+}
+
+} // namespace tavlo

@@ -1,0 +1,56 @@
+#pragma once
+// The base of every window of the program: owns its HWND, registers its window class once and routes
+// each message to a member handler. No exception ever leaves the window procedure.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace tavlo {
+
+class Window {
+public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    bool Exists() const { return hwnd_ != nullptr; }
+
+    // The Window object behind a handle created by this class, or nullptr.
+    static Window* FromHandle(HWND hwnd);
+
+    static HINSTANCE Instance();
+
+protected:
+    // Registers the class on first use; later calls with the same name do nothing.
+    static bool RegisterClassOnce(const wchar_t* className, HBRUSH background, UINT style = CS_DBLCLKS,
+                                  HICON icon = nullptr);
+
+    // Creates the window and binds it to this object; false when the system refused.
+    bool CreateHandle(DWORD exStyle, const wchar_t* className, const std::wstring& title, DWORD style, int x, int y,
+                      int width, int height, HWND parent, HMENU menu = nullptr);
+
+    // Destroys the window now (a no-op when there is none). Subclasses with another way of
+    // destroying (MDI children) override it and call it from their own destructor.
+    virtual void DestroyHandle();
+
+    // One handler per message; a handler that returns nothing lets the default processing run.
+    virtual std::optional<LRESULT> HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The processing of unhandled messages: DefWindowProc, DefFrameProc or DefMDIChildProc.
+    virtual LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
+    virtual void OnSize(UINT /*kind*/, int /*width*/, int /*height*/) {}
+    virtual bool OnClose() { return false; }
+    virtual void OnDestroy() {}
+
+private:
+    static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT Route(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+};
+
+} // namespace tavlo
