@@ -1,9 +1,8 @@
 #!/bin/bash
-# Builds everything and runs every test under Wine.
+# Builds everything and runs every test under Wine, on a virtual display for the window tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVLO_BUILD:-$root/build}
 bash "$root/tools/build.sh"
-"$build/wine-prefix-up"
 cd "$build"
-ctest --output-on-failure
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '"$0/wine-prefix-up" && ctest --output-on-failure' "$build"
