@@ -91,13 +91,9 @@ std::wstring ProgramFolder()
 frmTavlo::frmTavlo(SettingsStore& store)
     : store_(store),
       chooser_(ChooseFormFont),
-      helpViewer_(OpenHelp),
-      inDir_(*this, store),
-      inFile_(*this, store),
-      file_(*this, store),
-      status_(*this, store),
-      outFile_(*this, store)
+      helpViewer_(OpenHelp)
 {
+    MakeChildren();
     current = this;
     logFont_ = InitialFormFont(TwipsScale::Screen().DpiY());
 }
@@ -117,9 +113,32 @@ frmTavlo* frmTavlo::Current()
     return current;
 }
 
+void frmTavlo::MakeChildren()
+{
+    inDir_ = std::make_unique<mdiInDir>(*this, store_);
+    inFile_ = std::make_unique<mdiInFile>(*this, store_);
+    file_ = std::make_unique<mdiFile>(*this, store_);
+    status_ = std::make_unique<mdiStatus>(*this, store_);
+    outFile_ = std::make_unique<mdiOutFile>(*this, store_);
+}
+
 std::array<ChildForm*, 5> frmTavlo::Children()
 {
-    return {&inDir_, &inFile_, &file_, &status_, &outFile_};
+    return {inDir_.get(), inFile_.get(), file_.get(), status_.get(), outFile_.get()};
+}
+
+bool frmTavlo::LoadChildren()
+{
+    for (ChildForm* child : Children()) {
+        if (!child->Load()) return false;
+    }
+    return true;
+}
+
+void frmTavlo::ReleaseChildren()
+{
+    for (ChildForm* child : Children()) child->Unload();
+    MakeChildren();
 }
 
 bool frmTavlo::Create()
@@ -184,10 +203,8 @@ bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
         SetWindowTextW(btnCancel_, std::wstring(GeneralText(5)).c_str());
         SetToolTip(options.Tip);
 
-        for (ChildForm* child : Children()) {
-            // A child that cannot load has reported it already.
-            if (!child->Load()) return false;
-        }
+        // A child that cannot load has reported it already.
+        if (!LoadChildren()) return false;
         about_.Form_Load();
         default_.Form_Load();
         option_.Form_Load();
@@ -198,7 +215,7 @@ bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
 
         CancelFlag = false;
         EnableWindow(btnCancel_, FALSE);
-        status_.RefreshForm();
+        status_->RefreshForm();
         // The command-line files reach the target list here once it takes them.
         Activated = false;
         return true;
@@ -242,8 +259,8 @@ void frmTavlo::MDIForm_Activate()
         for (ChildForm* child : Children()) child->Show();
         BtnEnabledChange();
         // The input folder window starts with the focus.
-        SendMessageW(client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(inDir_.Handle()), 0);
-        SetFocus(inDir_.Handle());
+        SendMessageW(client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(inDir_->Handle()), 0);
+        SetFocus(inDir_->Handle());
         Activated = true;
     } catch (...) {
         activating_ = false;
@@ -328,18 +345,31 @@ void frmTavlo::SetGeometry(const TwipsRect& r)
     }
 }
 
-float frmTavlo::InnerWidth() const
+namespace {
+
+// The client area's size as if it showed no scroll bars: they come and go with the children's
+// placement, and an arrangement that fills the area makes them go.
+SIZE AreaWithoutScrollBars(HWND client)
 {
     RECT rc{};
-    GetClientRect(client_, &rc);
-    return TwipsScale::Screen().XToTwips(rc.right);
+    GetClientRect(client, &rc);
+    LONG style = GetWindowLongW(client, GWL_STYLE);
+    SIZE size{rc.right, rc.bottom};
+    if (style & WS_VSCROLL) size.cx += GetSystemMetrics(SM_CXVSCROLL);
+    if (style & WS_HSCROLL) size.cy += GetSystemMetrics(SM_CYHSCROLL);
+    return size;
+}
+
+} // namespace
+
+float frmTavlo::InnerWidth() const
+{
+    return TwipsScale::Screen().XToTwips(AreaWithoutScrollBars(client_).cx);
 }
 
 float frmTavlo::InnerHeight() const
 {
-    RECT rc{};
-    GetClientRect(client_, &rc);
-    return TwipsScale::Screen().YToTwips(rc.bottom);
+    return TwipsScale::Screen().YToTwips(AreaWithoutScrollBars(client_).cy);
 }
 
 void frmTavlo::LayOutStrip()
@@ -363,6 +393,9 @@ void frmTavlo::MDIForm_Resize()
         FrameLayout layout =
             ComputeFrameLayout(InnerWidth(), InnerHeight(), options.Resize, s.XToTwips(cancel.right - cancel.left));
         if (layout.Children) {
+            // The arrangement fills the area exactly, so scroll bars left from the children's
+            // former places would only hide its edges.
+            ShowScrollBar(client_, SB_BOTH, FALSE);
             auto children = Children();
             for (std::size_t i = 0; i < children.size(); ++i) {
                 if (children[i]->Exists()) children[i]->SetGeometry((*layout.Children)[i]);
@@ -420,7 +453,7 @@ void frmTavlo::btnCancel_Click()
 
 void frmTavlo::BtnEnabledChange()
 {
-    LRESULT count = SendMessageW(file_.lstFile(), LB_GETCOUNT, 0, 0);
+    LRESULT count = SendMessageW(file_->lstFile(), LB_GETCOUNT, 0, 0);
     if (count == LB_ERR) return;
     SetModeButtonsEnabled(count >= 1);
 }
@@ -449,7 +482,7 @@ void frmTavlo::UnlockInterface()
     CancelFlag = false;
     EnableWindow(btnCancel_, FALSE);
     SetChildrenEnabled(true);
-    inFile_.RefreshForm();
+    inFile_->RefreshForm();
     BtnEnabledChange();
     locked_ = false;
     // A close asked for during the run was held back until the run had ended.
@@ -482,7 +515,7 @@ void frmTavlo::mnuFont_Click()
 void frmTavlo::mnuLogCopy_Click()
 {
     try {
-        status_.LogCopy();
+        status_->LogCopy();
     } catch (...) {
     }
 }
@@ -490,7 +523,7 @@ void frmTavlo::mnuLogCopy_Click()
 void frmTavlo::mnuLogSave_Click()
 {
     try {
-        status_.LogSave();
+        status_->LogSave();
     } catch (...) {
     }
 }

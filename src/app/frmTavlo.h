@@ -21,6 +21,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -77,17 +78,22 @@ public:
     void mnuAbout_Click() override;
 
     // The single instances of the child windows and dialogs.
-    mdiInDir& InDirWindow() { return inDir_; }
-    mdiInFile& InFileWindow() { return inFile_; }
-    mdiFile& FileWindow() { return file_; }
-    mdiStatus& StatusWindow() { return status_; }
-    mdiOutFile& OutFileWindow() { return outFile_; }
+    mdiInDir& InDirWindow() { return *inDir_; }
+    mdiInFile& InFileWindow() { return *inFile_; }
+    mdiFile& FileWindow() { return *file_; }
+    mdiStatus& StatusWindow() { return *status_; }
+    mdiOutFile& OutFileWindow() { return *outFile_; }
     frmAbout& AboutDialog() { return about_; }
     frmDefault& DefaultDialog() { return default_; }
     frmOption& OptionDialog() { return option_; }
     frmMenuMente& MenuMenteDialog() { return menuMente_; }
     // The five children in creation order.
     std::array<ChildForm*, 5> Children();
+    // Loads the five children in creation order; false when one failed (it has reported it).
+    bool LoadChildren();
+    // Unloads the five children in creation order and replaces each by a fresh instance, so that
+    // the next load starts from nothing (an empty target list, an empty log).
+    void ReleaseChildren();
 
     HWND pnlKelmo() const { return pnlKelmo_.Handle(); }
     HWND btnExe(int index) const { return btnExe_.at(index); }
@@ -104,7 +110,7 @@ public:
     // The frame's outer geometry on the screen, in twips.
     TwipsRect Geometry() const;
     void SetGeometry(const TwipsRect& rect);
-    // The area below the tool strip, in twips.
+    // The area below the tool strip that the children share (scroll bars not counted), in twips.
     float InnerWidth() const;
     float InnerHeight() const;
 
@@ -133,6 +139,7 @@ private:
     void SetModeButtonsEnabled(bool enabled);
     void SetChildrenEnabled(bool enabled);
     void UnloadAll();
+    void MakeChildren();
 
     SettingsStore& store_;
     MenuHandle menu_;
@@ -152,11 +159,11 @@ private:
     FontChooser chooser_;
     HelpViewer helpViewer_;
 
-    mdiInDir inDir_;
-    mdiInFile inFile_;
-    mdiFile file_;
-    mdiStatus status_;
-    mdiOutFile outFile_;
+    std::unique_ptr<mdiInDir> inDir_;
+    std::unique_ptr<mdiInFile> inFile_;
+    std::unique_ptr<mdiFile> file_;
+    std::unique_ptr<mdiStatus> status_;
+    std::unique_ptr<mdiOutFile> outFile_;
     frmAbout about_;
     frmDefault default_;
     frmOption option_;

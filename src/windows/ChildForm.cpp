@@ -353,6 +353,14 @@ std::optional<LRESULT> ChildForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM 
     }
 }
 
+void ChildForm::OnDestroy()
+{
+    // The controls go with the window; a later load makes new ones.
+    fontControls_.clear();
+    tipControls_.clear();
+    tips_.Destroy();
+}
+
 LRESULT ChildForm::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     return DefMDIChildProcW(Handle(), msg, wParam, lParam);

@@ -121,6 +121,7 @@ protected:
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void DestroyHandle() override;
     bool OnCommand(int id, int code, HWND control) override;
+    void OnDestroy() override;
 
 private:
     void Form_Load();

@@ -21,7 +21,14 @@ TTTOOLINFOW ToolInfo(HWND owner, HWND control, wchar_t* text)
 
 ToolTip::~ToolTip()
 {
+    Destroy();
+}
+
+void ToolTip::Destroy()
+{
     if (tip_ && IsWindow(tip_)) DestroyWindow(tip_);
+    tip_ = nullptr;
+    owner_ = nullptr;
 }
 
 bool ToolTip::Create(HWND owner)

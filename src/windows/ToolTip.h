@@ -16,6 +16,8 @@ public:
 
     // Creates the tooltip window for the controls of `owner`; false when it could not be made.
     bool Create(HWND owner);
+    // Destroys the tooltip window with all its tips; Create may follow again.
+    void Destroy();
     // Sets the tip of one control; an empty text means the control shows no tip.
     bool SetText(HWND control, std::wstring_view text);
     // The tip the control shows now; empty when it has none.

@@ -337,5 +337,21 @@ TEST_F(MainWindowTest, TheFirstActivationShowsTheChildrenOnce)
               frame->InDirWindow().Handle());
 }
 
+TEST_F(MainWindowTest, ReleasedChildrenComeBackFresh)
+{
+    ASSERT_TRUE(Open(false));
+    SendMessageW(frame->FileWindow().lstFile(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\A.TXT"));
+    HWND oldList = frame->FileWindow().lstFile();
+    frame->ReleaseChildren();
+    for (ChildForm* child : frame->Children()) EXPECT_FALSE(child->Exists());
+    EXPECT_FALSE(IsWindow(oldList));
+
+    ASSERT_TRUE(frame->LoadChildren());
+    for (ChildForm* child : frame->Children()) EXPECT_TRUE(child->Exists());
+    EXPECT_EQ(SendMessageW(frame->FileWindow().lstFile(), LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(WindowText(frame->FileWindow().Handle()), ProgramText(3000));
+    EXPECT_EQ(frame->FileWindow().Tips().Text(frame->FileWindow().lstFile()), ProgramText(3001));
+}
+
 } // namespace
 } // namespace tavlo

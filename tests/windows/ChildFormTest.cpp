@@ -206,6 +206,24 @@ TEST_F(ChildFormTest, TheLoadSetsCaptionContextMenuAndTips)
     EXPECT_EQ(probe.Tips().Text(probe.list), L"probe tip");
 }
 
+TEST_F(ChildFormTest, AnUnloadedWindowLoadsAgainWithNewControls)
+{
+    ASSERT_TRUE(Open());
+    options.Tip = true;
+    ProbeChild probe(*frame, store.store());
+    ASSERT_TRUE(probe.Load());
+    HWND firstList = probe.list;
+    probe.Unload();
+    EXPECT_FALSE(probe.Exists());
+    EXPECT_FALSE(IsWindow(firstList));
+    ASSERT_TRUE(probe.Load());
+    EXPECT_TRUE(IsWindow(probe.list));
+    EXPECT_EQ(probe.Tips().Text(probe.list), L"probe tip");
+    probe.SetToolTip(false);
+    EXPECT_EQ(probe.Tips().Text(probe.list), L"");
+    EXPECT_EQ(GetMenuItemCount(probe.PopupMenu()), 3);
+}
+
 TEST_F(ChildFormTest, TipsGoAndComeBackExactly)
 {
     ASSERT_TRUE(Open());
