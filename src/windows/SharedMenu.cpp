@@ -25,14 +25,39 @@ MenuHandle BuildSharedMenuBar()
     return bar;
 }
 
+std::vector<int> SharedMenuPositions(HMENU bar)
+{
+    std::vector<int> positions;
+    int count = bar ? GetMenuItemCount(bar) : 0;
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW mii{};
+        mii.cbSize = sizeof mii;
+        mii.fMask = MIIM_ID | MIIM_SUBMENU;
+        if (!GetMenuItemInfoW(bar, i, TRUE, &mii)) continue;
+        bool ours = false;
+        if (mii.hSubMenu) {
+            // Log and Default are known by their first items; a child's system menu is not ours.
+            UINT first = GetMenuItemID(mii.hSubMenu, 0);
+            ours = first == static_cast<UINT>(kCmdLogCopy) || first == static_cast<UINT>(kCmdInDirDefault);
+        } else {
+            ours = mii.wID == static_cast<UINT>(kCmdExit) || mii.wID == static_cast<UINT>(kCmdFont) ||
+                   mii.wID == static_cast<UINT>(kCmdOption) || mii.wID == static_cast<UINT>(kCmdHelp) ||
+                   mii.wID == static_cast<UINT>(kCmdAbout);
+        }
+        if (ours) positions.push_back(i);
+    }
+    return positions;
+}
+
 bool EnableTopLevelMenus(HMENU bar, bool enabled)
 {
     if (!bar) return false;
-    bool ok = true;
+    std::vector<int> positions = SharedMenuPositions(bar);
+    bool ok = positions.size() == kSharedMenuTopCount;
     UINT flags = MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED);
-    for (int i = 0; i < kSharedMenuTopCount; ++i) {
+    for (int position : positions) {
         // Each entry on its own: one that fails does not keep the others from changing.
-        if (EnableMenuItem(bar, i, flags) == -1) ok = false;
+        if (EnableMenuItem(bar, position, flags) == -1) ok = false;
     }
     return ok;
 }

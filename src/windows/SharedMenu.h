@@ -4,6 +4,7 @@
 #include "windows/GdiHandles.h"
 
 #include <array>
+#include <vector>
 
 namespace tavlo {
 
@@ -25,6 +26,10 @@ inline constexpr int kSharedMenuTopCount = 7;
 
 // Builds a fresh copy of the shared menu bar; every window owns its own copy.
 MenuHandle BuildSharedMenuBar();
+
+// Positions of the seven shared entries in a menu bar, left to right. A maximised MDI child adds
+// its own entries to the bar it shows, so positions are found, not assumed.
+std::vector<int> SharedMenuPositions(HMENU bar);
 
 // Enables or greys the seven top-level entries of a menu bar; false when one of them failed.
 bool EnableTopLevelMenus(HMENU bar, bool enabled);

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tavlo {
 namespace {
 
@@ -251,6 +253,32 @@ TEST_F(ChildFormTest, MenuEnabledGreysTheMenuBarButNotTheContextMenu)
     EXPECT_TRUE(IsTopLevelMenuEnabled(frame->FileWindow().MenuBar(), 0));
     probe.Menu_Enabled(true);
     for (int i = 0; i < kSharedMenuTopCount; ++i) EXPECT_TRUE(IsTopLevelMenuEnabled(probe.MenuBar(), i)) << i;
+}
+
+TEST_F(ChildFormTest, MenuEnabledFindsItsEntriesBesideAMaximisedChildsOwn)
+{
+    ASSERT_TRUE(Open());
+    mdiStatus& status = frame->StatusWindow();
+    SendMessageW(frame->MdiClient(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(status.Handle()), 0);
+    SendMessageW(frame->MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(status.Handle()), 0);
+    PumpMessages();
+    HMENU bar = status.MenuBar();
+    ASSERT_EQ(GetMenu(frame->Handle()), bar);
+    ASSERT_GT(GetMenuItemCount(bar), kSharedMenuTopCount); // the child's system menu and buttons
+    std::vector<int> positions = SharedMenuPositions(bar);
+    ASSERT_EQ(positions.size(), static_cast<std::size_t>(kSharedMenuTopCount));
+
+    status.Menu_Enabled(false);
+    for (int p : positions) EXPECT_FALSE(IsTopLevelMenuEnabled(bar, p)) << p;
+    // The maximised child's own entries in the bar keep their state.
+    for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+        if (std::find(positions.begin(), positions.end(), i) == positions.end()) {
+            EXPECT_TRUE(IsTopLevelMenuEnabled(bar, i)) << i;
+        }
+    }
+    status.Menu_Enabled(true);
+    for (int p : positions) EXPECT_TRUE(IsTopLevelMenuEnabled(bar, p)) << p;
+    SendMessageW(frame->MdiClient(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(status.Handle()), 0);
 }
 
 TEST_F(ChildFormTest, TheActiveChildsMenuBarIsShownInTheFrame)

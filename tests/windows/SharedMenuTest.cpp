@@ -59,6 +59,27 @@ TEST(SharedMenuBar, EnablingSwitchesTheTopLevelOnly)
     EXPECT_FALSE(EnableTopLevelMenus(nullptr, true));
 }
 
+TEST(SharedMenuBar, ItsEntriesAreFoundWhereverTheyStand)
+{
+    MenuHandle bar = BuildSharedMenuBar();
+    EXPECT_EQ(SharedMenuPositions(bar.get()), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
+    // Entries of someone else in front and at the end are skipped.
+    HMENU foreign = CreatePopupMenu();
+    AppendMenuW(foreign, MF_STRING, 61536, L"Close");
+    InsertMenuW(bar.get(), 0, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(foreign), L"-");
+    AppendMenuW(bar.get(), MF_STRING, 61472, L"_");
+    EXPECT_EQ(SharedMenuPositions(bar.get()), (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_TRUE(EnableTopLevelMenus(bar.get(), false));
+    EXPECT_TRUE(IsTopLevelMenuEnabled(bar.get(), 0));
+    EXPECT_FALSE(IsTopLevelMenuEnabled(bar.get(), 1));
+    EXPECT_FALSE(IsTopLevelMenuEnabled(bar.get(), 7));
+    EXPECT_TRUE(IsTopLevelMenuEnabled(bar.get(), 8));
+    // A bar that lacks some of them still greys the rest, and says so.
+    DeleteMenu(bar.get(), 2, MF_BYPOSITION);
+    EXPECT_FALSE(EnableTopLevelMenus(bar.get(), true));
+    EXPECT_TRUE(IsTopLevelMenuEnabled(bar.get(), 1));
+}
+
 TEST(SharedMenuBar, EveryWindowGetsItsOwnCopy)
 {
     MenuHandle a = BuildSharedMenuBar();
