@@ -159,7 +159,7 @@ bool frmTavlo::Create()
 
     const TwipsScale& s = TwipsScale::Screen();
     auto makeButton = [&](int id, float left, float width) {
-        return CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+        return CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON,
                                s.XToPixels(left), s.YToPixels(kButtonTop), s.XToPixels(width),
                                s.YToPixels(kButtonHeight), pnlKelmo_.Handle(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
@@ -170,6 +170,9 @@ bool frmTavlo::Create()
     }
     btnCancel_ = makeButton(kIdCancel, kCancelInitialLeft, kCancelWidth);
     if (!btnCancel_) return false;
+    // In a frame narrower than the strip the Cancel button lies over the last mode buttons; it
+    // stays on top so that a run can always be stopped.
+    SetWindowPos(btnCancel_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     tips_.Create(Handle());
     font_ = CreateFormFont(logFont_);
