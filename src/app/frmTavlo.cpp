@@ -263,7 +263,7 @@ void frmTavlo::MDIForm_Activate()
         BtnEnabledChange();
         // The input folder window starts with the focus.
         SendMessageW(client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(inDir_->Handle()), 0);
-        SetFocus(inDir_->Handle());
+        inDir_->FocusStart();
         Activated = true;
     } catch (...) {
         activating_ = false;

@@ -7,6 +7,9 @@ namespace tavlo {
 class mdiInDir : public ChildForm {
 public:
     mdiInDir(ChildHost& host, SettingsStore& store);
+
+    // Puts the input focus where the user starts: for now the window itself.
+    void FocusStart() { SetFocus(Handle()); }
 };
 
 } // namespace tavlo

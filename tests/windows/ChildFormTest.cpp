@@ -95,19 +95,6 @@ TEST_F(ChildFormTest, LegacyValuesAreReadWhileTheLegacyProbeHoldsOne)
     EXPECT_EQ(store.Current(L"OutFile_Height"), L"1500");
 }
 
-TEST_F(ChildFormTest, WithoutStoredValuesAWindowKeepsThePlatformPlacement)
-{
-    store.SetCurrent(L"Resize", L"False");
-    ASSERT_TRUE(Open());
-    for (ChildForm* child : frame->Children()) {
-        TwipsRect r = child->Geometry();
-        EXPECT_GT(r.Width, 0);
-        EXPECT_GT(r.Height, 0);
-    }
-    Close();
-    EXPECT_NE(store.Current(L"InDir_Left"), L"<absent>");
-}
-
 TEST_F(ChildFormTest, WithResizeOnNoChildKeyIsReadOrWritten)
 {
     store.SetCurrent(L"Resize", L"True");

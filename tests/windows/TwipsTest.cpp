@@ -77,13 +77,5 @@ TEST(TwipsScale, PixelsSurviveTheRoundTrip)
     }
 }
 
-TEST(TwipsScale, ScreenResolutionIsTheSystemOne)
-{
-    const TwipsScale& s = TwipsScale::Screen();
-    EXPECT_GT(s.DpiX(), 0);
-    EXPECT_GT(s.DpiY(), 0);
-    EXPECT_EQ(&s, &TwipsScale::Screen());
-}
-
 } // namespace
 } // namespace tavlo
