@@ -1,0 +1,121 @@
+#include "windows/FileList.h"
+
+#include "common/FileEnum.h"
+
+namespace tavlo {
+
+namespace {
+
+FilePattern AllFiles()
+{
+    return *FilePattern::Parse(L"*.*");
+}
+
+} // namespace
+
+FileList::FileList() : pattern_(L"*.*"), parsed_(AllFiles()) {}
+
+bool FileList::Create(HWND parent, bool visible, const RECT& place)
+{
+    if (Exists()) return true;
+    const DWORD style =
+        WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+    if (!CreateControl(parent, L"LISTBOX", style, 0, visible, place)) return false;
+    SetPath(CurrentFolder());
+    return true;
+}
+
+bool FileList::SetPath(const std::wstring& path)
+{
+    std::wstring full = AbsoluteFolderPath(path);
+    if (full.empty() || !FolderExists(full)) return false;
+    std::optional<std::vector<std::wstring>> names = ListNames(full, &IsListedFile);
+    if (!names) return false;
+    path_ = std::move(full);
+    files_ = std::move(*names);
+    Filter();
+    return true;
+}
+
+bool FileList::SetPattern(const std::wstring& pattern)
+{
+    std::optional<FilePattern> parsed = FilePattern::Parse(pattern);
+    if (!parsed) return false;
+    pattern_ = pattern;
+    parsed_ = std::move(*parsed);
+    Filter();
+    return true;
+}
+
+bool FileList::Refresh()
+{
+    std::optional<std::vector<std::wstring>> names;
+    if (!path_.empty()) names = ListNames(path_, &IsListedFile);
+    files_ = names ? std::move(*names) : std::vector<std::wstring>{};
+    Filter();
+    return names.has_value();
+}
+
+std::wstring FileList::List(int index) const
+{
+    if (index < 0 || index >= ListCount()) return {};
+    return shown_[static_cast<std::size_t>(index)];
+}
+
+bool FileList::Selected(int index) const
+{
+    if (!Exists() || index < 0 || index >= ListCount()) return false;
+    return SendMessageW(Handle(), LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
+}
+
+bool FileList::SetSelected(int index, bool selected)
+{
+    if (!Exists() || index < 0 || index >= ListCount()) return false;
+    return SendMessageW(Handle(), LB_SETSEL, selected ? TRUE : FALSE, static_cast<LPARAM>(index)) != LB_ERR;
+}
+
+void FileList::SetAllSelected(bool selected)
+{
+    if (Exists() && ListCount() > 0) SendMessageW(Handle(), LB_SETSEL, selected ? TRUE : FALSE, -1);
+}
+
+int FileList::SelectedCount() const
+{
+    if (!Exists()) return 0;
+    auto count = static_cast<int>(SendMessageW(Handle(), LB_GETSELCOUNT, 0, 0));
+    return count == LB_ERR ? 0 : count;
+}
+
+void FileList::Filter()
+{
+    shown_.clear();
+    shown_.reserve(files_.size());
+    for (const std::wstring& name : files_)
+        if (parsed_.Matches(name)) shown_.push_back(name);
+    Fill();
+}
+
+void FileList::Fill()
+{
+    if (!Exists()) return;
+    HWND list = Handle();
+    // One repaint at the end and the storage reserved up front keep a folder of many thousand files
+    // from freezing the window while it fills.
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    std::size_t chars = 0;
+    for (const std::wstring& name : shown_) chars += name.size() + 1;
+    SendMessageW(list, LB_INITSTORAGE, shown_.size(), chars * sizeof(wchar_t));
+    for (const std::wstring& name : shown_)
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+bool FileList::OnChar(wchar_t c)
+{
+    // Enter and Backspace mean nothing to a file list; the list box would beep or jump on them.
+    return c == L'\r' || c == L'\b';
+}
+
+} // namespace tavlo

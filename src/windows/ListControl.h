@@ -1,0 +1,71 @@
+#pragma once
+// What the drive, folder and file lists share: each owns one system control (combo box or list box)
+// created in a parent window of any kind, and keeps itself whole without help from that window. It
+// hooks the parent for the notifications and drawing requests its control sends there, and its
+// control for the keys, so a window only creates the list, places it and listens to its callbacks.
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+
+namespace tavlo {
+
+class ListControl {
+public:
+    ListControl(const ListControl&) = delete;
+    ListControl& operator=(const ListControl&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+    bool Exists() const { return hwnd_ != nullptr; }
+
+    // A character typed in the control (Enter 13, Backspace 8 among them) before the list acts on it;
+    // returning true consumes it.
+    std::function<bool(wchar_t)> OnKeyPress;
+
+protected:
+    ListControl() = default;
+    virtual ~ListControl();
+
+    // Creates the control as a child of `parent` (visible or not) at the given pixel rectangle.
+    bool CreateControl(HWND parent, const wchar_t* className, DWORD style, DWORD exStyle, bool visible,
+                       const RECT& place);
+    void DestroyControl();
+
+    // A notification code of WM_COMMAND sent by the control to its parent.
+    virtual void OnNotify(int /*code*/) {}
+    // Owner drawing, for the lists that draw their rows.
+    virtual void OnDrawItem(const DRAWITEMSTRUCT& /*item*/) {}
+    // A character the key-press callback left; true when the list used it.
+    virtual bool OnChar(wchar_t /*c*/) { return false; }
+    // The control's font changed.
+    virtual void OnFontChanged() {}
+    // Any other message to the control; a value ends its processing.
+    virtual std::optional<LRESULT> OnControlMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/)
+    {
+        return std::nullopt;
+    }
+
+    // The row height owner-drawn rows need with the control's font: the text and a 16-pixel glyph.
+    int RowHeightForFont() const;
+    HFONT ControlFont() const;
+    // Calls a callback so that nothing it throws reaches the system.
+    static void Notify(const std::function<void()>& callback);
+
+private:
+    static LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR self);
+    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR self);
+    std::optional<LRESULT> FromParent(UINT msg, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> FromControl(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+    HWND parent_ = nullptr;
+    UINT id_ = 0;
+};
+
+// Small glyphs the owner-drawn lists put before their rows, drawn in a 16 x 16 cell at (x, y).
+enum class Glyph { ClosedFolder, OpenFolder, FixedDrive, RemovableDrive, OpticalDrive, RemoteDrive, UnknownDrive };
+void DrawGlyph(HDC dc, int x, int y, Glyph glyph, bool enabled);
+
+} // namespace tavlo
