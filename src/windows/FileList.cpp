@@ -18,9 +18,10 @@ FileList::FileList() : pattern_(L"*.*"), parsed_(AllFiles()) {}
 bool FileList::Create(HWND parent, bool visible, const RECT& place)
 {
     if (Exists()) return true;
-    const DWORD style =
-        WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+    const DWORD style = WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT |
+                        LBS_NODATA | LBS_OWNERDRAWFIXED | LBS_WANTKEYBOARDINPUT;
     if (!CreateControl(parent, L"LISTBOX", style, 0, visible, place)) return false;
+    OnFontChanged();
     SetPath(CurrentFolder());
     return true;
 }
@@ -99,17 +100,48 @@ void FileList::Fill()
 {
     if (!Exists()) return;
     HWND list = Handle();
-    // One repaint at the end and the storage reserved up front keep a folder of many thousand files
-    // from freezing the window while it fills.
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    std::size_t chars = 0;
-    for (const std::wstring& name : shown_) chars += name.size() + 1;
-    SendMessageW(list, LB_INITSTORAGE, shown_.size(), chars * sizeof(wchar_t));
-    for (const std::wstring& name : shown_)
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(list, LB_SETCOUNT, shown_.size(), 0);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
+}
+
+void FileList::OnFontChanged()
+{
+    if (Exists()) SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, RowHeightForFont());
+}
+
+int FileList::OnCharToItem(wchar_t c, int caret)
+{
+    int row = NextRowStartingWith(ListCount(), caret, c, [this](int i) -> const std::wstring& {
+        return shown_[static_cast<std::size_t>(i)];
+    });
+    return row < 0 ? -2 : row;
+}
+
+void FileList::OnDrawItem(const DRAWITEMSTRUCT& item)
+{
+    HDC dc = item.hDC;
+    const RECT& rc = item.rcItem;
+    if (item.itemID == static_cast<UINT>(-1) || item.itemID >= shown_.size()) {
+        FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
+        if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
+        return;
+    }
+    const bool enabled = IsWindowEnabled(Handle()) != FALSE;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(dc, &rc, GetSysColorBrush(selected ? (enabled ? COLOR_HIGHLIGHT : COLOR_BTNFACE) : COLOR_WINDOW));
+    DrawGlyph(dc, rc.left + 2, rc.top + (rc.bottom - rc.top - 16) / 2, Glyph::File, enabled);
+    const std::wstring& name = shown_[item.itemID];
+    RECT textRect{rc.left + 2 + 16 + 3, rc.top, rc.right - 2, rc.bottom};
+    HGDIOBJ oldFont = SelectObject(dc, ControlFont());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &textRect,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, oldFont);
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
 }
 
 bool FileList::OnChar(wchar_t c)

@@ -1,6 +1,8 @@
 #pragma once
 // The file list: the files of one folder whose names match a pattern, in name order, with extended
 // selection (click, Shift+click, Ctrl+click). Hidden and system files and folders are never listed.
+// The list box holds no strings of its own: it is told the row count and draws rows from the names
+// kept here, so that tens of thousands of files fill it at once.
 #include "windows/FileMask.h"
 #include "windows/ListControl.h"
 
@@ -41,6 +43,9 @@ public:
 
 protected:
     bool OnChar(wchar_t c) override;
+    void OnDrawItem(const DRAWITEMSTRUCT& item) override;
+    void OnFontChanged() override;
+    int OnCharToItem(wchar_t c, int caret) override;
 
 private:
     void Filter();

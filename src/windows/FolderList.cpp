@@ -10,8 +10,8 @@ namespace tavlo {
 bool FolderList::Create(HWND parent, bool visible, const RECT& place)
 {
     if (Exists()) return true;
-    const DWORD style = WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                        LBS_NOINTEGRALHEIGHT;
+    const DWORD style = WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_NODATA |
+                        LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT;
     if (!CreateControl(parent, L"LISTBOX", style, 0, visible, place)) return false;
     OnFontChanged();
     if (!SetPath(CurrentFolder())) Fill();
@@ -86,13 +86,25 @@ void FolderList::Fill()
     HWND list = Handle();
     SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
-    for (const std::wstring& folder : chain_)
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FolderRowName(folder).c_str()));
-    for (const std::wstring& name : subfolders_)
-        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(list, LB_SETCOUNT, chain_.size() + subfolders_.size(), 0);
     if (!chain_.empty()) SendMessageW(list, LB_SETCURSEL, chain_.size() - 1, 0);
     SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
+}
+
+std::wstring FolderList::RowText(int row) const
+{
+    const int ancestors = AncestorCount();
+    if (row < 0) return {};
+    if (row < ancestors) return FolderRowName(chain_[static_cast<std::size_t>(row)]);
+    if (row - ancestors < ListCount()) return subfolders_[static_cast<std::size_t>(row - ancestors)];
+    return {};
+}
+
+int FolderList::OnCharToItem(wchar_t c, int caret)
+{
+    int row = NextRowStartingWith(AncestorCount() + ListCount(), caret, c, [this](int i) { return RowText(i); });
+    return row < 0 ? -2 : row;
 }
 
 void FolderList::OnNotify(int code)
@@ -131,6 +143,7 @@ void FolderList::OnDrawItem(const DRAWITEMSTRUCT& item)
     }
     const int row = static_cast<int>(item.itemID);
     const int ancestors = AncestorCount();
+    if (row >= ancestors + ListCount()) return;
     const int level = row < ancestors ? row : ancestors;
     const int step = 8;
     const int glyphX = rc.left + 2 + level * step;
@@ -142,8 +155,7 @@ void FolderList::OnDrawItem(const DRAWITEMSTRUCT& item)
     if (glyph == Glyph::FixedDrive && chain_.front().rfind(L"\\\\", 0) == 0) glyph = Glyph::RemoteDrive;
     DrawGlyph(dc, glyphX, rc.top + (rc.bottom - rc.top - 16) / 2, glyph, enabled);
 
-    std::wstring text = row < ancestors ? FolderRowName(chain_[static_cast<std::size_t>(row)])
-                                        : subfolders_[static_cast<std::size_t>(row - ancestors)];
+    const std::wstring text = RowText(row);
     RECT textRect{glyphX + 16 + 3, rc.top, rc.right, rc.bottom};
     SIZE extent{};
     HGDIOBJ oldFont = SelectObject(dc, ControlFont());

@@ -49,9 +49,12 @@ protected:
     void OnDrawItem(const DRAWITEMSTRUCT& item) override;
     bool OnChar(wchar_t c) override;
     void OnFontChanged() override;
+    int OnCharToItem(wchar_t c, int caret) override;
 
 private:
     void Fill();
+    // What row `row` of the list box (0 the root) shows.
+    std::wstring RowText(int row) const;
     int RowOfIndex(int index) const { return index + AncestorCount(); }
 
     std::wstring path_;

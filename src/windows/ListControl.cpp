@@ -163,6 +163,13 @@ std::optional<LRESULT> ListControl::FromParent(UINT msg, WPARAM wParam, LPARAM l
             // The window sees the notification too, after the list has acted on it.
             if (hwnd_ && reinterpret_cast<HWND>(lParam) == hwnd_) OnNotify(HIWORD(wParam));
             return std::nullopt;
+        case WM_CHARTOITEM:
+            if (!hwnd_ || reinterpret_cast<HWND>(lParam) != hwnd_) return std::nullopt;
+            return OnCharToItem(static_cast<wchar_t>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam)));
+        case WM_VKEYTOITEM:
+            // Arrows, paging and the like: the list box's own handling.
+            if (!hwnd_ || reinterpret_cast<HWND>(lParam) != hwnd_) return std::nullopt;
+            return -1;
         case WM_DRAWITEM: {
             auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (!item || item->CtlID != id_ || item->hwndItem != hwnd_ || !hwnd_) return std::nullopt;
@@ -232,6 +239,18 @@ void DrawGlyph(HDC dc, int x, int y, Glyph glyph, bool enabled)
 {
     const COLORREF folderLine = RGB(176, 128, 32);
     switch (glyph) {
+        case Glyph::File: {
+            Paint paint(dc, Shade(RGB(112, 112, 128), enabled), Shade(RGB(255, 255, 255), enabled));
+            POINT page[] = {{x + 3, y + 1}, {x + 10, y + 1}, {x + 13, y + 4}, {x + 13, y + 15}, {x + 3, y + 15}};
+            Polygon(dc, page, 5);
+            POINT corner[] = {{x + 10, y + 1}, {x + 10, y + 4}, {x + 13, y + 4}};
+            Polyline(dc, corner, 3);
+            for (int line = 0; line < 3; ++line) {
+                POINT text[] = {{x + 5, y + 7 + line * 2}, {x + 11, y + 7 + line * 2}};
+                Polyline(dc, text, 2);
+            }
+            break;
+        }
         case Glyph::ClosedFolder: {
             Box(dc, x + 1, y + 2, x + 7, y + 5, folderLine, RGB(232, 184, 72), enabled);
             Box(dc, x + 1, y + 4, x + 15, y + 14, folderLine, RGB(248, 208, 96), enabled);

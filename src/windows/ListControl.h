@@ -39,6 +39,8 @@ protected:
     virtual bool OnChar(wchar_t /*c*/) { return false; }
     // The control's font changed.
     virtual void OnFontChanged() {}
+    // A character typed in a list box that holds no strings: the row to move the caret to, -2 for none.
+    virtual int OnCharToItem(wchar_t /*c*/, int /*caret*/) { return -2; }
     // Any other message to the control; a value ends its processing.
     virtual std::optional<LRESULT> OnControlMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/)
     {
@@ -65,7 +67,7 @@ private:
 };
 
 // Small glyphs the owner-drawn lists put before their rows, drawn in a 16 x 16 cell at (x, y).
-enum class Glyph { ClosedFolder, OpenFolder, FixedDrive, RemovableDrive, OpticalDrive, RemoteDrive, UnknownDrive };
+enum class Glyph { File, ClosedFolder, OpenFolder, FixedDrive, RemovableDrive, OpticalDrive, RemoteDrive, UnknownDrive };
 void DrawGlyph(HDC dc, int x, int y, Glyph glyph, bool enabled);
 
 } // namespace tavlo
