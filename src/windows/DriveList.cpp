@@ -10,18 +10,6 @@ namespace tavlo {
 
 namespace {
 
-Glyph GlyphOf(DriveKind kind)
-{
-    switch (kind) {
-        case DriveKind::Fixed:
-        case DriveKind::RamDisk: return Glyph::FixedDrive;
-        case DriveKind::Removable: return Glyph::RemovableDrive;
-        case DriveKind::Optical: return Glyph::OpticalDrive;
-        case DriveKind::Remote: return Glyph::RemoteDrive;
-        default: return Glyph::UnknownDrive;
-    }
-}
-
 // Rows the opened list shows before it scrolls.
 constexpr int kVisibleRows = 12;
 
@@ -163,7 +151,7 @@ void DriveList::OnDrawItem(const DRAWITEMSTRUCT& item)
         return;
     }
     const Entry& entry = drives_[item.itemID];
-    DrawGlyph(dc, rc.left + 2, rc.top + (rc.bottom - rc.top - 16) / 2, GlyphOf(entry.Kind), enabled);
+    DrawGlyph(dc, rc.left + 2, rc.top + (rc.bottom - rc.top - 16) / 2, DriveGlyph(entry.Kind), enabled);
     RECT textRect{rc.left + 2 + 16 + 4, rc.top, rc.right - 2, rc.bottom};
     HGDIOBJ oldFont = SelectObject(dc, ControlFont());
     SetBkMode(dc, TRANSPARENT);

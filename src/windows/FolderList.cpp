@@ -28,6 +28,7 @@ bool FolderList::SetPath(const std::wstring& path)
     if (!names) return false;
 
     const bool changed = full != path_;
+    rootGlyph_ = DriveGlyph(KindOfDrive(chain.front()));
     path_ = std::move(full);
     chain_ = std::move(chain);
     subfolders_ = std::move(*names);
@@ -149,10 +150,7 @@ void FolderList::OnDrawItem(const DRAWITEMSTRUCT& item)
     const int glyphX = rc.left + 2 + level * step;
 
     FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
-    Glyph glyph = row == 0 && ancestors > 0   ? Glyph::FixedDrive
-                  : row < ancestors           ? Glyph::OpenFolder
-                                              : Glyph::ClosedFolder;
-    if (glyph == Glyph::FixedDrive && chain_.front().rfind(L"\\\\", 0) == 0) glyph = Glyph::RemoteDrive;
+    const Glyph glyph = row == 0 ? rootGlyph_ : row < ancestors ? Glyph::OpenFolder : Glyph::ClosedFolder;
     DrawGlyph(dc, glyphX, rc.top + (rc.bottom - rc.top - 16) / 2, glyph, enabled);
 
     const std::wstring text = RowText(row);

@@ -235,6 +235,18 @@ std::optional<LRESULT> ListControl::FromControl(UINT msg, WPARAM wParam, LPARAM 
     }
 }
 
+Glyph DriveGlyph(DriveKind kind)
+{
+    switch (kind) {
+        case DriveKind::Fixed:
+        case DriveKind::RamDisk: return Glyph::FixedDrive;
+        case DriveKind::Removable: return Glyph::RemovableDrive;
+        case DriveKind::Optical: return Glyph::OpticalDrive;
+        case DriveKind::Remote: return Glyph::RemoteDrive;
+        default: return Glyph::UnknownDrive;
+    }
+}
+
 void DrawGlyph(HDC dc, int x, int y, Glyph glyph, bool enabled)
 {
     const COLORREF folderLine = RGB(176, 128, 32);

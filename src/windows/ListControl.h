@@ -3,6 +3,8 @@
 // created in a parent window of any kind, and keeps itself whole without help from that window. It
 // hooks the parent for the notifications and drawing requests its control sends there, and its
 // control for the keys, so a window only creates the list, places it and listens to its callbacks.
+#include "common/FileEnum.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -69,5 +71,7 @@ private:
 // Small glyphs the owner-drawn lists put before their rows, drawn in a 16 x 16 cell at (x, y).
 enum class Glyph { File, ClosedFolder, OpenFolder, FixedDrive, RemovableDrive, OpticalDrive, RemoteDrive, UnknownDrive };
 void DrawGlyph(HDC dc, int x, int y, Glyph glyph, bool enabled);
+// The glyph of a drive of the given kind.
+Glyph DriveGlyph(DriveKind kind);
 
 } // namespace tavlo

@@ -594,7 +594,7 @@ TEST_F(ListControlsTest, DriveListTakesTheUsersChoiceAndPassesKeys)
     EXPECT_EQ(keys, std::vector<wchar_t>{L'\r'});
 }
 
-// ---- Reading folders -----------------------------------------------------------------------------
+// ---- Name order ------------------------------------------------------------------------------------
 
 TEST_F(ListControlsTest, NamesSortWithoutCaseAndStayStable)
 {
@@ -609,24 +609,6 @@ TEST_F(ListControlsTest, NamesSortWithoutCaseAndStayStable)
     EXPECT_EQ(names[4], L"B.txt");
     EXPECT_EQ(names[5], L"b.txt");
     EXPECT_EQ(names[6], L"C.txt");
-}
-
-TEST_F(ListControlsTest, FolderEntriesCarryTheirAttributes)
-{
-    dir.Write(L"f.txt");
-    dir.MakeDir(L"d");
-    SetAttributes(dir.Write(L"h.txt"), FILE_ATTRIBUTE_HIDDEN);
-    auto entries = ListFolderEntries(dir.path());
-    ASSERT_TRUE(entries);
-    ASSERT_EQ(entries->size(), 3u);
-    for (const FoundEntry& entry : *entries) {
-        if (entry.Name == L"d") EXPECT_TRUE(entry.Attributes & FILE_ATTRIBUTE_DIRECTORY);
-        else if (entry.Name == L"h.txt") EXPECT_TRUE(entry.Attributes & FILE_ATTRIBUTE_HIDDEN);
-        else EXPECT_EQ(entry.Name, L"f.txt");
-    }
-    EXPECT_FALSE(ListFolderEntries(dir / L"missing").has_value());
-    EXPECT_FALSE(ListFolderEntries(dir / L"f.txt").has_value());
-    SetFileAttributesW(TempDir::Long(dir / L"h.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 } // namespace
