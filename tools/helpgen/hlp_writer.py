@@ -5,12 +5,13 @@ A help file is a small file system: a 16-byte header, internal files each behind
 a directory of the internal files kept as a B+ tree. This writer produces:
   |SYSTEM    title, contents topic, start-up macro, language and character set
   |FONT      face names and font descriptors used by the paragraphs
-  |TOPIC     topic blocks of 4 KB holding a chain of topic links: a topic header per page,
-             then one displayable paragraph per block of the page
+  |TOPIC     topic blocks of 4 KB holding a chain of topic links: a topic header per page, then one
+             displayable paragraph per title, heading, paragraph, list item, fixed text and table row
   |CONTEXT   B+ tree from the hash of each page id to the offset of its topic (the jump targets)
   |TTLBTREE  B+ tree from each topic's offset to its title
-  |KWBTREE   the keyword index: page titles and the headings found on one page only, each with
-  |KWDATA    the topic offset it leads to (in |KWDATA), and |KWMAP, the first keyword of each leaf page
+  |KWBTREE   the keyword index: page titles, and headings that appear on one page only
+  |KWDATA    the topic offset each keyword leads to
+  |KWMAP     the first keyword of each leaf page of |KWBTREE
 Two kinds of positions appear: a link position (block * 0x4000 + 12 + byte offset in the block's data)
 chains the topic links; a topic offset (block * 0x8000 + characters before it in that block) names a
 place a jump can reach.
@@ -309,8 +310,8 @@ class Paragraph:
 
 BULLET = "・"
 INDENT = 24
-TABLE_GAP = 20
-STACKED_TABLE_WIDTH = 320
+TABLE_GAP = 40
+STACKED_TABLE_WIDTH = 480
 
 
 def page_paragraphs(page: Page) -> list[tuple[bytes, bytes, int, list[int]]]:
@@ -339,12 +340,16 @@ def page_paragraphs(page: Page) -> list[tuple[bytes, bytes, int, list[int]]]:
             p.spans(block.spans)
             add(p, space_above=6)
         elif block.kind in ("bullet", "number"):
+            # The mark in the fixed font and the text straight after it, hanging under the text: a tab
+            # there would let a viewer that wraps only at blanks push a long Japanese line down whole.
+            mark = BULLET if block.kind == "bullet" else f"{block.number}."
             p = Paragraph(here)
+            p.font(FONT_CODE)
+            p.text(mark)
             p.font(FONT_BODY)
-            p.text(BULLET if block.kind == "bullet" else f"{block.number}.")
-            p.tab()
             p.spans(block.spans)
-            add(p, space_above=3, left_indent=INDENT, first_indent=-INDENT, tabs=(INDENT,))
+            indent = display_width(mark)
+            add(p, space_above=3, left_indent=indent, first_indent=-indent)
         elif block.kind == "pre":
             p = Paragraph(here)
             p.font(FONT_CODE)
@@ -572,5 +577,7 @@ def build_cnt(book: HelpBook, hlp_name: str, title: str) -> bytes:
                 if heading is not None:
                     lines.append(f"1 {heading}")
                     heading = None
+                if "=" in span.text:
+                    raise ValueError(f"contents entry {span.text!r}: the contents file cannot hold '='")
                 lines.append(f"2 {span.text}={span.target}")
     return encode_text("\r\n".join(lines) + "\r\n", "contents file")
