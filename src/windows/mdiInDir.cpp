@@ -1,12 +1,457 @@
 #include "windows/mdiInDir.h"
 
+#include "app/frmTavlo.h"
+#include "common/Catalogue.h"
+#include "common/FileEnum.h"
+#include "common/PathUtil.h"
+#include "engine/ExtensionModel.h"
+#include "settings/Options.h"
 #include "windows/FormTexts.h"
+#include "windows/InputBox.h"
+
+#include <concepts>
+#include <memory>
+#include <stdexcept>
 
 namespace tavlo {
 
-mdiInDir::mdiInDir(ChildHost& host, SettingsStore& store)
-    : ChildForm(host, store, ChildFormSpec{L"InDir_", 1000, form_text::kInDirLoadError})
+namespace {
+
+struct LoadError : std::runtime_error {
+    LoadError() : std::runtime_error("input folder window load") {}
+};
+
+// Places as created, in twips.
+constexpr TwipsRect kDrivePlace{120, 120, 1695, 315};
+constexpr TwipsRect kFolderPlace{120, 480, 1695, 1215};
+constexpr TwipsRect kTextPlace{120, 1800, 1695, 375};
+// How far the drive list drops open, in twips.
+constexpr float kDriveDropHeight = 2400;
+
+int SystemMessageBox(const std::wstring& text, UINT type)
 {
+    return MessageBoxW(GetActiveWindow(), text.c_str(), form_text::kBoxTitle, type);
+}
+
+RECT PixelRect(const TwipsScale& s, const TwipsRect& r)
+{
+    int x = s.XToPixels(r.Left), y = s.YToPixels(r.Top);
+    return RECT{x, y, x + s.XToPixels(r.Width), y + s.YToPixels(r.Height)};
+}
+
+template <class Dialog>
+concept HasAliasSlots = requires(Dialog& d, std::wstring& text) {
+    d.Set_Menu(std::int16_t{0}, std::wstring(), std::wstring());
+    d.Get_Menu(std::int16_t{0}, text, text);
+    d.Show();
+};
+
+// The main window's alias dialog behind this window's view of it. The dialog's properties may be
+// plain members or accessors; both read the same here.
+template <class Dialog>
+class MainAliasDialog final : public AliasDialog {
+public:
+    explicit MainAliasDialog(Dialog& dialog) : d_(dialog) {}
+
+    void Set_Menu(std::int16_t intIndex, const std::wstring& strName, const std::wstring& strDir) override
+    {
+        if constexpr (HasAliasSlots<Dialog>) d_.Set_Menu(intIndex, strName, strDir);
+    }
+    void Set_pstr_Me_Caption(const std::wstring& caption) override
+    {
+        if constexpr (requires { d_.pstr_Me_Caption(caption); }) d_.pstr_Me_Caption(caption);
+        else if constexpr (requires { d_.pstr_Me_Caption = caption; }) d_.pstr_Me_Caption = caption;
+    }
+    void ShowModal() override
+    {
+        if constexpr (HasAliasSlots<Dialog>) d_.Show();
+    }
+    bool pblnOk() override
+    {
+        if constexpr (!HasAliasSlots<Dialog>) return false;
+        else if constexpr (requires { { d_.pblnOk() } -> std::convertible_to<bool>; }) return d_.pblnOk();
+        else return static_cast<bool>(d_.pblnOk);
+    }
+    std::int16_t MenuCount() override
+    {
+        if constexpr (!HasAliasSlots<Dialog>) return -1;
+        else if constexpr (requires { { d_.MenuCount() } -> std::convertible_to<int>; })
+            return static_cast<std::int16_t>(d_.MenuCount());
+        else return static_cast<std::int16_t>(d_.MenuCount);
+    }
+    void Get_Menu(std::int16_t intIndex, std::wstring& strName, std::wstring& strDir) override
+    {
+        if constexpr (HasAliasSlots<Dialog>) d_.Get_Menu(intIndex, strName, strDir);
+        else strName.clear(), strDir.clear();
+    }
+
+private:
+    Dialog& d_;
+};
+
+} // namespace
+
+// ---- FolderAliases ------------------------------------------------------------------------------
+
+std::wstring FolderAliases::NameKey(int index)
+{
+    return L"Dir_In_DirName" + std::to_wstring(index);
+}
+
+std::wstring FolderAliases::DirKey(int index)
+{
+    return L"Dir_In_DirDir" + std::to_wstring(index);
+}
+
+FolderAlias FolderAliases::Slot(int index) const
+{
+    if (index < 0 || index > last_) return {};
+    return slots_[static_cast<std::size_t>(index)];
+}
+
+void FolderAliases::Load(const SettingsReader& in)
+{
+    Clear();
+    for (int i = 0; i < kSlots; ++i) {
+        FolderAlias alias{in.ReadText(NameKey(i), L""), in.ReadText(DirKey(i), L"")};
+        if (alias.Name.empty() || alias.Dir.empty()) break;
+        slots_[static_cast<std::size_t>(i)] = std::move(alias);
+        last_ = i;
+    }
+}
+
+void FolderAliases::Save(const SettingsWriter& out) const
+{
+    for (int i = 0; i < kSlots; ++i) {
+        FolderAlias alias = Slot(i);
+        out.WriteText(NameKey(i), alias.Name);
+        out.WriteText(DirKey(i), alias.Dir);
+    }
+}
+
+bool FolderAliases::HasName(const std::wstring& name) const
+{
+    for (int i = 0; i <= last_; ++i) {
+        if (slots_[static_cast<std::size_t>(i)].Name == name) return true;
+    }
+    return false;
+}
+
+bool FolderAliases::Add(const FolderAlias& alias)
+{
+    if (Full()) return false;
+    ++last_;
+    slots_[static_cast<std::size_t>(last_)] = alias;
+    return true;
+}
+
+void FolderAliases::Assign(const std::array<FolderAlias, kSlots>& slots, int count)
+{
+    Clear();
+    if (count > kSlots) count = kSlots;
+    for (int i = 0; i < count; ++i) slots_[static_cast<std::size_t>(i)] = slots[static_cast<std::size_t>(i)];
+    last_ = count - 1;
+}
+
+void FolderAliases::Clear()
+{
+    slots_.fill(FolderAlias{});
+    last_ = -1;
+}
+
+// ---- mdiInDir -----------------------------------------------------------------------------------
+
+mdiInDir::mdiInDir(ChildHost& host, SettingsStore& store)
+    : ChildForm(host, store, ChildFormSpec{L"InDir_", 1000, form_text::kInDirLoadError}),
+      messageBox_(SystemMessageBox)
+{
+}
+
+void mdiInDir::SetMessageBox(MessageBoxFn fn)
+{
+    messageBox_ = fn ? std::move(fn) : MessageBoxFn(SystemMessageBox);
+}
+
+void mdiInDir::CreateControls()
+{
+    const TwipsScale& s = Scale();
+    RECT drivePlace = PixelRect(s, kDrivePlace);
+    drivePlace.bottom = drivePlace.top + s.YToPixels(kDriveDropHeight);
+    if (!drvDrive_.Create(Handle(), true, drivePlace)) throw LoadError();
+    if (!dlbDir_.Create(Handle(), true, PixelRect(s, kFolderPlace))) throw LoadError();
+    txtDir_ = CreateControl(L"EDIT", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, WS_EX_CLIENTEDGE);
+    if (!txtDir_) throw LoadError();
+    MoveControl(txtDir_, kTextPlace);
+
+    drvDrive_.OnChange = [this] { drvDrive_Change(); };
+    dlbDir_.OnChange = [this] { dlbDir_Change(); };
+    drvDrive_.OnKeyPress = [this](wchar_t c) { return drvDrive_KeyPress(c); };
+    dlbDir_.OnKeyPress = [this](wchar_t c) { return dlbDir_KeyPress(c); };
+
+    for (HWND control : {drvDrive_.Handle(), dlbDir_.Handle(), txtDir_}) AddFontControl(control);
+    AddContextControl(dlbDir_.Handle());
+    AddContextControl(txtDir_);
+    AddToolTipControl(drvDrive_.Handle(), ProgramText(1001));
+    AddToolTipControl(dlbDir_.Handle(), ProgramText(1002));
+    AddToolTipControl(txtDir_, ProgramText(1003));
+
+    // The start folder is read before the common load steps, because an automatic run needs it too.
+    ReadStartFolder();
+}
+
+void mdiInDir::ReadStartFolder()
+{
+    auto location = WindowGroupLocation(Store(), L"InDir_Left");
+    if (!location) throw LoadError();
+    location_ = *location;
+    const SettingsReader in(Store(), location_);
+    options.Dir_In = in.ReadText(L"Dir_In", CurrentFolder());
+    std::optional<bool> yuko = in.ReadBool(L"Dir_In_Yuko", true);
+    if (!yuko) throw LoadError();
+    options.Dir_In_Yuko = *yuko;
+    options.OldDir_In = in.ReadText(L"OldDir_In", CurrentFolder());
+    DirName(options.Dir_In_Yuko ? options.Dir_In : options.OldDir_In);
+}
+
+std::vector<ChildForm::PopupItem> mdiInDir::PopupItems() const
+{
+    return {{kIdRefresh, std::wstring(GeneralText(1005))},
+            {kIdAdd, std::wstring(GeneralText(1006))},
+            {kIdMente, std::wstring(GeneralText(1007))}};
+}
+
+void mdiInDir::LoadMore()
+{
+    aliases_.Load(SettingsReader(Store(), location_));
+    ShowAliasMenu();
+}
+
+void mdiInDir::ShowAliasMenu()
+{
+    HMENU menu = PopupMenu();
+    if (!menu) return;
+    // Hidden items are not in the menu at all: everything after mnuMente is laid anew.
+    while (GetMenuItemCount(menu) > 3) DeleteMenu(menu, 3, MF_BYPOSITION);
+    if (aliases_.Count() > 0) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        for (int i = 0; i <= aliases_.LastIndex(); ++i)
+            AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(kIdFirstAddDir + i), aliases_.Slot(i).Name.c_str());
+    }
+    EnableMenuItem(menu, kIdMente, MF_BYCOMMAND | (aliases_.Count() > 0 ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, kIdAdd, MF_BYCOMMAND | (aliases_.Full() ? MF_GRAYED : MF_ENABLED));
+}
+
+void mdiInDir::SaveMore()
+{
+    if (options.AutoRunning) return;
+    const SettingsWriter out(Store());
+    out.WriteText(L"Dir_In", options.Dir_In);
+    out.WriteBool(L"Dir_In_Yuko", options.Dir_In_Yuko);
+    out.WriteText(L"OldDir_In", DirName());
+    aliases_.Save(out);
+}
+
+std::wstring mdiInDir::DirName() const
+{
+    try {
+        if (!dlbDir_.Exists() || dlbDir_.Path().empty()) return {};
+        return ExpandLongPath(dlbDir_.Path());
+    } catch (...) {
+        return {};
+    }
+}
+
+void mdiInDir::DirName(const std::wstring& strDirName)
+{
+    try {
+        if (drvDrive_.SetDrive(strDirName) && dlbDir_.SetPath(strDirName)) {
+            RefreshForm();
+            return;
+        }
+    } catch (...) {
+    }
+    try {
+        const std::wstring here = CurrentFolder();
+        drvDrive_.SetDrive(here);
+        dlbDir_.SetPath(here);
+        RefreshForm();
+    } catch (...) {
+    }
+}
+
+void mdiInDir::RefreshForm()
+{
+    drvDrive_.Refresh();
+    dlbDir_.Refresh();
+    dlbDir_Change();
+}
+
+void mdiInDir::drvDrive_Change()
+{
+    if (revertingDrive_) return;
+    try {
+        if (dlbDir_.SetPath(drvDrive_.DriveName())) return;
+        // No medium, or the drive is gone: the list goes back to the drive of the open folder, which
+        // stays open.
+        revertingDrive_ = true;
+        drvDrive_.SetDrive(dlbDir_.Path());
+    } catch (...) {
+    }
+    revertingDrive_ = false;
+}
+
+void mdiInDir::dlbDir_Change()
+{
+    try {
+        std::wstring shown;
+        try {
+            std::wstring full = ExpandLongPath(dlbDir_.Path());
+            if (!full.empty()) shown = ShortenPath(full);
+        } catch (...) {
+            shown.clear();
+        }
+        SetWindowTextW(txtDir_, shown.c_str());
+        AnnounceFolder(dlbDir_.Path());
+    } catch (...) {
+    }
+}
+
+void mdiInDir::AnnounceFolder(const std::wstring& folder)
+{
+    if (follower_) {
+        follower_(folder);
+        return;
+    }
+    if (frmTavlo* frame = frmTavlo::Current()) frame->InFileWindow().DirName(folder);
+}
+
+bool mdiInDir::drvDrive_KeyPress(wchar_t KeyAscii)
+{
+    if (KeyAscii != L'\r') return false;
+    SetFocus(dlbDir_.Handle());
+    return true;
+}
+
+bool mdiInDir::dlbDir_KeyPress(wchar_t KeyAscii)
+{
+    try {
+        if (KeyAscii == L'\r') {
+            dlbDir_.OpenRow(dlbDir_.ListIndex());
+            return true;
+        }
+        if (KeyAscii == L'\b') {
+            int above = dlbDir_.ListIndex() - 1;
+            if (above >= -dlbDir_.AncestorCount()) dlbDir_.OpenRow(above);
+            return true;
+        }
+    } catch (...) {
+        return true;
+    }
+    return false;
+}
+
+void mdiInDir::FocusStart()
+{
+    SetFocus(drvDrive_.Exists() ? drvDrive_.Handle() : Handle());
+}
+
+void mdiInDir::mnuAdd_Click()
+{
+    try {
+        if (aliases_.Full()) return;
+        const std::wstring folder = DirName();
+        std::wstring prompt = std::wstring(GeneralText(1100)) + L'\r' + folder;
+        std::wstring answer = InputBox(Handle(), prompt, std::wstring(GeneralText(1101)), ShortenPath(folder));
+        if (answer.empty()) return;
+        if (aliases_.HasName(answer)) {
+            messageBox_(std::wstring(GeneralText(1102)), MB_OK);
+            return;
+        }
+        aliases_.Add(FolderAlias{answer, folder});
+        ShowAliasMenu();
+    } catch (...) {
+    }
+}
+
+void mdiInDir::mnuAddDir_Click(int Index)
+{
+    if (Index < 0 || Index > aliases_.LastIndex()) return;
+    DirName(aliases_.Slot(Index).Dir);
+}
+
+void mdiInDir::mnuMente_Click()
+{
+    try {
+        if (aliases_.Count() == 0) return;
+        AliasDialog* dialog = aliasDialog_;
+        std::unique_ptr<AliasDialog> mainDialog;
+        if (!dialog) {
+            frmTavlo* frame = frmTavlo::Current();
+            if (!frame) return;
+            mainDialog = std::make_unique<MainAliasDialog<frmMenuMente>>(frame->MenuMenteDialog());
+            dialog = mainDialog.get();
+        }
+        for (int i = 0; i < FolderAliases::kSlots; ++i) {
+            FolderAlias alias = aliases_.Slot(i);
+            dialog->Set_Menu(static_cast<std::int16_t>(i), alias.Name, alias.Dir);
+        }
+        dialog->Set_pstr_Me_Caption(std::wstring(ProgramText(1000)));
+        dialog->ShowModal();
+        if (!dialog->pblnOk()) return;
+
+        int last = dialog->MenuCount();
+        if (last > FolderAliases::kSlots - 1) last = FolderAliases::kSlots - 1;
+        std::array<FolderAlias, FolderAliases::kSlots> slots{};
+        for (int i = 0; i <= last; ++i)
+            dialog->Get_Menu(static_cast<std::int16_t>(i), slots[static_cast<std::size_t>(i)].Name,
+                             slots[static_cast<std::size_t>(i)].Dir);
+        aliases_.Assign(slots, last < 0 ? 0 : last + 1);
+        ShowAliasMenu();
+    } catch (...) {
+    }
+}
+
+bool mdiInDir::OnPopupCommand(int id)
+{
+    switch (id) {
+        case kIdRefresh: mnuRefresh_Click(); return true;
+        case kIdAdd: mnuAdd_Click(); return true;
+        case kIdMente: mnuMente_Click(); return true;
+        default:
+            if (id >= kIdFirstAddDir && id < kIdFirstAddDir + FolderAliases::kSlots) {
+                mnuAddDir_Click(id - kIdFirstAddDir);
+                return true;
+            }
+            return false;
+    }
+}
+
+void mdiInDir::Form_Resize()
+{
+    if (!drvDrive_.Exists() || !dlbDir_.Exists() || !txtDir_) return;
+    const TwipsScale& s = Scale();
+    auto heightOf = [&](HWND control) {
+        RECT rc{};
+        GetWindowRect(control, &rc);
+        return s.YToTwips(rc.bottom - rc.top);
+    };
+    const float driveHeight = heightOf(drvDrive_.Handle());
+    const float textHeight = heightOf(txtDir_);
+    const std::int16_t W = CInt(ScaleWidth() - 120);
+    const std::int16_t H = CInt(ScaleHeight() - 240 - driveHeight - textHeight);
+    if (W <= 0) return;
+
+    // A drop-down list takes the height of its opened list; the closed box keeps its own.
+    RECT dropped{};
+    SendMessageW(drvDrive_.Handle(), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    const int dropHeight = dropped.bottom > dropped.top ? dropped.bottom - dropped.top : s.YToPixels(kDriveDropHeight);
+    MoveWindow(drvDrive_.Handle(), s.XToPixels(60), s.YToPixels(60), s.XToPixels(W), dropHeight, TRUE);
+    drvDrive_.Refresh();
+
+    const float folderTop = driveHeight + 120;
+    const float folderHeight = H > 0 ? static_cast<float>(H) : heightOf(dlbDir_.Handle());
+    MoveControl(dlbDir_.Handle(), TwipsRect{60, folderTop, static_cast<float>(W), folderHeight});
+    MoveControl(txtDir_, TwipsRect{60, folderTop + H + 60, static_cast<float>(W), textHeight});
 }
 
 } // namespace tavlo

@@ -1,15 +1,136 @@
 #pragma once
-// The input folder window. For now an empty child window with the common behaviour; its controls come later.
+// The input folder window: a drive list, a folder list and a line with the open folder, which the
+// input file window follows. It remembers the folder between runs and keeps up to ten folder aliases
+// offered in its context menu.
+#include "settings/Settings.h"
 #include "windows/ChildForm.h"
+#include "windows/DriveList.h"
+#include "windows/FolderList.h"
+#include "windows/SharedMenu.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
 
 namespace tavlo {
 
+struct FolderAlias {
+    std::wstring Name;
+    std::wstring Dir;
+};
+
+// Ten alias slots used from slot 0 up without gaps; names are unique (exact comparison).
+class FolderAliases {
+public:
+    static constexpr int kSlots = 10;
+
+    // -1 when there is no alias, up to 9.
+    int LastIndex() const { return last_; }
+    int Count() const { return last_ + 1; }
+    bool Full() const { return last_ >= kSlots - 1; }
+    // A slot's alias; empty texts for a slot after the last index or outside 0 to 9.
+    FolderAlias Slot(int index) const;
+
+    // Reads slots from 0 up to the first whose name or folder is empty; later slots are dropped.
+    void Load(const SettingsReader& in);
+    // Writes all twenty keys; the slots after the last index as empty texts.
+    void Save(const SettingsWriter& out) const;
+
+    bool HasName(const std::wstring& name) const;
+    // Appends an alias; false when the table is full.
+    bool Add(const FolderAlias& alias);
+    // Takes `count` aliases (0 to 10) in slot order; the rest are emptied.
+    void Assign(const std::array<FolderAlias, kSlots>& slots, int count);
+    void Clear();
+
+    static std::wstring NameKey(int index);
+    static std::wstring DirKey(int index);
+
+private:
+    std::array<FolderAlias, kSlots> slots_{};
+    int last_ = -1;
+};
+
+// The alias dialog as this window drives it: the slots in, a modal showing, the edited slots out.
+class AliasDialog {
+public:
+    virtual ~AliasDialog() = default;
+    virtual void Set_Menu(std::int16_t intIndex, const std::wstring& strName, const std::wstring& strDir) = 0;
+    virtual void Set_pstr_Me_Caption(const std::wstring& caption) = 0;
+    virtual void ShowModal() = 0;
+    virtual bool pblnOk() = 0;
+    // The last index after editing, -1 when none is left.
+    virtual std::int16_t MenuCount() = 0;
+    virtual void Get_Menu(std::int16_t intIndex, std::wstring& strName, std::wstring& strDir) = 0;
+};
+
 class mdiInDir : public ChildForm {
 public:
+    // Context-menu commands.
+    static constexpr int kIdRefresh = kCmdFirstPopupItem;
+    static constexpr int kIdAdd = kCmdFirstPopupItem + 1;
+    static constexpr int kIdMente = kCmdFirstPopupItem + 2;
+    static constexpr int kIdFirstAddDir = kCmdFirstPopupItem + 10;  // mnuAddDir(0) .. mnuAddDir(9)
+
+    // Shows a message box ("TAVLO2" title) of the given MB_ type and returns the button pressed.
+    using MessageBoxFn = std::function<int(const std::wstring& text, UINT type)>;
+
     mdiInDir(ChildHost& host, SettingsStore& store);
 
-    // Puts the input focus where the user starts: for now the window itself.
-    void FocusStart() { SetFocus(Handle()); }
+    // The open folder in its long form; empty when it cannot be read.
+    std::wstring DirName() const;
+    // Opens a folder; one that cannot be opened gives way to the process's current folder.
+    void DirName(const std::wstring& strDirName);
+    // Reads drives and folders again and announces the folder.
+    void RefreshForm();
+
+    // Puts the input focus where the user starts: the drive list.
+    void FocusStart();
+
+    // Handlers.
+    void drvDrive_Change();
+    bool drvDrive_KeyPress(wchar_t KeyAscii);
+    void dlbDir_Change();
+    bool dlbDir_KeyPress(wchar_t KeyAscii);
+    void mnuRefresh_Click() { RefreshForm(); }
+    void mnuAdd_Click();
+    void mnuAddDir_Click(int Index);
+    void mnuMente_Click();
+
+    DriveList& drvDrive() { return drvDrive_; }
+    FolderList& dlbDir() { return dlbDir_; }
+    HWND txtDir() const { return txtDir_; }
+    const FolderAliases& Aliases() const { return aliases_; }
+
+    // Where a folder change is announced; by default the main window's input file window.
+    void SetFolderFollower(std::function<void(const std::wstring&)> follower) { follower_ = std::move(follower); }
+    // The dialog the maintenance command uses; by default the main window's alias dialog.
+    void SetAliasDialog(AliasDialog* dialog) { aliasDialog_ = dialog; }
+    void SetMessageBox(MessageBoxFn fn);
+
+protected:
+    void CreateControls() override;
+    std::vector<PopupItem> PopupItems() const override;
+    void Form_Resize() override;
+    void LoadMore() override;
+    bool OnPopupCommand(int id) override;
+    void SaveMore() override;
+
+private:
+    void ReadStartFolder();
+    void ShowAliasMenu();
+    void AnnounceFolder(const std::wstring& folder);
+
+    DriveList drvDrive_;
+    FolderList dlbDir_;
+    HWND txtDir_ = nullptr;
+    FolderAliases aliases_;
+    SettingsLocation location_ = CurrentLocation;
+    std::function<void(const std::wstring&)> follower_;
+    AliasDialog* aliasDialog_ = nullptr;
+    MessageBoxFn messageBox_;
+    bool revertingDrive_ = false;
 };
 
 } // namespace tavlo

@@ -1,12 +1,410 @@
 #include "windows/mdiInFile.h"
 
+#include "app/frmTavlo.h"
+#include "common/Catalogue.h"
+#include "common/FileEnum.h"
+#include "common/PathUtil.h"
+#include "settings/Options.h"
 #include "windows/FormTexts.h"
+#include "windows/InputBox.h"
+
+#include <stdexcept>
 
 namespace tavlo {
 
-mdiInFile::mdiInFile(ChildHost& host, SettingsStore& store)
-    : ChildForm(host, store, ChildFormSpec{L"InFile_", 2000, form_text::kInFileLoadError})
+namespace {
+
+struct LoadError : std::runtime_error {
+    LoadError() : std::runtime_error("input file window load") {}
+};
+
+constexpr int kIdBtnAdd = 0x6800;
+constexpr int kIdBtnAddAll = 0x6801;
+constexpr int kIdBtnAddAllAll = 0x6802;
+
+// Places as created, in twips.
+constexpr TwipsRect kFilePlace{0, 0, 2535, 1650};
+constexpr float kButtonTop = 2040, kButtonWidth = 495, kButtonHeight = 375;
+constexpr float kAddLeft = 120, kAddAllLeft = 720, kAddAllAllLeft = 1320;
+
+// What the program falls back to when a filter cannot be used.
+constexpr wchar_t kAllFiles[] = L"*.*";
+
+int SystemMessageBox(const std::wstring& text, UINT type)
 {
+    return MessageBoxW(GetActiveWindow(), text.c_str(), form_text::kBoxTitle, type);
+}
+
+// The hourglass for the length of an add command; the previous pointer comes back however it ends.
+class WaitPointer {
+public:
+    WaitPointer() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitPointer() { SetCursor(previous_ ? previous_ : LoadCursorW(nullptr, IDC_ARROW)); }
+    WaitPointer(const WaitPointer&) = delete;
+    WaitPointer& operator=(const WaitPointer&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
+struct CommandFailed : std::runtime_error {
+    CommandFailed() : std::runtime_error("add command") {}
+};
+
+// A right-pointing arrow with its tip at (x, y), `size` pixels high.
+void Arrow(HDC dc, int x, int y, int size, COLORREF color)
+{
+    HBRUSH brush = CreateSolidBrush(color);
+    HPEN pen = CreatePen(PS_SOLID, 1, color);
+    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    POINT points[3] = {{x - size / 2, y - size / 2}, {x, y}, {x - size / 2, y + size / 2}};
+    Polygon(dc, points, 3);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(brush);
+    DeleteObject(pen);
+}
+
+// A sheet of paper with a folded corner, 10 x 13 pixels from (x, y).
+void Sheet(HDC dc, int x, int y, bool enabled)
+{
+    HBRUSH paper = CreateSolidBrush(enabled ? RGB(255, 255, 255) : GetSysColor(COLOR_BTNFACE));
+    HPEN edge = CreatePen(PS_SOLID, 1, enabled ? RGB(64, 64, 64) : GetSysColor(COLOR_GRAYTEXT));
+    HGDIOBJ oldBrush = SelectObject(dc, paper);
+    HGDIOBJ oldPen = SelectObject(dc, edge);
+    POINT outline[5] = {{x, y}, {x + 7, y}, {x + 10, y + 3}, {x + 10, y + 13}, {x, y + 13}};
+    Polygon(dc, outline, 5);
+    MoveToEx(dc, x + 7, y, nullptr);
+    LineTo(dc, x + 7, y + 3);
+    LineTo(dc, x + 10, y + 3);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(paper);
+    DeleteObject(edge);
+}
+
+} // namespace
+
+mdiInFile::mdiInFile(ChildHost& host, SettingsStore& store)
+    : ChildForm(host, store, ChildFormSpec{L"InFile_", 2000, form_text::kInFileLoadError}),
+      messageBox_(SystemMessageBox)
+{
+}
+
+void mdiInFile::SetMessageBox(MessageBoxFn fn)
+{
+    messageBox_ = fn ? std::move(fn) : MessageBoxFn(SystemMessageBox);
+}
+
+std::wstring mdiInFile::FilterCaption(const std::wstring& filter)
+{
+    return std::wstring(ProgramText(2010)) + L"(" + filter + L")";
+}
+
+std::wstring mdiInFile::TargetPath(const std::wstring& folder, const std::wstring& name)
+{
+    std::wstring path = folder;
+    if (path.empty() || path.back() != L'\\') path += L'\\';
+    path += name;
+    return ExpandLongPath(path);
+}
+
+void mdiInFile::CreateControls()
+{
+    const TwipsScale& s = Scale();
+    auto pixels = [&s](const TwipsRect& r) {
+        int x = s.XToPixels(r.Left), y = s.YToPixels(r.Top);
+        return RECT{x, y, x + s.XToPixels(r.Width), y + s.YToPixels(r.Height)};
+    };
+    if (!filFile_.Create(Handle(), true, pixels(kFilePlace))) throw LoadError();
+    if (!filDummy_.Create(Handle(), false)) throw LoadError();
+    if (!dlbDummy_.Create(Handle(), false)) throw LoadError();
+
+    auto makeButton = [&](int id, float left) {
+        HWND button = CreateControl(L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0, id);
+        if (!button) throw LoadError();
+        MoveControl(button, TwipsRect{left, kButtonTop, kButtonWidth, kButtonHeight});
+        return button;
+    };
+    btnAdd_ = makeButton(kIdBtnAdd, kAddLeft);
+    btnAddAll_ = makeButton(kIdBtnAddAll, kAddAllLeft);
+    btnAddAllAll_ = makeButton(kIdBtnAddAllAll, kAddAllAllLeft);
+
+    filFile_.OnKeyPress = [this](wchar_t c) { return filFile_KeyPress(c); };
+    AddFontControl(filFile_.Handle());
+    AddContextControl(filFile_.Handle());
+    AddToolTipControl(filFile_.Handle(), ProgramText(2001));
+    AddToolTipControl(btnAdd_, ProgramText(2002));
+    AddToolTipControl(btnAddAll_, ProgramText(2003));
+    AddToolTipControl(btnAddAllAll_, ProgramText(2004));
+
+    // The input folder window loads first and has announced its folder already.
+    if (!pendingDir_.empty()) {
+        const std::wstring folder = pendingDir_;
+        DirName(folder);
+    }
+}
+
+std::vector<ChildForm::PopupItem> mdiInFile::PopupItems() const
+{
+    return {{kIdFilter, FilterCaption(options.Filter)},
+            {kIdRefresh, std::wstring(GeneralText(1005))},
+            {kIdAll, std::wstring(GeneralText(2006))},
+            {kIdClear, std::wstring(GeneralText(2007))}};
+}
+
+void mdiInFile::LoadMore()
+{
+    ShowFilterCaption();
+    // A stored filter the lists cannot use is a load error like any other.
+    if (!ApplyPattern(options.Filter)) throw LoadError();
+}
+
+void mdiInFile::ShowFilterCaption()
+{
+    HMENU menu = PopupMenu();
+    if (!menu) return;
+    const std::wstring caption = FilterCaption(options.Filter);
+    ModifyMenuW(menu, kIdFilter, MF_BYCOMMAND | MF_STRING, kIdFilter, caption.c_str());
+}
+
+bool mdiInFile::ApplyPattern(const std::wstring& pattern)
+{
+    return filFile_.SetPattern(pattern) && filDummy_.SetPattern(pattern);
+}
+
+void mdiInFile::DirName(const std::wstring& strDirName)
+{
+    if (!filFile_.Exists()) {
+        pendingDir_ = strDirName;
+        return;
+    }
+    pendingDir_.clear();
+    try {
+        if (filFile_.SetPath(strDirName)) {
+            RefreshForm();
+            return;
+        }
+    } catch (...) {
+    }
+    try {
+        filFile_.SetPath(CurrentFolder());
+        RefreshForm();
+    } catch (...) {
+    }
+}
+
+void mdiInFile::RefreshForm()
+{
+    if (!filFile_.Exists()) return;
+    filFile_.Refresh();
+    SelectClear();
+}
+
+void mdiInFile::SelectAll()
+{
+    if (filFile_.Exists()) filFile_.SetAllSelected(true);
+}
+
+void mdiInFile::SelectClear()
+{
+    if (filFile_.Exists()) filFile_.SetAllSelected(false);
+}
+
+bool mdiInFile::AddToTarget(const std::wstring& path)
+{
+    if (addTarget_) return addTarget_(path);
+    frmTavlo* frame = frmTavlo::Current();
+    if (!frame) throw CommandFailed();
+    return frame->FileWindow().ListInAdd(path);
+}
+
+void mdiInFile::AddRows(bool selectedOnly)
+{
+    try {
+        WaitPointer wait;
+        const std::wstring folder = filFile_.Path();
+        const int count = filFile_.ListCount();
+        for (int i = 0; i < count; ++i) {
+            if (selectedOnly && !filFile_.Selected(i)) continue;
+            const std::wstring path = TargetPath(folder, filFile_.List(i));
+            // The full list has shown its message; this row and those after it stay as they are.
+            if (!path.empty() && !AddToTarget(path)) break;
+            filFile_.SetSelected(i, false);
+        }
+        Host().BtnEnabledChange();
+    } catch (...) {
+    }
+}
+
+void mdiInFile::btnAdd_Click()
+{
+    AddRows(true);
+}
+
+void mdiInFile::btnAddAll_Click()
+{
+    AddRows(false);
+}
+
+void mdiInFile::btnAddAllAll_Click()
+{
+    try {
+        WaitPointer wait;
+        if (!dlbDummy_.SetPath(filFile_.Path())) throw CommandFailed();
+        dlbDummy_.Refresh();
+        // The folder itself, then its immediate subfolders in name order; nothing deeper.
+        bool full = false;
+        for (int row = -1; row < dlbDummy_.ListCount() && !full; ++row) {
+            const std::wstring folder = dlbDummy_.List(row);
+            if (folder.empty() || !filDummy_.SetPath(folder)) throw CommandFailed();
+            filDummy_.Refresh();
+            for (int i = 0; i < filDummy_.ListCount(); ++i) {
+                const std::wstring path = TargetPath(folder, filDummy_.List(i));
+                if (!path.empty() && !AddToTarget(path)) {
+                    full = true;
+                    break;
+                }
+            }
+        }
+        SelectClear();
+        Host().BtnEnabledChange();
+    } catch (...) {
+    }
+}
+
+bool mdiInFile::filFile_KeyPress(wchar_t KeyAscii)
+{
+    if (KeyAscii != L'\r') return false;
+    try {
+        if (frmTavlo* frame = frmTavlo::Current()) {
+            mdiFile& target = frame->FileWindow();
+            if (target.Exists()) {
+                SendMessageW(Host().MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(target.Handle()), 0);
+                SetFocus(target.lstFile());
+            }
+        }
+    } catch (...) {
+    }
+    return true;
+}
+
+void mdiInFile::mnuFilter_Click()
+{
+    try {
+        const std::wstring prompt = std::wstring(ProgramText(2101)) + L'\r' + options.Filter;
+        const std::wstring answer = InputBox(Handle(), prompt, std::wstring(ProgramText(2100)), L"");
+        if (answer.empty()) return;
+        options.Filter = answer;
+        ShowFilterCaption();
+        if (ApplyPattern(answer)) {
+            filFile_.Refresh();
+            filDummy_.Refresh();
+            return;
+        }
+        messageBox_(std::wstring(ProgramText(2200)), MB_OK);
+        options.Filter = kAllFiles;
+        ShowFilterCaption();
+        ApplyPattern(options.Filter);
+        filFile_.Refresh();
+        filDummy_.Refresh();
+    } catch (...) {
+    }
+}
+
+bool mdiInFile::OnPopupCommand(int id)
+{
+    switch (id) {
+        case kIdFilter: mnuFilter_Click(); return true;
+        case kIdRefresh: mnuRefresh_Click(); return true;
+        case kIdAll: mnuAll_Click(); return true;
+        case kIdClear: mnuClear_Click(); return true;
+        default: return false;
+    }
+}
+
+bool mdiInFile::OnCommand(int id, int code, HWND control)
+{
+    if (control && code == BN_CLICKED) {
+        if (control == btnAdd_) return btnAdd_Click(), true;
+        if (control == btnAddAll_) return btnAddAll_Click(), true;
+        if (control == btnAddAllAll_) return btnAddAllAll_Click(), true;
+    }
+    return ChildForm::OnCommand(id, code, control);
+}
+
+std::optional<LRESULT> mdiInFile::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_DRAWITEM) {
+        auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item && (item->hwndItem == btnAdd_ || item->hwndItem == btnAddAll_ || item->hwndItem == btnAddAllAll_)) {
+            try {
+                DrawButton(*item);
+            } catch (...) {
+            }
+            return TRUE;
+        }
+    }
+    return ChildForm::HandleMessage(msg, wParam, lParam);
+}
+
+void mdiInFile::DrawButton(const DRAWITEMSTRUCT& item) const
+{
+    HDC dc = item.hDC;
+    RECT rc = item.rcItem;
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    const bool enabled = (item.itemState & ODS_DISABLED) == 0;
+    DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+    const int shift = pushed ? 1 : 0;
+    const int cx = (rc.left + rc.right) / 2 + shift, cy = (rc.top + rc.bottom) / 2 + shift;
+    const COLORREF arrow = enabled ? RGB(0, 96, 0) : GetSysColor(COLOR_GRAYTEXT);
+
+    // One sheet and an arrow for the selection, two sheets for all, a folder for the subfolders.
+    if (item.hwndItem == btnAdd_) {
+        Sheet(dc, cx - 9, cy - 7, enabled);
+        Arrow(dc, cx + 9, cy, 8, arrow);
+    } else if (item.hwndItem == btnAddAll_) {
+        Sheet(dc, cx - 11, cy - 8, enabled);
+        Sheet(dc, cx - 7, cy - 5, enabled);
+        Arrow(dc, cx + 11, cy, 8, arrow);
+    } else {
+        DrawGlyph(dc, cx - 13, cy - 8, Glyph::ClosedFolder, enabled);
+        Sheet(dc, cx - 4, cy - 5, enabled);
+        Arrow(dc, cx + 13, cy, 8, arrow);
+    }
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = rc;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+void mdiInFile::Form_Resize()
+{
+    if (!filFile_.Exists() || !btnAdd_) return;
+    const TwipsScale& s = Scale();
+    auto placeOf = [&](HWND control) {
+        RECT rc{};
+        GetWindowRect(control, &rc);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&rc), 2);
+        return TwipsRect{s.XToTwips(rc.left), s.YToTwips(rc.top), s.XToTwips(rc.right - rc.left),
+                         s.YToTwips(rc.bottom - rc.top)};
+    };
+    const TwipsRect add = placeOf(btnAdd_);
+    const std::int16_t W = CInt(ScaleWidth() - 120);
+    const std::int16_t H = CInt(ScaleHeight() - add.Height - 180);
+    if (W <= 0) return;
+
+    const TwipsRect list = placeOf(filFile_.Handle());
+    MoveControl(filFile_.Handle(), TwipsRect{60, 60, static_cast<float>(W), H > 0 ? static_cast<float>(H) : list.Height});
+    const float top = static_cast<float>(H) + 120;
+    MoveControl(btnAdd_, TwipsRect{60, top, add.Width, add.Height});
+    const TwipsRect addAll = placeOf(btnAddAll_);
+    const float addAllLeft = add.Width + 120;
+    MoveControl(btnAddAll_, TwipsRect{addAllLeft, top, addAll.Width, addAll.Height});
+    const TwipsRect addAllAll = placeOf(btnAddAllAll_);
+    MoveControl(btnAddAllAll_, TwipsRect{addAllLeft + addAll.Width + 60, top, addAllAll.Width, addAllAll.Height});
 }
 
 } // namespace tavlo
