@@ -9,7 +9,6 @@
 #include "windows/FormTexts.h"
 #include "windows/InputBox.h"
 
-#include <concepts>
 #include <memory>
 #include <stdexcept>
 
@@ -39,54 +38,26 @@ RECT PixelRect(const TwipsScale& s, const TwipsRect& r)
     return RECT{x, y, x + s.XToPixels(r.Width), y + s.YToPixels(r.Height)};
 }
 
-template <class Dialog>
-concept HasAliasSlots = requires(Dialog& d, std::wstring& text) {
-    d.Set_Menu(std::int16_t{0}, std::wstring(), std::wstring());
-    d.Get_Menu(std::int16_t{0}, text, text);
-    d.Show();
-};
-
-// The main window's alias dialog behind this window's view of it. The dialog's properties may be
-// plain members or accessors; both read the same here.
-template <class Dialog>
+// The main window's alias dialog behind this window's view of it.
 class MainAliasDialog final : public AliasDialog {
 public:
-    explicit MainAliasDialog(Dialog& dialog) : d_(dialog) {}
+    explicit MainAliasDialog(frmMenuMente& dialog) : d_(dialog) {}
 
     void Set_Menu(std::int16_t intIndex, const std::wstring& strName, const std::wstring& strDir) override
     {
-        if constexpr (HasAliasSlots<Dialog>) d_.Set_Menu(intIndex, strName, strDir);
+        d_.Set_Menu(intIndex, strName, strDir);
     }
-    void Set_pstr_Me_Caption(const std::wstring& caption) override
-    {
-        if constexpr (requires { d_.pstr_Me_Caption(caption); }) d_.pstr_Me_Caption(caption);
-        else if constexpr (requires { d_.pstr_Me_Caption = caption; }) d_.pstr_Me_Caption = caption;
-    }
-    void ShowModal() override
-    {
-        if constexpr (HasAliasSlots<Dialog>) d_.Show();
-    }
-    bool pblnOk() override
-    {
-        if constexpr (!HasAliasSlots<Dialog>) return false;
-        else if constexpr (requires { { d_.pblnOk() } -> std::convertible_to<bool>; }) return d_.pblnOk();
-        else return static_cast<bool>(d_.pblnOk);
-    }
-    std::int16_t MenuCount() override
-    {
-        if constexpr (!HasAliasSlots<Dialog>) return -1;
-        else if constexpr (requires { { d_.MenuCount() } -> std::convertible_to<int>; })
-            return static_cast<std::int16_t>(d_.MenuCount());
-        else return static_cast<std::int16_t>(d_.MenuCount);
-    }
+    void Set_pstr_Me_Caption(const std::wstring& caption) override { d_.pstr_Me_Caption = caption; }
+    void ShowModal() override { d_.Show(); }
+    bool pblnOk() override { return d_.pblnOk; }
+    std::int16_t MenuCount() override { return d_.MenuCount; }
     void Get_Menu(std::int16_t intIndex, std::wstring& strName, std::wstring& strDir) override
     {
-        if constexpr (HasAliasSlots<Dialog>) d_.Get_Menu(intIndex, strName, strDir);
-        else strName.clear(), strDir.clear();
+        d_.Get_Menu(intIndex, strName, strDir);
     }
 
 private:
-    Dialog& d_;
+    frmMenuMente& d_;
 };
 
 } // namespace
@@ -388,7 +359,7 @@ void mdiInDir::mnuMente_Click()
         if (!dialog) {
             frmTavlo* frame = frmTavlo::Current();
             if (!frame) return;
-            mainDialog = std::make_unique<MainAliasDialog<frmMenuMente>>(frame->MenuMenteDialog());
+            mainDialog = std::make_unique<MainAliasDialog>(frame->MenuMenteDialog());
             dialog = mainDialog.get();
         }
         for (int i = 0; i < FolderAliases::kSlots; ++i) {

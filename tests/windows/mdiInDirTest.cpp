@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -361,6 +362,72 @@ TEST_F(InputFolderTest, MaintenanceHandsTheTableOverAndTakesTheEditedOneBack)
     Command(mdiInDir::kIdMente);
     EXPECT_EQ(dialog.shown, 3);
     win().SetAliasDialog(nullptr);
+}
+
+// Plays the user of the real alias dialog once it is up: notes what it shows, then runs `act`.
+struct DialogVisit {
+    frmMenuMente* Dialog = nullptr;
+    std::function<void(frmMenuMente&)> Act;
+    std::wstring Caption;
+    std::vector<std::wstring> Entries;
+};
+DialogVisit* dialogVisit = nullptr;
+
+void CALLBACK PlayAliasDialog(HWND, UINT, UINT_PTR id, DWORD)
+{
+    if (!dialogVisit || !dialogVisit->Dialog->IsVisible()) return;
+    KillTimer(nullptr, id);
+    DialogVisit& v = *dialogVisit;
+    v.Caption = WindowText(v.Dialog->Handle());
+    HWND list = v.Dialog->lbxMenu();
+    for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+        wchar_t text[256]{};
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        v.Entries.push_back(text);
+    }
+    v.Act(*v.Dialog);
+}
+
+TEST_F(InputFolderTest, MaintenanceRunsTheMainWindowsAliasDialog)
+{
+    OpenAt(dir.path());
+    InputBoxAnswers answers;
+    AddAliases(answers, 3);
+    DialogVisit visit{&frame->MenuMenteDialog()};
+    dialogVisit = &visit;
+
+    // Moved down and cancelled: nothing changes.
+    visit.Act = [](frmMenuMente& d) {
+        d.btnDown_Click();
+        d.btnCancel_Click();
+    };
+    SetTimer(nullptr, 0, 50, PlayAliasDialog);
+    Command(mdiInDir::kIdMente);
+    EXPECT_EQ(visit.Caption, std::wstring(ProgramText(1000)) + std::wstring(GeneralText(11000)));
+    EXPECT_EQ(visit.Entries, (std::vector<std::wstring>{L"alias0", L"alias1", L"alias2"}));
+    EXPECT_EQ(AliasItems(), (std::vector<std::wstring>{L"-", L"alias0", L"alias1", L"alias2"}));
+
+    // Moved down and confirmed: the new order reaches the menu.
+    visit.Entries.clear();
+    visit.Act = [](frmMenuMente& d) {
+        d.btnDown_Click();
+        d.btnOK_Click();
+    };
+    SetTimer(nullptr, 0, 50, PlayAliasDialog);
+    Command(mdiInDir::kIdMente);
+    EXPECT_EQ(AliasItems(), (std::vector<std::wstring>{L"-", L"alias1", L"alias0", L"alias2"}));
+
+    // All deleted and confirmed.
+    visit.Act = [](frmMenuMente& d) {
+        d.btnDelAll_Click();
+        d.btnOK_Click();
+    };
+    SetTimer(nullptr, 0, 50, PlayAliasDialog);
+    Command(mdiInDir::kIdMente);
+    dialogVisit = nullptr;
+    EXPECT_EQ(GetMenuItemCount(popup()), 3);
+    EXPECT_FALSE(Enabled(mdiInDir::kIdMente));
+    EXPECT_EQ(win().Aliases().Count(), 0);
 }
 
 TEST_F(InputFolderTest, DuringAnAutomaticRunOnlyTheFolderKeysAreReadAndNothingIsWritten)
