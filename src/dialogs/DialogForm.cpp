@@ -1,0 +1,432 @@
+#include "dialogs/DialogForm.h"
+
+#include "app/frmTavlo.h"
+#include "settings/RegistryStore.h"
+#include "settings/Settings.h"
+#include "windows/FontData.h"
+#include "windows/LoadFailure.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace tavlo {
+
+namespace {
+
+const wchar_t* const kDialogClass = L"Tavlo2.Dialog";
+
+// Where a dialog stands before its stored position is read, in twips.
+constexpr float kDesignLeft = 1000, kDesignTop = 1000;
+constexpr float kDesignWidth = 5000, kDesignHeight = 5000;
+
+struct LoadError : std::runtime_error {
+    LoadError() : std::runtime_error("dialog load") {}
+};
+
+float Require(const std::optional<float>& value)
+{
+    if (!value) throw LoadError();
+    return *value;
+}
+
+} // namespace
+
+DialogForm::DialogForm(DialogFormSpec spec) : spec_(std::move(spec))
+{
+    logFont_ = InitialFormFont(TwipsScale::Screen().DpiY());
+}
+
+DialogForm::~DialogForm()
+{
+    if (disabledOwner_ && IsWindow(disabledOwner_)) EnableWindow(disabledOwner_, TRUE);
+    DialogForm::DestroyHandle();
+}
+
+SettingsStore& DialogForm::Store() const
+{
+    return store_ ? *store_ : SystemSettingsStore();
+}
+
+HWND DialogForm::OwnerWindow() const
+{
+    if (owner_ && IsWindow(owner_)) return owner_;
+    frmTavlo* frame = frmTavlo::Current();
+    return frame && frame->Exists() ? frame->Handle() : nullptr;
+}
+
+bool DialogForm::Form_Load()
+{
+    if (Exists()) return true;
+    try {
+        if (!RegisterClassOnce(kDialogClass, GetSysColorBrush(COLOR_BTNFACE))) throw LoadError();
+        const TwipsScale& s = Scale();
+        DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+        if (spec_.StoresSize) style |= WS_THICKFRAME;
+        if (!CreateHandle(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kDialogClass, L"", style,
+                          s.XToPixels(kDesignLeft), s.YToPixels(kDesignTop), s.XToPixels(kDesignWidth),
+                          s.YToPixels(kDesignHeight), OwnerWindow()))
+            throw LoadError();
+        if (!font_) font_ = CreateFormFont(logFont_);
+        tips_.Create(Handle());
+        CreateControls();
+        try {
+            Form_Resize();
+        } catch (...) {
+        }
+        RestorePosition();
+        SetFontData();
+        LoadMore();
+        return true;
+    } catch (...) {
+        // The about box goes on with what it has; the others end the program.
+        if (spec_.LoadErrorText.empty()) return true;
+        ReportLoadFailure(spec_.LoadErrorText);
+        DestroyHandle();
+        return false;
+    }
+}
+
+void DialogForm::RestorePosition()
+{
+    const std::wstring& p = spec_.KeyPrefix;
+    auto location = WindowGroupLocation(Store(), p + L"Left");
+    if (!location) throw LoadError();
+    const SettingsReader in(Store(), *location);
+    TwipsRect r = Geometry();
+    r.Left = Require(in.ReadSingle(p + L"Left", 1000));
+    SetGeometry(r);
+    r.Top = Require(in.ReadSingle(p + L"Top", 1000));
+    SetGeometry(r);
+    if (spec_.StoresSize) {
+        r.Width = Require(in.ReadSingle(p + L"Width", spec_.DefaultWidth));
+        SetGeometry(r);
+        r.Height = Require(in.ReadSingle(p + L"Height", spec_.DefaultHeight));
+        SetGeometry(r);
+    }
+    const float screenWidth = Scale().XToTwips(GetSystemMetrics(SM_CXSCREEN));
+    const float screenHeight = Scale().YToTwips(GetSystemMetrics(SM_CYSCREEN));
+    if (r.Left < 0 || r.Left > screenWidth) r.Left = 1000;
+    if (r.Top < 0 || r.Top > screenHeight) r.Top = 1000;
+    SetGeometry(r);
+}
+
+void DialogForm::Show()
+{
+    if (modal_) {
+        if (Exists()) SetForegroundWindow(Handle());
+        return;
+    }
+    if (!Exists() && !Form_Load()) return;
+    if (!Exists()) return;
+    HWND owner = OwnerWindow();
+    if (owner) SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    modal_ = true;
+    if (owner && IsWindowEnabled(owner)) {
+        EnableWindow(owner, FALSE);
+        disabledOwner_ = owner;
+    }
+    ShowWindow(Handle(), SW_SHOW);
+    try {
+        Form_Activate();
+    } catch (...) {
+    }
+    if (OnShown && IsVisible()) {
+        auto shown = OnShown;
+        try {
+            shown();
+        } catch (...) {
+        }
+    }
+    RunModalLoop();
+    modal_ = false;
+    if (disabledOwner_) {
+        HWND previous = std::exchange(disabledOwner_, nullptr);
+        if (IsWindow(previous)) {
+            EnableWindow(previous, TRUE);
+            SetActiveWindow(previous);
+        }
+    }
+}
+
+void DialogForm::RunModalLoop()
+{
+    MSG msg;
+    while (Exists() && IsWindowVisible(Handle())) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            // The program is ending: the main loop must still see the quit.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got == -1) break;
+        if (Exists() && !KeepsFromDialogKeys(msg) && IsDialogMessageW(Handle(), &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void DialogForm::Hide()
+{
+    if (!Exists()) return;
+    // The owner comes back first, so that the activation returns to it and not to another program.
+    if (disabledOwner_) {
+        HWND previous = std::exchange(disabledOwner_, nullptr);
+        if (IsWindow(previous)) EnableWindow(previous, TRUE);
+    }
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+bool DialogForm::IsVisible() const
+{
+    return Exists() && IsWindowVisible(Handle());
+}
+
+void DialogForm::Unload()
+{
+    if (!Exists()) return;
+    Form_QueryUnload();
+    if (disabledOwner_) {
+        HWND previous = std::exchange(disabledOwner_, nullptr);
+        if (IsWindow(previous)) EnableWindow(previous, TRUE);
+    }
+    DestroyHandle();
+}
+
+void DialogForm::Form_QueryUnload()
+{
+    const SettingsWriter out(Store());
+    const std::wstring& p = spec_.KeyPrefix;
+    TwipsRect r{};
+    try {
+        r = Geometry();
+    } catch (...) {
+        return;
+    }
+    // Each key on its own: one that cannot be written does not keep the others back.
+    try {
+        out.WriteSingle(p + L"Left", r.Left);
+    } catch (...) {
+    }
+    try {
+        out.WriteSingle(p + L"Top", r.Top);
+    } catch (...) {
+    }
+    if (!spec_.StoresSize) return;
+    try {
+        out.WriteSingle(p + L"Width", r.Width);
+    } catch (...) {
+    }
+    try {
+        out.WriteSingle(p + L"Height", r.Height);
+    } catch (...) {
+    }
+}
+
+void DialogForm::SetFontData()
+{
+    try {
+        logFont_ = ApplyFontSettings(logFont_, StoredFontSettings(), Scale().DpiY());
+        FontHandle font = CreateFormFont(logFont_);
+        if (font) {
+            for (HWND control : fontControls_)
+                SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+            font_ = std::move(font);
+        }
+    } catch (...) {
+    }
+    try {
+        if (Exists()) Form_Resize();
+    } catch (...) {
+    }
+}
+
+TwipsRect DialogForm::Geometry() const
+{
+    RECT rc{};
+    GetWindowRect(Handle(), &rc);
+    const TwipsScale& s = Scale();
+    return TwipsRect{s.XToTwips(rc.left), s.YToTwips(rc.top), s.XToTwips(rc.right - rc.left),
+                     s.YToTwips(rc.bottom - rc.top)};
+}
+
+void DialogForm::SetGeometry(const TwipsRect& r)
+{
+    if (!Exists()) return;
+    const TwipsScale& s = Scale();
+    SetWindowPos(Handle(), nullptr, s.XToPixels(r.Left), s.YToPixels(r.Top), s.XToPixels(r.Width),
+                 s.YToPixels(r.Height), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND DialogForm::CreateControl(const wchar_t* className, DWORD style, int id, const std::wstring& text, HWND parent,
+                               DWORD exStyle)
+{
+    HWND control = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                                   parent ? parent : Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   Instance(), nullptr);
+    if (!control) throw std::runtime_error("control");
+    if (font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    return control;
+}
+
+void DialogForm::AddFontControl(HWND control)
+{
+    if (control) fontControls_.push_back(control);
+}
+
+void DialogForm::AddToolTipControl(HWND control, std::wstring_view text)
+{
+    if (control) tipControls_.emplace_back(control, std::wstring(text));
+}
+
+void DialogForm::SetToolTipText(HWND control, std::wstring_view text)
+{
+    for (auto& entry : tipControls_)
+        if (entry.first == control) entry.second = std::wstring(text);
+}
+
+void DialogForm::SetToolTipTexts(bool show)
+{
+    try {
+        for (auto& [control, text] : tipControls_)
+            if (!tips_.SetText(control, show ? std::wstring_view(text) : std::wstring_view()))
+                throw std::runtime_error("tooltip");
+    } catch (...) {
+        for (auto& entry : tipControls_) tips_.SetText(entry.first, {});
+    }
+}
+
+float DialogForm::ScaleWidth() const
+{
+    RECT rc{};
+    GetClientRect(Handle(), &rc);
+    return Scale().XToTwips(rc.right);
+}
+
+float DialogForm::ScaleHeight() const
+{
+    RECT rc{};
+    GetClientRect(Handle(), &rc);
+    return Scale().YToTwips(rc.bottom);
+}
+
+void DialogForm::MoveControl(HWND control, const TwipsRect& r)
+{
+    const TwipsScale& s = Scale();
+    const int x = s.XToPixels(r.Left), y = s.YToPixels(r.Top);
+    MoveWindow(control, x, y, s.XToPixels(r.Left + r.Width) - x, s.YToPixels(r.Top + r.Height) - y, TRUE);
+}
+
+TwipsRect DialogForm::ControlRect(HWND control) const
+{
+    RECT rc{};
+    GetWindowRect(control, &rc);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rc), 2);
+    const TwipsScale& s = Scale();
+    return TwipsRect{s.XToTwips(rc.left), s.YToTwips(rc.top), s.XToTwips(rc.right - rc.left),
+                     s.YToTwips(rc.bottom - rc.top)};
+}
+
+void DialogForm::SetClientSize(float width, float height)
+{
+    const TwipsScale& s = Scale();
+    RECT rc{0, 0, s.XToPixels(width), s.YToPixels(height)};
+    AdjustWindowRectEx(&rc, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+    SetWindowPos(Handle(), nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+
+SIZE MeasureText(HWND window, HFONT font, std::wstring_view text)
+{
+    SIZE size{};
+    HDC dc = GetDC(window);
+    if (!dc) return size;
+    HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    if (text.empty()) {
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc, &tm);
+        size.cy = tm.tmHeight;
+    } else {
+        GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return size;
+}
+
+} // namespace
+
+float DialogForm::TextWidth(std::wstring_view text) const
+{
+    return Scale().XToTwips(MeasureText(Handle(), font_.get(), text).cx);
+}
+
+float DialogForm::LineHeight() const
+{
+    return Scale().YToTwips(MeasureText(Handle(), font_.get(), {}).cy);
+}
+
+float DialogForm::ButtonHeight() const
+{
+    return std::max(375.0f, LineHeight() + Scale().YToTwips(10));
+}
+
+float DialogForm::CheckBoxWidth(std::wstring_view caption) const
+{
+    return TextWidth(caption) + Scale().XToTwips(GetSystemMetrics(SM_CXMENUCHECK) + 10);
+}
+
+float DialogForm::ButtonWidth(std::wstring_view caption, float minimum) const
+{
+    return std::max(minimum, TextWidth(caption) + Scale().XToTwips(24));
+}
+
+std::optional<LRESULT> DialogForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == DM_GETDEFID) {
+        const int id = DefaultButtonId();
+        return id ? MAKELRESULT(id, DC_HASDEFID) : 0;
+    }
+    return Window::HandleMessage(msg, wParam, lParam);
+}
+
+bool DialogForm::OnCommand(int id, int code, HWND control)
+{
+    try {
+        if (!control && code == 0 && id != IDOK && id != IDCANCEL) return OnMenuCommand(id);
+        return OnControl(id, code, control);
+    } catch (...) {
+        return true;
+    }
+}
+
+void DialogForm::OnSize(UINT kind, int, int)
+{
+    if (kind == SIZE_MINIMIZED) return;
+    try {
+        Form_Resize();
+    } catch (...) {
+    }
+}
+
+bool DialogForm::OnClose()
+{
+    Unload();
+    return true;
+}
+
+void DialogForm::OnDestroy()
+{
+    // The controls go with the window; the next load makes new ones.
+    fontControls_.clear();
+    tipControls_.clear();
+    tips_.Destroy();
+    if (disabledOwner_) {
+        HWND previous = std::exchange(disabledOwner_, nullptr);
+        if (IsWindow(previous)) EnableWindow(previous, TRUE);
+    }
+}
+
+} // namespace tavlo

@@ -1,0 +1,142 @@
+#pragma once
+// What the four dialogs share. A dialog object lives as long as the program; its window is made
+// hidden by the load, shown modally (the owner disabled, a local message loop until the dialog is
+// hidden again), hidden by OK and Cancel, and destroyed by the close box or the shutdown, which
+// write its position; the next showing loads it again. Also: the stored position with the probe
+// rule, kept on the screen; the form font; the tooltips; the load-error box.
+#include "settings/SettingsStore.h"
+#include "windows/GdiHandles.h"
+#include "windows/ToolTip.h"
+#include "windows/Twips.h"
+#include "windows/Window.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tavlo {
+
+struct DialogFormSpec {
+    std::wstring KeyPrefix;      // "Option_": the keys Option_Left and Option_Top
+    bool StoresSize = false;     // _Width and _Height are stored too, and the user may resize
+    float DefaultWidth = 5000;   // twips, for a stored size
+    float DefaultHeight = 5000;
+    std::wstring LoadErrorText;  // empty: a load error ends the load silently and the program goes on
+};
+
+class DialogForm : public Window {
+public:
+    explicit DialogForm(DialogFormSpec spec);
+    ~DialogForm() override;
+
+    // The store of the dialog's position: the process's store unless another is given.
+    void SetStore(SettingsStore& store) { store_ = &store; }
+    SettingsStore& Store() const;
+    // The window the dialog belongs to and disables while it is shown: the main window unless given.
+    void SetOwner(HWND owner) { owner_ = owner; }
+
+    // Makes the window (hidden) and runs the load. Does nothing when the dialog is loaded already.
+    // False when the load failed and the failure has been reported (which normally ends the program).
+    bool Form_Load();
+    // Shows the dialog modally and returns when it has been hidden or unloaded; loads it first when
+    // its close box unloaded it.
+    void Show();
+    // Hides the dialog; a modal showing ends.
+    void Hide();
+    // Writes the position (each key on its own, failures ignored) and destroys the window.
+    void Unload();
+
+    bool IsLoaded() const { return Exists(); }
+    bool IsVisible() const;
+    // True while Show has not returned.
+    bool IsModal() const { return modal_; }
+
+    // Applies the stored font to the dialog and its text controls, then runs the layout.
+    virtual void SetFontData();
+
+    // Outer position and size on the screen, in twips.
+    TwipsRect Geometry() const;
+    void SetGeometry(const TwipsRect& rect);
+
+    const ToolTip& Tips() const { return tips_; }
+    HFONT Font() const { return font_.get(); }
+    const DialogFormSpec& Spec() const { return spec_; }
+
+    // Runs at every showing once the dialog is on the screen, inside its modal loop.
+    std::function<void()> OnShown;
+
+protected:
+    // Creates the controls; called once per window, right after it exists.
+    virtual void CreateControls() = 0;
+    // The load steps after position and font (captions, tooltips, state); throwing is a load error.
+    virtual void LoadMore() {}
+    // Every showing, once the dialog is visible.
+    virtual void Form_Activate() {}
+    // The layout; called after a font change and on every size change.
+    virtual void Form_Resize() {}
+    // A control's notification (WM_COMMAND from a control, also inside a panel); true when handled.
+    // Enter and Escape arrive as IDOK and IDCANCEL.
+    virtual bool OnControl(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
+    // A menu command of the dialog's own popup menu.
+    virtual bool OnMenuCommand(int /*id*/) { return false; }
+    // The button that Enter presses, or 0.
+    virtual int DefaultButtonId() const { return 0; }
+    // A message before the dialog keyboard handling sees it; true keeps it from that handling.
+    virtual bool KeepsFromDialogKeys(const MSG& /*msg*/) { return false; }
+
+    // Creates a control of this dialog (or of a panel in it) with the form font.
+    HWND CreateControl(const wchar_t* className, DWORD style, int id, const std::wstring& text = {},
+                       HWND parent = nullptr, DWORD exStyle = 0);
+    // Controls that take the form font, in the order the font reaches them.
+    void AddFontControl(HWND control);
+    // Controls with a tooltip and its text.
+    void AddToolTipControl(HWND control, std::wstring_view text);
+    void SetToolTipText(HWND control, std::wstring_view text);
+    // Sets every registered tip (true) or clears them all (false); a failure clears them all.
+    void SetToolTipTexts(bool show);
+
+    const TwipsScale& Scale() const { return TwipsScale::Screen(); }
+    // The client size in twips.
+    float ScaleWidth() const;
+    float ScaleHeight() const;
+    // Moves a control to a rectangle in twips within its parent's client area.
+    void MoveControl(HWND control, const TwipsRect& rect);
+    TwipsRect ControlRect(HWND control) const;
+    // Makes the client area the given size in twips, keeping the position.
+    void SetClientSize(float width, float height);
+
+    // Measures with the form font: a text's width and the height of one line, in twips.
+    float TextWidth(std::wstring_view text) const;
+    float LineHeight() const;
+    // The height of a push button, a check box or a one-line edit field for the form font.
+    float ButtonHeight() const;
+    float CheckBoxWidth(std::wstring_view caption) const;
+    float ButtonWidth(std::wstring_view caption, float minimum = 1035) const;
+
+    std::optional<LRESULT> HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    bool OnCommand(int id, int code, HWND control) override;
+    void OnSize(UINT kind, int width, int height) override;
+    bool OnClose() override;
+    void OnDestroy() override;
+
+private:
+    void RestorePosition();
+    void Form_QueryUnload();
+    HWND OwnerWindow() const;
+    void RunModalLoop();
+
+    DialogFormSpec spec_;
+    SettingsStore* store_ = nullptr;
+    HWND owner_ = nullptr;
+    ToolTip tips_;
+    FontHandle font_;
+    LOGFONTW logFont_{};
+    std::vector<HWND> fontControls_;
+    std::vector<std::pair<HWND, std::wstring>> tipControls_;
+    bool modal_ = false;
+    HWND disabledOwner_ = nullptr;
+};
+
+} // namespace tavlo

@@ -1,0 +1,346 @@
+#include "dialogs/frmMenuMente.h"
+
+#include "common/Catalogue.h"
+#include "dialogs/DialogTexts.h"
+#include "engine/ExtensionModel.h"
+#include "settings/Options.h"
+#include "windows/FormTexts.h"
+#include "windows/Icons.h"
+#include "windows/InputBox.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tavlo {
+
+namespace {
+
+constexpr int kIdList = 100, kIdDir = 101, kIdName = 102;
+constexpr int kIdUp = 103, kIdDown = 104, kIdDel = 105, kIdDelAll = 106;
+
+// Twips.
+constexpr float kMargin = 120, kGap = 60, kListWidth = 4200;
+
+std::wstring General(int number)
+{
+    return std::wstring(GeneralText(static_cast<std::int16_t>(number)));
+}
+
+bool Filled(const std::wstring& name, const std::wstring& dir)
+{
+    return !name.empty() && !dir.empty();
+}
+
+void ShowBox(HWND owner, const std::wstring& text)
+{
+    MessageBoxW(owner, text.c_str(), form_text::kBoxTitle, MB_OK);
+}
+
+} // namespace
+
+frmMenuMente::frmMenuMente()
+    : DialogForm(DialogFormSpec{L"MenuMente_", false, 0, 0, dialog_text::kMenuMenteLoadError}), message_(ShowBox)
+{
+}
+
+frmMenuMente::~frmMenuMente()
+{
+    DestroyHandle();
+}
+
+void frmMenuMente::Set_Menu(int intIndex, const std::wstring& strName, const std::wstring& strDir)
+{
+    if (intIndex < 0 || intIndex >= kSlotCount) return;
+    // A dialog that its close box unloaded loads now, so that its load does not empty what comes.
+    if (!Exists() && !Form_Load()) return;
+    MenuName[static_cast<std::size_t>(intIndex)] = strName;
+    MenuDir[static_cast<std::size_t>(intIndex)] = strDir;
+}
+
+void frmMenuMente::Get_Menu(int intIndex, std::wstring& strName, std::wstring& strDir) const
+{
+    strName.clear();
+    strDir.clear();
+    if (intIndex < 0 || intIndex >= kSlotCount || intIndex >= ListCount()) return;
+    strName = MenuName[static_cast<std::size_t>(intIndex)];
+    strDir = MenuDir[static_cast<std::size_t>(intIndex)];
+}
+
+std::int16_t frmMenuMente::CountMinusOne() const
+{
+    return static_cast<std::int16_t>(ListCount() - 1);
+}
+
+void frmMenuMente::SetCallerCaption(const std::wstring& text)
+{
+    if (!Exists() && !Form_Load()) return;
+    callerCaption_ = text;
+}
+
+int frmMenuMente::ListCount() const
+{
+    if (!lbxMenu_) return 0;
+    const LRESULT count = SendMessageW(lbxMenu_, LB_GETCOUNT, 0, 0);
+    return count == LB_ERR ? 0 : static_cast<int>(count);
+}
+
+int frmMenuMente::ListIndex() const
+{
+    if (!lbxMenu_) return -1;
+    const LRESULT index = SendMessageW(lbxMenu_, LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void frmMenuMente::CreateControls()
+{
+    lbxMenu_ = CreateControl(L"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, kIdList, {},
+                             nullptr, WS_EX_CLIENTEDGE);
+    btnUp_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, kIdUp);
+    btnDown_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, kIdDown);
+    btnDel_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, kIdDel);
+    btnDelAll_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, kIdDelAll);
+    txtDir_ = CreateControl(L"EDIT", WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, kIdDir, {}, nullptr,
+                            WS_EX_CLIENTEDGE);
+    btnName_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kIdName);
+    btnOk_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
+    btnCancel_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL);
+
+    for (HWND c : {btnOk_, btnCancel_, btnName_, txtDir_, lbxMenu_}) AddFontControl(c);
+
+    AddToolTipControl(lbxMenu_, GeneralText(11008));
+    AddToolTipControl(txtDir_, GeneralText(11007));
+    AddToolTipControl(btnName_, GeneralText(11006));
+    AddToolTipControl(btnUp_, GeneralText(11009));
+    AddToolTipControl(btnDown_, GeneralText(11010));
+    AddToolTipControl(btnDel_, GeneralText(11011));
+    AddToolTipControl(btnDelAll_, GeneralText(11012));
+    AddToolTipControl(btnOk_, GeneralText(8047));
+    AddToolTipControl(btnCancel_, GeneralText(8046));
+}
+
+void frmMenuMente::LoadMore()
+{
+    SetWindowTextW(btnOk_, General(8044).c_str());
+    SetWindowTextW(btnCancel_, General(8043).c_str());
+    SetWindowTextW(btnName_, General(11003).c_str());
+    Form_Resize();
+    SetToolTip(options.Tip);
+    for (auto& slot : MenuName) slot.clear();
+    for (auto& slot : MenuDir) slot.clear();
+    ok_ = false;
+}
+
+void frmMenuMente::SetToolTip(bool blnToolTip)
+{
+    if (Exists()) SetToolTipTexts(blnToolTip);
+}
+
+void frmMenuMente::Form_Activate()
+{
+    ok_ = false;
+    try {
+        SetWindowTextW(Handle(), (callerCaption_ + General(11000)).c_str());
+        SendMessageW(lbxMenu_, LB_RESETCONTENT, 0, 0);
+        for (int slot = 0; slot < kSlotCount && Filled(MenuName[slot], MenuDir[slot]); ++slot)
+            SendMessageW(lbxMenu_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(MenuName[slot].c_str()));
+        if (ListCount() == 0) {
+            SetWindowTextW(txtDir_, L"");
+        } else {
+            SendMessageW(lbxMenu_, LB_SETCURSEL, 0, 0);
+            ShowDir(0);
+        }
+        EnableButtons();
+        SetFocus(IsWindowEnabled(lbxMenu_) ? lbxMenu_ : btnCancel_);
+    } catch (...) {
+    }
+}
+
+void frmMenuMente::ShowDir(int index)
+{
+    if (index < 0 || index >= ListCount()) {
+        SetWindowTextW(txtDir_, L"");
+        return;
+    }
+    SetWindowTextW(txtDir_, ShortenPath(MenuDir[static_cast<std::size_t>(index)]).c_str());
+}
+
+void frmMenuMente::EnableButtons()
+{
+    BOOL enable = FALSE;
+    try {
+        enable = ListCount() > 0 ? TRUE : FALSE;
+    } catch (...) {
+        enable = FALSE;
+    }
+    for (HWND c : {txtDir_, lbxMenu_, btnUp_, btnDown_, btnDel_, btnDelAll_, btnName_}) EnableWindow(c, enable);
+}
+
+void frmMenuMente::lbxMenu_Click()
+{
+    try {
+        ShowDir(ListCount() > 0 ? ListIndex() : -1);
+    } catch (...) {
+        SetWindowTextW(txtDir_, L"");
+    }
+}
+
+void frmMenuMente::btnName_Click()
+{
+    const int count = ListCount();
+    if (count <= 0) return;
+    const int i = ListIndex();
+    if (i < 0 || i >= kSlotCount) return;
+    const std::wstring answer = InputBox(Handle(), General(11101), General(11102), MenuName[i]);
+    if (answer.empty() || answer == MenuName[i]) return;
+    for (int k = 0; k < count; ++k) {
+        wchar_t buffer[1024]{};
+        const LRESULT length = SendMessageW(lbxMenu_, LB_GETTEXTLEN, static_cast<WPARAM>(k), 0);
+        if (length == LB_ERR || length >= 1024) continue;
+        SendMessageW(lbxMenu_, LB_GETTEXT, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(buffer));
+        if (answer == buffer) {
+            if (message_) message_(Handle(), General(11103));
+            return;
+        }
+    }
+    MenuName[i] = answer;
+    SendMessageW(lbxMenu_, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
+    SendMessageW(lbxMenu_, LB_INSERTSTRING, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(answer.c_str()));
+    SendMessageW(lbxMenu_, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+}
+
+void frmMenuMente::Move(int i, int j)
+{
+    SendMessageW(lbxMenu_, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
+    SendMessageW(lbxMenu_, LB_INSERTSTRING, static_cast<WPARAM>(j), reinterpret_cast<LPARAM>(MenuName[i].c_str()));
+    std::swap(MenuName[i], MenuName[j]);
+    std::swap(MenuDir[i], MenuDir[j]);
+    SendMessageW(lbxMenu_, LB_SETCURSEL, static_cast<WPARAM>(j), 0);
+    ShowDir(j);
+}
+
+void frmMenuMente::btnUp_Click()
+{
+    const int i = ListIndex();
+    if (ListCount() > 0 && i >= 1) Move(i, i - 1);
+}
+
+void frmMenuMente::btnDown_Click()
+{
+    const int count = ListCount();
+    const int i = ListIndex();
+    if (count > 0 && i >= 0 && i <= count - 2) Move(i, i + 1);
+}
+
+void frmMenuMente::btnDel_Click()
+{
+    if (ListCount() <= 0) return;
+    const int i = ListIndex();
+    if (i < 0 || i >= kSlotCount) return;
+    SendMessageW(lbxMenu_, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
+    for (int slot = i; slot < kSlotCount - 1; ++slot) {
+        MenuName[slot] = MenuName[slot + 1];
+        MenuDir[slot] = MenuDir[slot + 1];
+    }
+    MenuName[kSlotCount - 1].clear();
+    MenuDir[kSlotCount - 1].clear();
+    const int n = ListCount();
+    const int select = i < n ? i : n - 1;
+    if (select >= 0) {
+        SendMessageW(lbxMenu_, LB_SETCURSEL, static_cast<WPARAM>(select), 0);
+        ShowDir(select);
+    } else {
+        SetWindowTextW(txtDir_, L"");
+    }
+    EnableButtons();
+}
+
+void frmMenuMente::btnDelAll_Click()
+{
+    if (ListCount() <= 0) return;
+    SendMessageW(lbxMenu_, LB_RESETCONTENT, 0, 0);
+    SetWindowTextW(txtDir_, L"");
+    for (auto& slot : MenuName) slot.clear();
+    for (auto& slot : MenuDir) slot.clear();
+    EnableButtons();
+}
+
+void frmMenuMente::btnOK_Click()
+{
+    ok_ = true;
+    Hide();
+}
+
+void frmMenuMente::btnCancel_Click()
+{
+    Hide();
+}
+
+bool frmMenuMente::OnControl(int id, int code, HWND)
+{
+    if (id == kIdList) {
+        if (code == LBN_SELCHANGE) lbxMenu_Click();
+        return true;
+    }
+    if (code != BN_CLICKED) return false;
+    switch (id) {
+        case IDOK: btnOK_Click(); return true;
+        case IDCANCEL: btnCancel_Click(); return true;
+        case kIdName: btnName_Click(); return true;
+        case kIdUp: btnUp_Click(); return true;
+        case kIdDown: btnDown_Click(); return true;
+        case kIdDel: btnDel_Click(); return true;
+        case kIdDelAll: btnDelAll_Click(); return true;
+        default: return false;
+    }
+}
+
+void frmMenuMente::Form_Resize()
+{
+    if (!btnOk_) return;
+    const TwipsScale& s = Scale();
+    const float buttonHeight = ButtonHeight();
+    const float iconButton = std::max(buttonHeight, s.YToTwips(28));
+    const float editHeight = LineHeight() + s.YToTwips(8);
+
+    // Room for all ten aliases without scrolling.
+    const LRESULT item = SendMessageW(lbxMenu_, LB_GETITEMHEIGHT, 0, 0);
+    const int itemPx = item == LB_ERR || item <= 0 ? s.YToPixels(LineHeight()) + 2 : static_cast<int>(item);
+    const float listHeight = s.YToTwips(itemPx * kSlotCount + 4);
+
+    const float nameWidth = ButtonWidth(General(11003));
+    const float okWidth = ButtonWidth(General(8044));
+    const float cancelWidth = ButtonWidth(General(8043));
+    const float bottomRow = nameWidth + okWidth + cancelWidth + 3 * kGap;
+    const float listWidth = std::max(kListWidth, bottomRow - kGap - iconButton);
+    const float iconLeft = kMargin + listWidth + kGap;
+    const float innerWidth = listWidth + kGap + iconButton;
+
+    MoveControl(lbxMenu_, TwipsRect{kMargin, kMargin, listWidth, listHeight});
+    // Up and down together at the top, the two deletions together at the bottom.
+    const HWND icons[] = {btnUp_, btnDown_, btnDel_, btnDelAll_};
+    const ButtonIcon kinds[] = {ButtonIcon::Up, ButtonIcon::Down, ButtonIcon::Delete, ButtonIcon::DeleteAll};
+    const float tops[] = {kMargin, kMargin + iconButton + kGap, kMargin + listHeight - 2 * iconButton - kGap,
+                          kMargin + listHeight - iconButton};
+    const int iconPx = ButtonIconSize(s.YToPixels(iconButton));
+    for (int k = 0; k < 4; ++k) {
+        MoveControl(icons[k], TwipsRect{iconLeft, tops[k], iconButton, iconButton});
+        SetButtonIcon(icons[k], kinds[k], iconPx);
+    }
+
+    float y = kMargin + listHeight + kGap;
+    MoveControl(txtDir_, TwipsRect{kMargin, y, innerWidth, editHeight});
+    y += editHeight + 2 * kGap;
+    MoveControl(btnName_, TwipsRect{kMargin, y, nameWidth, buttonHeight});
+    const float right = kMargin + innerWidth;
+    MoveControl(btnCancel_, TwipsRect{right - cancelWidth, y, cancelWidth, buttonHeight});
+    MoveControl(btnOk_, TwipsRect{right - cancelWidth - kGap - okWidth, y, okWidth, buttonHeight});
+    SetClientSize(right + kMargin, y + buttonHeight + kMargin);
+}
+
+void frmMenuMente::OnDestroy()
+{
+    DialogForm::OnDestroy();
+    lbxMenu_ = txtDir_ = btnName_ = btnUp_ = btnDown_ = btnDel_ = btnDelAll_ = btnOk_ = btnCancel_ = nullptr;
+}
+
+} // namespace tavlo

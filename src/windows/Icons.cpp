@@ -1,0 +1,263 @@
+#include "windows/Icons.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+
+namespace tavlo {
+
+namespace {
+
+// Shapes are designed on a 16 x 16 grid and scaled to the size asked for.
+constexpr double kGrid = 16.0;
+// Samples per pixel edge: 4 x 4 samples give smooth edges at 16 pixels.
+constexpr int kSamples = 4;
+
+struct Point {
+    double x;
+    double y;
+};
+
+struct Colour {
+    std::uint8_t r, g, b;
+};
+
+double SegmentDistance(Point p, Point a, Point b)
+{
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    const double cx = a.x + t * dx - p.x, cy = a.y + t * dy - p.y;
+    return std::sqrt(cx * cx + cy * cy);
+}
+
+bool InsidePolygon(Point p, const std::vector<Point>& poly)
+{
+    bool inside = false;
+    for (std::size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
+        const Point& a = poly[i];
+        const Point& b = poly[j];
+        if ((a.y > p.y) != (b.y > p.y) && p.x < (b.x - a.x) * (p.y - a.y) / (b.y - a.y) + a.x) inside = !inside;
+    }
+    return inside;
+}
+
+double PolygonEdgeDistance(Point p, const std::vector<Point>& poly)
+{
+    double best = 1e9;
+    for (std::size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++)
+        best = std::min(best, SegmentDistance(p, poly[j], poly[i]));
+    return best;
+}
+
+// A canvas in grid units; every shape is painted over what is there, with its sampled coverage.
+class Canvas {
+public:
+    explicit Canvas(int size) : size_(size), rgba_(static_cast<std::size_t>(size) * size * 4, 0.0) {}
+
+    // A filled polygon with an outline of `outline` grid units inside its edge.
+    void Polygon(const std::vector<Point>& poly, Colour fill, Colour edge, double outline)
+    {
+        Paint(edge, [&](Point p) { return InsidePolygon(p, poly); });
+        Paint(fill, [&](Point p) { return InsidePolygon(p, poly) && PolygonEdgeDistance(p, poly) >= outline; });
+    }
+
+    // A stroke with round ends, `radius` grid units around the segment, with an outline around it.
+    void Stroke(Point a, Point b, double radius, Colour fill, Colour edge, double outline)
+    {
+        Paint(edge, [&](Point p) { return SegmentDistance(p, a, b) <= radius + outline; });
+        Paint(fill, [&](Point p) { return SegmentDistance(p, a, b) <= radius; });
+    }
+
+    // Only the fill of several strokes, after their outlines were painted together, so that
+    // crossing strokes read as one shape.
+    void Strokes(const std::vector<std::pair<Point, Point>>& strokes, double radius, Colour fill, Colour edge,
+                 double outline)
+    {
+        auto within = [&](Point p, double r) {
+            for (const auto& [a, b] : strokes)
+                if (SegmentDistance(p, a, b) <= r) return true;
+            return false;
+        };
+        Paint(edge, [&](Point p) { return within(p, radius + outline); });
+        Paint(fill, [&](Point p) { return within(p, radius); });
+    }
+
+    IconPixels Result() const
+    {
+        IconPixels out;
+        out.Size = size_;
+        out.Argb.resize(static_cast<std::size_t>(size_) * size_);
+        for (std::size_t i = 0; i < out.Argb.size(); ++i) {
+            const double a = rgba_[i * 4 + 3];
+            auto channel = [&](int c) {
+                double v = a > 0 ? rgba_[i * 4 + c] / a : 0;
+                return static_cast<std::uint32_t>(std::lround(std::clamp(v, 0.0, 255.0)));
+            };
+            const auto alpha = static_cast<std::uint32_t>(std::lround(std::clamp(a * 255.0, 0.0, 255.0)));
+            out.Argb[i] = alpha == 0 ? 0 : (alpha << 24) | (channel(0) << 16) | (channel(1) << 8) | channel(2);
+        }
+        return out;
+    }
+
+private:
+    template <typename Covers>
+    void Paint(Colour colour, Covers covers)
+    {
+        const double unit = kGrid / size_;
+        for (int y = 0; y < size_; ++y) {
+            for (int x = 0; x < size_; ++x) {
+                int hits = 0;
+                for (int sy = 0; sy < kSamples; ++sy)
+                    for (int sx = 0; sx < kSamples; ++sx)
+                        if (covers(Point{(x + (sx + 0.5) / kSamples) * unit, (y + (sy + 0.5) / kSamples) * unit}))
+                            ++hits;
+                if (hits == 0) continue;
+                const double cover = static_cast<double>(hits) / (kSamples * kSamples);
+                double* px = &rgba_[(static_cast<std::size_t>(y) * size_ + x) * 4];
+                // Premultiplied "over".
+                px[0] = colour.r * cover + px[0] * (1 - cover);
+                px[1] = colour.g * cover + px[1] * (1 - cover);
+                px[2] = colour.b * cover + px[2] * (1 - cover);
+                px[3] = cover + px[3] * (1 - cover);
+            }
+        }
+    }
+
+    int size_;
+    std::vector<double> rgba_; // premultiplied r, g, b (0..255) and alpha (0..1)
+};
+
+const Colour kArrowFill{40, 110, 220}, kArrowEdge{10, 45, 120};
+const Colour kCrossFill{225, 45, 40}, kCrossEdge{120, 15, 10};
+const Colour kPlusFill{40, 170, 60}, kPlusEdge{10, 85, 25};
+const Colour kBarFill{150, 150, 160}, kBarEdge{70, 70, 80};
+const Colour kPageFill{255, 255, 255}, kPageEdge{90, 90, 110};
+
+std::vector<Point> UpArrow()
+{
+    return {{8, 1}, {15, 8.5}, {10.75, 8.5}, {10.75, 15}, {5.25, 15}, {5.25, 8.5}, {1, 8.5}};
+}
+
+std::vector<Point> Mirrored(std::vector<Point> poly)
+{
+    for (Point& p : poly) p.y = kGrid - p.y;
+    return poly;
+}
+
+} // namespace
+
+IconPixels RenderButtonIcon(ButtonIcon kind, int sizePx)
+{
+    Canvas canvas(std::max(sizePx, 8));
+    const double outline = 1.0;
+    switch (kind) {
+        case ButtonIcon::Up: canvas.Polygon(UpArrow(), kArrowFill, kArrowEdge, outline); break;
+        case ButtonIcon::Down: canvas.Polygon(Mirrored(UpArrow()), kArrowFill, kArrowEdge, outline); break;
+        case ButtonIcon::Delete:
+            canvas.Strokes({{{3.5, 3.5}, {12.5, 12.5}}, {{12.5, 3.5}, {3.5, 12.5}}}, 1.6, kCrossFill, kCrossEdge,
+                           outline);
+            break;
+        case ButtonIcon::DeleteAll:
+            // A list of three rows, crossed out as a whole.
+            for (double y : {3.0, 8.0, 13.0}) canvas.Stroke({2, y}, {14, y}, 0.8, kBarFill, kBarEdge, 0.7);
+            canvas.Strokes({{{5, 4.5}, {13.5, 13}}, {{13.5, 4.5}, {5, 13}}}, 1.4, kCrossFill, kCrossEdge, outline);
+            break;
+        case ButtonIcon::Add:
+            canvas.Strokes({{{8, 2.5}, {8, 13.5}}, {{2.5, 8}, {13.5, 8}}}, 1.8, kPlusFill, kPlusEdge, outline);
+            break;
+    }
+    return canvas.Result();
+}
+
+IconPixels RenderProgramPicture(int sizePx)
+{
+    Canvas canvas(std::max(sizePx, 8));
+    // A page with a folded corner, two lines of text, and an arrow turning its tail: a file whose
+    // extension changes.
+    canvas.Polygon({{2.5, 0.75}, {10, 0.75}, {13.5, 4.25}, {13.5, 15.25}, {2.5, 15.25}}, kPageFill, kPageEdge, 0.6);
+    canvas.Polygon({{10, 0.75}, {10, 4.25}, {13.5, 4.25}}, Colour{220, 220, 230}, kPageEdge, 0.5);
+    for (double y : {4.0, 6.5}) canvas.Stroke({4.5, y}, {8.5, y}, 0.45, kBarFill, kBarFill, 0);
+    canvas.Polygon({{4, 9}, {10, 9}, {10, 7}, {15, 11}, {10, 15}, {10, 13}, {4, 13}}, kArrowFill, kArrowEdge, 0.7);
+    return canvas.Result();
+}
+
+HICON MakeIcon(const IconPixels& pixels)
+{
+    const int size = pixels.Size;
+    if (size <= 0 || pixels.Argb.size() != static_cast<std::size_t>(size) * size) return nullptr;
+
+    BITMAPV5HEADER header{};
+    header.bV5Size = sizeof header;
+    header.bV5Width = size;
+    header.bV5Height = -size; // rows from the top, as the pixels are
+    header.bV5Planes = 1;
+    header.bV5BitCount = 32;
+    header.bV5Compression = BI_BITFIELDS;
+    header.bV5RedMask = 0x00FF0000;
+    header.bV5GreenMask = 0x0000FF00;
+    header.bV5BlueMask = 0x000000FF;
+    header.bV5AlphaMask = 0xFF000000;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP colour = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits,
+                                      nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (!colour || !bits) {
+        if (colour) DeleteObject(colour);
+        return nullptr;
+    }
+    std::copy(pixels.Argb.begin(), pixels.Argb.end(), static_cast<std::uint32_t*>(bits));
+
+    // Mask: set (transparent) where the drawing is less than half covered; rows padded to 16 bits.
+    const int stride = ((size + 15) / 16) * 2;
+    std::vector<std::uint8_t> maskBits(static_cast<std::size_t>(stride) * size, 0);
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            if (pixels.Alpha(x, y) < 128) maskBits[static_cast<std::size_t>(y) * stride + x / 8] |= 0x80 >> (x % 8);
+    HBITMAP mask = CreateBitmap(size, size, 1, 1, maskBits.data());
+
+    HICON icon = nullptr;
+    if (mask) {
+        ICONINFO info{};
+        info.fIcon = TRUE;
+        info.hbmColor = colour;
+        info.hbmMask = mask;
+        icon = CreateIconIndirect(&info);
+        DeleteObject(mask);
+    }
+    DeleteObject(colour);
+    return icon;
+}
+
+HICON MakeButtonIcon(ButtonIcon kind, int sizePx)
+{
+    return MakeIcon(RenderButtonIcon(kind, sizePx));
+}
+
+int ButtonIconSize(int buttonHeightPx)
+{
+    // Room for the button's edge and focus rectangle around the picture.
+    return std::max(8, buttonHeightPx - 8);
+}
+
+void SetButtonIcon(HWND button, ButtonIcon kind, int sizePx)
+{
+    struct Shared {
+        std::map<std::pair<ButtonIcon, int>, HICON> icons;
+        ~Shared()
+        {
+            for (auto& entry : icons)
+                if (entry.second) DestroyIcon(entry.second);
+        }
+    };
+    static Shared shared;
+    if (!button) return;
+    HICON& icon = shared.icons[{kind, sizePx}];
+    if (!icon) icon = MakeButtonIcon(kind, sizePx);
+    SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+}
+
+} // namespace tavlo

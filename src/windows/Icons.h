@@ -1,0 +1,40 @@
+#pragma once
+// The pictures of the small command buttons (up, down, delete, delete all, add) and the program's
+// own picture. They are drawn here at run time for the size asked for, so they stay sharp at any
+// resolution and the program needs no image resources.
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace tavlo {
+
+enum class ButtonIcon { Up, Down, Delete, DeleteAll, Add };
+
+// Pixels of a square picture, row by row from the top: 0xAARRGGBB with straight (not premultiplied)
+// alpha; fully transparent where nothing is drawn.
+struct IconPixels {
+    int Size = 0;
+    std::vector<std::uint32_t> Argb;
+
+    std::uint32_t At(int x, int y) const { return Argb[static_cast<std::size_t>(y) * Size + x]; }
+    std::uint8_t Alpha(int x, int y) const { return static_cast<std::uint8_t>(At(x, y) >> 24); }
+};
+
+// The drawing of a button icon or of the program's picture at `sizePx` (at least 8) pixels square.
+IconPixels RenderButtonIcon(ButtonIcon kind, int sizePx);
+IconPixels RenderProgramPicture(int sizePx);
+
+// An icon of the pixels, with a mask that follows the drawing so a disabled button greys the shape,
+// not its square. The caller destroys it; nullptr when the system refused.
+HICON MakeIcon(const IconPixels& pixels);
+HICON MakeButtonIcon(ButtonIcon kind, int sizePx);
+
+// The icon edge that suits a button of the given pixel height (16 for the usual 24-pixel button).
+int ButtonIconSize(int buttonHeightPx);
+
+// Puts the icon on a push button made with BS_ICON. The icon is the process's shared copy for that
+// kind and size, kept until the process ends, so the button never holds a destroyed one.
+void SetButtonIcon(HWND button, ButtonIcon kind, int sizePx);
+
+} // namespace tavlo

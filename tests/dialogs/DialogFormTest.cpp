@@ -1,0 +1,226 @@
+#include "DialogTestSupport.h"
+#include "common/Catalogue.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmOption.h"
+
+#include <gtest/gtest.h>
+
+namespace tavlo {
+namespace {
+
+using namespace test;
+
+// A plain top-level window standing in for the main window.
+class OwnerWindow {
+public:
+    OwnerWindow()
+    {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"Tavlo2.DialogTestOwner";
+        RegisterClassW(&wc);
+        hwnd_ = CreateWindowExW(0, wc.lpszClassName, L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+    }
+    ~OwnerWindow() { DestroyWindow(hwnd_); }
+    HWND get() const { return hwnd_; }
+
+private:
+    HWND hwnd_ = nullptr;
+};
+
+class DialogFormTest : public DialogTest {};
+
+TEST_F(DialogFormTest, ShowingDisablesTheOwnerUntilTheDialogIsHidden)
+{
+    OwnerWindow owner;
+    frmAbout about;
+    about.SetStore(store.store());
+    about.SetOwner(owner.get());
+    bool ownerEnabledMeanwhile = true;
+    HWND ownerSeen = nullptr;
+    about.OnShown = [&] {
+        ownerEnabledMeanwhile = Enabled(owner.get());
+        ownerSeen = GetWindow(about.Handle(), GW_OWNER);
+        EXPECT_TRUE(about.IsModal());
+        // A second request to show while shown does not nest.
+        about.Show();
+        PostMessageW(about.btnOk(), BM_CLICK, 0, 0);
+    };
+    about.Show();
+    EXPECT_FALSE(ownerEnabledMeanwhile);
+    EXPECT_EQ(ownerSeen, owner.get());
+    EXPECT_FALSE(about.IsModal());
+    EXPECT_FALSE(about.IsVisible());
+    EXPECT_TRUE(Enabled(owner.get()));
+
+    // Unloaded by its close box while shown: the owner is enabled again as well.
+    about.OnShown = [&] { PostMessageW(about.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); };
+    about.Show();
+    EXPECT_FALSE(about.IsLoaded());
+    EXPECT_TRUE(Enabled(owner.get()));
+}
+
+TEST_F(DialogFormTest, AQuitDuringTheShowingEndsItAndReachesTheMainLoop)
+{
+    frmAbout about;
+    about.SetStore(store.store());
+    about.OnShown = [] { PostQuitMessage(7); };
+    about.Show();
+    MSG msg{};
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    about.Hide();
+}
+
+TEST_F(DialogFormTest, PositionIsReadWhereTheProbeSaysAndWrittenToTheCurrentLocation)
+{
+    store.SetLegacy(L"Option_Left", L"2100");
+    store.SetLegacy(L"Option_Top", L"1650");
+    store.SetCurrent(L"Option_Left", L"600");
+    store.SetCurrent(L"Option_Top", L"450");
+    {
+        frmOption dialog;
+        dialog.SetStore(store.store());
+        ASSERT_TRUE(dialog.Form_Load());
+        EXPECT_NEAR(dialog.Geometry().Left, 2100, kPixelTwips);
+        EXPECT_NEAR(dialog.Geometry().Top, 1650, kPixelTwips);
+        dialog.Unload();
+    }
+    EXPECT_EQ(store.Current(L"Option_Left"), L"2100");
+    EXPECT_EQ(store.Current(L"Option_Top"), L"1650");
+
+    // A legacy probe of -9999 sends the reading to the current location.
+    store.SetLegacy(L"Option_Left", L"-9999");
+    store.SetCurrent(L"Option_Left", L"600");
+    frmOption dialog;
+    dialog.SetStore(store.store());
+    ASSERT_TRUE(dialog.Form_Load());
+    EXPECT_NEAR(dialog.Geometry().Left, 600, kPixelTwips);
+    EXPECT_NEAR(dialog.Geometry().Top, 1650, kPixelTwips);
+}
+
+TEST_F(DialogFormTest, WithoutStoredValuesTheDialogStandsAtTheDefaultPosition)
+{
+    frmOption dialog;
+    dialog.SetStore(store.store());
+    ASSERT_TRUE(dialog.Form_Load());
+    EXPECT_NEAR(dialog.Geometry().Left, 1000, kPixelTwips);
+    EXPECT_NEAR(dialog.Geometry().Top, 1000, kPixelTwips);
+    EXPECT_EQ(store.Current(L"Option_Left"), L"<absent>") << "loading writes nothing";
+}
+
+TEST_F(DialogFormTest, OptionLoadErrorReportsItsText)
+{
+    frmOption dialog;
+    dialog.SetStore(store.store());
+    store.SetCurrent(L"Option_Left", L"1,2,3");
+    EXPECT_FALSE(dialog.Form_Load());
+    EXPECT_EQ(failures.texts, std::vector<std::wstring>{L"Tavlo2 frmOption Form_Load ERR"});
+
+    // A legacy probe that is no number fails the same way.
+    failures.texts.clear();
+    store.SetCurrent(L"Option_Left", L"100");
+    store.SetLegacy(L"Option_Left", L"x");
+    EXPECT_FALSE(dialog.Form_Load());
+    EXPECT_EQ(failures.texts, std::vector<std::wstring>{L"Tavlo2 frmOption Form_Load ERR"});
+}
+
+TEST_F(DialogFormTest, TheCloseBoxDiscardsLikeCancelAndTheNextShowingLoadsAgain)
+{
+    options.Hira = false;
+    frmOption dialog;
+    dialog.SetStore(store.store());
+    ASSERT_TRUE(dialog.Form_Load());
+    dialog.OnShown = [&] {
+        Click(dialog.ckbHira());
+        dialog.SetGeometry(TwipsRect{1800, 1200, dialog.Geometry().Width, dialog.Geometry().Height});
+        CloseBox(dialog.Handle());
+    };
+    dialog.Show();
+    EXPECT_FALSE(dialog.IsLoaded());
+    EXPECT_FALSE(options.Hira);
+    EXPECT_EQ(store.Current(L"Option_Left"), L"1800");
+    EXPECT_EQ(store.Current(L"Option_Top"), L"1200");
+
+    store.SetCurrent(L"Option_Top", L"900");
+    dialog.OnShown = [&] {
+        EXPECT_EQ(WindowText(dialog.Handle()), L"Option");
+        EXPECT_NEAR(dialog.Geometry().Top, 900, kPixelTwips);
+        EXPECT_FALSE(Checked(dialog.ckbHira()));
+        Click(dialog.btnCancel());
+    };
+    dialog.Show();
+    EXPECT_TRUE(dialog.IsLoaded());
+}
+
+// The options dialog inside the program: a change of the tooltip choice reaches every window.
+class DialogsInTheFrameTest : public FrameTest {};
+
+TEST_F(DialogsInTheFrameTest, TurningTipOffClearsTheTooltipsOfAllWindowsAtOnce)
+{
+    store.SetCurrent(L"Tip", L"True");
+    ASSERT_TRUE(Open());
+    ASSERT_TRUE(options.Tip);
+    frmOption& dialog = frame->OptionDialog();
+    frmMenuMente& aliases = frame->MenuMenteDialog();
+    frmDefault& folder = frame->DefaultDialog();
+    ASSERT_EQ(frame->Tips().Text(frame->btnExe(0)), ProgramText(20));
+    ASSERT_EQ(aliases.Tips().Text(aliases.btnUp()), GeneralText(11009));
+    ASSERT_EQ(dialog.Tips().Text(dialog.ckbAuto()), ProgramText(8041));
+
+    dialog.OnShown = [&] {
+        EXPECT_FALSE(Enabled(frame->Handle())) << "the main window waits";
+        Click(dialog.ckbTip());
+        Click(dialog.btnOk());
+    };
+    frame->mnuOption_Click();
+    dialog.OnShown = nullptr;
+    EXPECT_FALSE(options.Tip);
+    EXPECT_TRUE(Enabled(frame->Handle()));
+    EXPECT_EQ(frame->Tips().Text(frame->btnExe(0)), L"");
+    EXPECT_EQ(frame->Tips().Text(frame->btnCancel()), L"");
+    EXPECT_EQ(aliases.Tips().Text(aliases.btnUp()), L"");
+    EXPECT_EQ(folder.Tips().Text(folder.btnOk()), L"");
+    EXPECT_EQ(dialog.Tips().Text(dialog.ckbAuto()), L"");
+    for (ChildForm* child : frame->Children()) {
+        for (HWND control = GetWindow(child->Handle(), GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
+            EXPECT_EQ(child->Tips().Text(control), L"") << WindowText(child->Handle());
+    }
+
+    // And back on: the texts return.
+    dialog.OnShown = [&] {
+        Click(dialog.ckbTip());
+        Click(dialog.btnOk());
+    };
+    frame->mnuOption_Click();
+    EXPECT_TRUE(options.Tip);
+    EXPECT_EQ(frame->Tips().Text(frame->btnExe(0)), ProgramText(20));
+    EXPECT_EQ(aliases.Tips().Text(aliases.btnUp()), GeneralText(11009));
+    EXPECT_EQ(folder.Tips().Text(folder.btnOk()), GeneralText(8047));
+    EXPECT_EQ(dialog.Tips().Text(dialog.ckbAuto()), ProgramText(8041));
+    Close();
+}
+
+TEST_F(DialogsInTheFrameTest, TheAboutCommandShowsTheBoxModally)
+{
+    ASSERT_TRUE(Open());
+    frmAbout& about = frame->AboutDialog();
+    bool shown = false;
+    about.OnShown = [&] {
+        shown = true;
+        EXPECT_TRUE(about.IsVisible());
+        EXPECT_FALSE(Enabled(frame->Handle()));
+        Click(about.btnOk());
+    };
+    frame->mnuAbout_Click();
+    about.OnShown = nullptr;
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(about.IsLoaded());
+    EXPECT_TRUE(Enabled(frame->Handle()));
+    Close();
+}
+
+} // namespace
+} // namespace tavlo
