@@ -182,8 +182,9 @@ void mdiInFile::DirName(const std::wstring& strDirName)
     }
     pendingDir_.clear();
     try {
+        // Opening the folder has just read it: what remains of a refresh is the cleared selection.
         if (filFile_.SetPath(strDirName)) {
-            RefreshForm();
+            SelectClear();
             return;
         }
     } catch (...) {
