@@ -18,7 +18,6 @@ using test::InputBoxAnswers;
 using test::PumpMessages;
 using test::RectIn;
 using test::TempDir;
-using test::WindowText;
 
 using Names = std::vector<std::wstring>;
 
