@@ -159,7 +159,7 @@ void DialogForm::RunModalLoop()
             break;
         }
         if (got == -1) break;
-        if (Exists() && !KeepsFromDialogKeys(msg) && IsDialogMessageW(Handle(), &msg)) continue;
+        if (Exists() && IsDialogMessageW(Handle(), &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -381,6 +381,24 @@ float DialogForm::CheckBoxWidth(std::wstring_view caption) const
 float DialogForm::ButtonWidth(std::wstring_view caption, float minimum) const
 {
     return std::max(minimum, TextWidth(caption) + Scale().XToTwips(24));
+}
+
+float DialogForm::CaptionClientWidth() const
+{
+    wchar_t caption[512]{};
+    const int length = GetWindowTextW(Handle(), caption, 512);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return 0;
+    FontHandle font(CreateFontIndirectW(&metrics.lfCaptionFont));
+    const SIZE text = MeasureText(Handle(), font.get(), std::wstring_view(caption, static_cast<std::size_t>(length)));
+    // The window icon and the close box share the bar with the caption.
+    const int bar = text.cx + GetSystemMetrics(SM_CXSMICON) + GetSystemMetrics(SM_CXSIZE) + 16;
+    RECT window{}, client{};
+    GetWindowRect(Handle(), &window);
+    GetClientRect(Handle(), &client);
+    const int frame = (window.right - window.left) - client.right;
+    return Scale().XToTwips(bar - frame);
 }
 
 std::optional<LRESULT> DialogForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -83,8 +83,6 @@ protected:
     virtual bool OnMenuCommand(int /*id*/) { return false; }
     // The button that Enter presses, or 0.
     virtual int DefaultButtonId() const { return 0; }
-    // A message before the dialog keyboard handling sees it; true keeps it from that handling.
-    virtual bool KeepsFromDialogKeys(const MSG& /*msg*/) { return false; }
 
     // Creates a control of this dialog (or of a panel in it) with the form font.
     HWND CreateControl(const wchar_t* className, DWORD style, int id, const std::wstring& text = {},
@@ -114,6 +112,8 @@ protected:
     float ButtonHeight() const;
     float CheckBoxWidth(std::wstring_view caption) const;
     float ButtonWidth(std::wstring_view caption, float minimum = 1035) const;
+    // The client width at which the dialog's title bar shows its whole caption.
+    float CaptionClientWidth() const;
 
     std::optional<LRESULT> HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool OnCommand(int id, int code, HWND control) override;

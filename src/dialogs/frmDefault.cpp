@@ -183,8 +183,26 @@ void frmDefault::ShowDirName()
         std::wstring caption = lblCaption_;
         if (diskFreeOk_) caption += GetDiskFreeText(drvDrive_.Drive());
         SetWindowTextW(lblDrive_, caption.c_str());
+        if (IsVisible()) FitWidth();
     } catch (...) {
     }
+}
+
+float frmDefault::NeededClientWidth() const
+{
+    if (!btnOk_ || !lblDrive_) return 0;
+    wchar_t text[512]{};
+    const int length = GetWindowTextW(lblDrive_, text, 512);
+    const float label = lblLeft_ + TextWidth(std::wstring_view(text, static_cast<std::size_t>(length))) +
+                        Scale().XToTwips(4) + kEdge;
+    const float buttons = ButtonWidth(General(8044)) + ButtonWidth(General(8043)) + 3 * kEdge;
+    return std::max(label, buttons);
+}
+
+void frmDefault::FitWidth()
+{
+    const float need = NeededClientWidth();
+    if (ScaleWidth() + Scale().XToTwips(1) < need) SetClientSize(need, ScaleHeight());
 }
 
 void frmDefault::SetToolTip(bool blnToolTip)
@@ -215,6 +233,8 @@ void frmDefault::Form_Activate()
         }
         MoveControl(lblDrive_, TwipsRect{lblLeft_, label.Top, std::max(0.0f, ScaleWidth() - lblLeft_ - kEdge),
                                          label.Height});
+        // A stored size from a smaller font must not cut the label off.
+        FitWidth();
         // Last: the settings above are no change of the user's.
         EnableWindow(btnOk_, FALSE);
     } catch (...) {
@@ -375,6 +395,15 @@ bool frmDefault::OnControl(int id, int code, HWND)
 
 std::optional<LRESULT> frmDefault::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    if (msg == WM_GETMINMAXINFO && btnOk_) {
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        RECT window{}, client{};
+        GetWindowRect(Handle(), &window);
+        GetClientRect(Handle(), &client);
+        const int frame = (window.right - window.left) - client.right;
+        info->ptMinTrackSize.x = std::max<LONG>(info->ptMinTrackSize.x, Scale().XToPixels(NeededClientWidth()) + frame);
+        return 0;
+    }
     if (msg == WM_RBUTTONDOWN) {
         POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         ClientToScreen(Handle(), &pt);

@@ -100,6 +100,9 @@ private:
     bool drvDrive_KeyPress(wchar_t KeyAscii);
     bool dlbDir_KeyPress(wchar_t KeyAscii);
     float LabelLeft() const;
+    // The client width at which the label and the two buttons show whole.
+    float NeededClientWidth() const;
+    void FitWidth();
 
     static LRESULT CALLBACK ContextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR self);

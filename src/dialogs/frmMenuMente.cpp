@@ -140,6 +140,8 @@ void frmMenuMente::Form_Activate()
     ok_ = false;
     try {
         SetWindowTextW(Handle(), (callerCaption_ + General(11000)).c_str());
+        // The caller's caption may need a wider dialog.
+        Form_Resize();
         SendMessageW(lbxMenu_, LB_RESETCONTENT, 0, 0);
         for (int slot = 0; slot < kSlotCount && Filled(MenuName[slot], MenuDir[slot]); ++slot)
             SendMessageW(lbxMenu_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(MenuName[slot].c_str()));
@@ -311,7 +313,8 @@ void frmMenuMente::Form_Resize()
     const float okWidth = ButtonWidth(General(8044));
     const float cancelWidth = ButtonWidth(General(8043));
     const float bottomRow = nameWidth + okWidth + cancelWidth + 3 * kGap;
-    const float listWidth = std::max(kListWidth, bottomRow - kGap - iconButton);
+    const float listWidth = std::max({kListWidth, bottomRow - kGap - iconButton,
+                                      CaptionClientWidth() - 2 * kMargin - kGap - iconButton});
     const float iconLeft = kMargin + listWidth + kGap;
     const float innerWidth = listWidth + kGap + iconButton;
 

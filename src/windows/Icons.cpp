@@ -161,9 +161,9 @@ IconPixels RenderButtonIcon(ButtonIcon kind, int sizePx)
                            outline);
             break;
         case ButtonIcon::DeleteAll:
-            // A list of three rows, crossed out as a whole.
-            for (double y : {3.0, 8.0, 13.0}) canvas.Stroke({2, y}, {14, y}, 0.8, kBarFill, kBarEdge, 0.7);
-            canvas.Strokes({{{5, 4.5}, {13.5, 13}}, {{13.5, 4.5}, {5, 13}}}, 1.4, kCrossFill, kCrossEdge, outline);
+            // A list of three rows with the cross over its lower right: the whole list goes.
+            for (double y : {2.5, 6.5, 10.5}) canvas.Stroke({1.5, y}, {14.5, y}, 0.9, kBarFill, kBarEdge, 0.7);
+            canvas.Strokes({{{7.5, 7.5}, {13.2, 13.2}}, {{13.2, 7.5}, {7.5, 13.2}}}, 1.3, kCrossFill, kCrossEdge, outline);
             break;
         case ButtonIcon::Add:
             canvas.Strokes({{{8, 2.5}, {8, 13.5}}, {{2.5, 8}, {13.5, 8}}}, 1.8, kPlusFill, kPlusEdge, outline);

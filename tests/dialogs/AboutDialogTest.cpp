@@ -48,19 +48,11 @@ TEST_F(AboutDialogTest, ShowsPictureTitleNameVersionAndContacts)
     EXPECT_NE(SendMessageW(dialog.imgAbout(), STM_GETICON, 0, 0), 0);
 
     // Every text fits its control and nothing overlaps.
-    const HWND controls[] = {dialog.imgAbout(), dialog.lblAboutTitle(), dialog.lblAboutProgName(),
-                             dialog.lblAboutVersion(), dialog.lblAboutName(), dialog.txtWeb(), dialog.txtMail(),
-                             dialog.txtNetId(), dialog.btnOk()};
-    RECT client{};
-    GetClientRect(dialog.Handle(), &client);
-    MapWindowPoints(dialog.Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-    for (std::size_t a = 0; a < std::size(controls); ++a) {
-        RECT ra = ScreenRect(controls[a]);
-        EXPECT_LE(ra.right, client.right);
-        EXPECT_LE(ra.bottom, client.bottom);
-        for (std::size_t b = a + 1; b < std::size(controls); ++b)
-            EXPECT_FALSE(Overlap(ra, ScreenRect(controls[b]))) << a << " / " << b;
-    }
+    ExpectLaidOut(dialog.Handle(), {dialog.imgAbout(), dialog.lblAboutTitle(), dialog.lblAboutProgName(),
+                                    dialog.lblAboutVersion(), dialog.lblAboutName(), dialog.txtWeb(),
+                                    dialog.txtMail(), dialog.txtNetId(), dialog.btnOk()});
+    for (HWND c : {dialog.lblAboutTitle(), dialog.lblAboutName(), dialog.txtWeb(), dialog.btnOk()})
+        ExpectCaptionFits(c);
 }
 
 TEST_F(AboutDialogTest, OpenedTwiceShowsWhereItWasHiddenAndStoresOnlyWhenUnloaded)

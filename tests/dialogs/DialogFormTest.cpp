@@ -101,16 +101,6 @@ TEST_F(DialogFormTest, PositionIsReadWhereTheProbeSaysAndWrittenToTheCurrentLoca
     EXPECT_NEAR(dialog.Geometry().Top, 1650, kPixelTwips);
 }
 
-TEST_F(DialogFormTest, WithoutStoredValuesTheDialogStandsAtTheDefaultPosition)
-{
-    frmOption dialog;
-    dialog.SetStore(store.store());
-    ASSERT_TRUE(dialog.Form_Load());
-    EXPECT_NEAR(dialog.Geometry().Left, 1000, kPixelTwips);
-    EXPECT_NEAR(dialog.Geometry().Top, 1000, kPixelTwips);
-    EXPECT_EQ(store.Current(L"Option_Left"), L"<absent>") << "loading writes nothing";
-}
-
 TEST_F(DialogFormTest, OptionLoadErrorReportsItsText)
 {
     frmOption dialog;
@@ -200,25 +190,6 @@ TEST_F(DialogsInTheFrameTest, TurningTipOffClearsTheTooltipsOfAllWindowsAtOnce)
     EXPECT_EQ(aliases.Tips().Text(aliases.btnUp()), GeneralText(11009));
     EXPECT_EQ(folder.Tips().Text(folder.btnOk()), GeneralText(8047));
     EXPECT_EQ(dialog.Tips().Text(dialog.ckbAuto()), ProgramText(8041));
-    Close();
-}
-
-TEST_F(DialogsInTheFrameTest, TheAboutCommandShowsTheBoxModally)
-{
-    ASSERT_TRUE(Open());
-    frmAbout& about = frame->AboutDialog();
-    bool shown = false;
-    about.OnShown = [&] {
-        shown = true;
-        EXPECT_TRUE(about.IsVisible());
-        EXPECT_FALSE(Enabled(frame->Handle()));
-        Click(about.btnOk());
-    };
-    frame->mnuAbout_Click();
-    about.OnShown = nullptr;
-    EXPECT_TRUE(shown);
-    EXPECT_TRUE(about.IsLoaded());
-    EXPECT_TRUE(Enabled(frame->Handle()));
     Close();
 }
 

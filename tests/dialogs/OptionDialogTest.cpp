@@ -67,9 +67,6 @@ TEST_F(OptionDialogTest, LoadSetsEveryCaptionAndTooltipFromTheCatalogues)
         EXPECT_EQ(tips.Text(dialog.ckb43(i)), ProgramText(static_cast<std::int16_t>(8100 + i)));
         EXPECT_EQ(tips.Text(dialog.ckb34(i)), ProgramText(static_cast<std::int16_t>(8110 + i)));
     }
-    EXPECT_EQ(WindowText(dialog.ckb43(0)), L"HTML->HTM");
-    EXPECT_EQ(WindowText(dialog.ckb34(5)), L"TXT->TEXT");
-    EXPECT_EQ(WindowText(dialog.obtExe(2)), L"４－＞３");
 
     struct Expect {
         HWND control;
@@ -91,20 +88,9 @@ TEST_F(OptionDialogTest, LoadSetsEveryCaptionAndTooltipFromTheCatalogues)
         EXPECT_EQ(WindowText(e.control), e.caption);
         EXPECT_EQ(tips.Text(e.control), e.tip) << WindowText(e.control);
     }
-    EXPECT_EQ(WindowText(dialog.ckbLog()), L"結果をクリップボートにコピー");
     EXPECT_EQ(WindowText(dialog.lbl43()), L"[4->3]");
     EXPECT_EQ(WindowText(dialog.lbl34()), L"[3->4]");
     EXPECT_EQ(tips.Text(dialog.lbl43()), L"");
-}
-
-TEST_F(OptionDialogTest, LoadWithTipOffLeavesEveryTooltipEmpty)
-{
-    options.Tip = false;
-    ASSERT_TRUE(dialog.Form_Load());
-    for (HWND c : {dialog.ckbAuto(), dialog.obtExe(0), dialog.ckb43(3), dialog.btnOk(), dialog.ckbTip()})
-        EXPECT_EQ(dialog.Tips().Text(c), L"");
-    dialog.SetToolTip(true);
-    EXPECT_EQ(dialog.Tips().Text(dialog.ckb34(3)), L"AIFをAIFFに変更します");
 }
 
 TEST_F(OptionDialogTest, ActivationShowsTheOptionsWithOkDisabled)
@@ -288,24 +274,6 @@ TEST_F(OptionDialogTest, DefaultsFillTheControlsOnlyAndCountOnlyAfterOk)
     }
 }
 
-TEST_F(OptionDialogTest, TurningTipOffClearsTheDialogsOwnTooltips)
-{
-    ASSERT_TRUE(dialog.Form_Load());
-    ASSERT_EQ(dialog.Tips().Text(dialog.ckbHira()), ProgramText(8042));
-    ShowAnd([&] {
-        Click(dialog.ckbTip());
-        Click(dialog.btnOk());
-    });
-    EXPECT_FALSE(options.Tip);
-    EXPECT_EQ(dialog.Tips().Text(dialog.ckbHira()), L"");
-    EXPECT_EQ(dialog.Tips().Text(dialog.btnOk()), L"");
-    ShowAnd([&] {
-        Click(dialog.ckbTip());
-        Click(dialog.btnOk());
-    });
-    EXPECT_EQ(dialog.Tips().Text(dialog.ckbHira()), ProgramText(8042));
-}
-
 TEST_F(OptionDialogTest, NothingOverlapsAndEveryCaptionFitsAtALargeFont)
 {
     options.Font_Name = L"ＭＳ ゴシック";
@@ -314,56 +282,19 @@ TEST_F(OptionDialogTest, NothingOverlapsAndEveryCaptionFitsAtALargeFont)
     options.Auto = true;
     ASSERT_TRUE(dialog.Form_Load());
 
-    std::vector<HWND> controls = {dialog.ckbAuto(), dialog.pnlAuto(), dialog.ckbLog(), dialog.ckbHira(),
-                                  dialog.ckbDblExp(), dialog.lbl43(), dialog.lbl34(), dialog.pnl43(), dialog.pnl34(),
-                                  dialog.ckbResize(), dialog.ckbTip(), dialog.btnInit(), dialog.btnCancel(),
-                                  dialog.btnOk()};
-    RECT client{};
-    GetClientRect(dialog.Handle(), &client);
-    MapWindowPoints(dialog.Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
-    for (std::size_t a = 0; a < controls.size(); ++a) {
-        RECT ra = ScreenRect(controls[a]);
-        EXPECT_GE(ra.left, client.left);
-        EXPECT_LE(ra.right, client.right) << WindowText(controls[a]);
-        EXPECT_LE(ra.bottom, client.bottom) << WindowText(controls[a]);
-        for (std::size_t b = a + 1; b < controls.size(); ++b)
-            EXPECT_FALSE(Overlap(ra, ScreenRect(controls[b])))
-                << WindowText(controls[a]) << " / " << WindowText(controls[b]);
-    }
-    // Each caption fits its control at the control's own font.
-    auto fits = [](HWND control, int reserved) {
-        HDC dc = GetDC(control);
-        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-        std::wstring text = WindowText(control);
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        TEXTMETRICW tm{};
-        GetTextMetricsW(dc, &tm);
-        SelectObject(dc, old);
-        ReleaseDC(control, dc);
-        RECT rc{};
-        GetClientRect(control, &rc);
-        EXPECT_GE(rc.right, size.cx + reserved) << text;
-        EXPECT_GE(rc.bottom, tm.tmHeight) << text;
-        return tm.tmHeight;
-    };
+    ExpectLaidOut(dialog.Handle(), {dialog.ckbAuto(), dialog.pnlAuto(), dialog.ckbLog(), dialog.ckbHira(),
+                                    dialog.ckbDblExp(), dialog.lbl43(), dialog.lbl34(), dialog.pnl43(), dialog.pnl34(),
+                                    dialog.ckbResize(), dialog.ckbTip(), dialog.btnInit(), dialog.btnCancel(),
+                                    dialog.btnOk()});
+    std::vector<HWND> modes;
+    for (int i = 0; i < frmOption::kModeCount; ++i) modes.push_back(dialog.obtExe(i));
+    ExpectLaidOut(dialog.pnlAuto(), modes);
+    EXPECT_GE(TextExtent(dialog.ckbDblExp(), L"２").cy, 18) << "the stored 16-point font reached the controls";
     const int check = GetSystemMetrics(SM_CXMENUCHECK);
-    int height = fits(dialog.ckbDblExp(), check);
-    EXPECT_GE(height, 18) << "the stored 16-point font reached the controls";
-    fits(dialog.ckbAuto(), check);
-    fits(dialog.ckbResize(), check);
-    fits(dialog.obtExe(6), check);
-    fits(dialog.ckb43(2), check);
-    fits(dialog.ckb34(2), check);
-    fits(dialog.btnInit(), 0);
-    fits(dialog.lbl43(), 0);
-    for (int i = 0; i < frmOption::kModeCount; ++i)
-        for (int j = i + 1; j < frmOption::kModeCount; ++j)
-            EXPECT_FALSE(Overlap(ScreenRect(dialog.obtExe(i)), ScreenRect(dialog.obtExe(j))));
-    RECT panel = ScreenRect(dialog.pnlAuto());
-    RECT last = ScreenRect(dialog.obtExe(7));
-    EXPECT_LE(last.right, panel.right);
-    EXPECT_LE(last.bottom, panel.bottom);
+    for (HWND c : {dialog.ckbAuto(), dialog.ckbDblExp(), dialog.ckbResize(), dialog.obtExe(6), dialog.ckb43(2),
+                   dialog.ckb34(2)})
+        ExpectCaptionFits(c, check);
+    for (HWND c : {dialog.btnInit(), dialog.lbl43()}) ExpectCaptionFits(c);
 }
 
 } // namespace
