@@ -1,33 +1,434 @@
 #include "windows/mdiFile.h"
 
 #include "common/Catalogue.h"
+#include "common/PathUtil.h"
+#include "engine/ExtensionModel.h"
 #include "windows/FormTexts.h"
+#include "windows/SharedMenu.h"
+#include "windows/Twips.h"
+#include "windows/mdiInDir.h"
+#include "windows/mdiStatus.h"
+
+#include <commctrl.h>
 
 namespace tavlo {
 
+namespace {
+
+enum : int {
+    kCmdAll = kCmdFirstPopupItem,
+    kCmdClear,
+    kCmdInCopy,
+};
+
+enum : int {
+    kIdList = 1,
+    kIdDel = 2,
+    kIdDelAll = 3,
+};
+
+// Fixed sizes of the two icon buttons, in twips.
+constexpr float kButtonWidth = 495;
+constexpr float kButtonHeight = 375;
+
+int SystemMessageBox(const std::wstring& text, UINT type)
+{
+    return MessageBoxW(GetActiveWindow(), text.c_str(), form_text::kBoxTitle, type);
+}
+
+// Everything that changes what a list box holds.
+bool ChangesContent(UINT msg)
+{
+    switch (msg) {
+        case LB_ADDSTRING:
+        case LB_INSERTSTRING:
+        case LB_DELETESTRING:
+        case LB_RESETCONTENT:
+        case LB_SETCOUNT:
+        case LB_DIR:
+        case LB_ADDFILE:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A sheet of paper with a few lines of text, for the icons of the delete buttons.
+void DrawSheet(HDC dc, int left, int top, int width, int height)
+{
+    HBRUSH paper = GetSysColorBrush(COLOR_WINDOW);
+    HBRUSH edge = GetSysColorBrush(COLOR_BTNTEXT);
+    RECT sheet{left, top, left + width, top + height};
+    FillRect(dc, &sheet, paper);
+    FrameRect(dc, &sheet, edge);
+    HBRUSH ink = GetSysColorBrush(COLOR_GRAYTEXT);
+    for (int y = top + 3; y + 1 < top + height - 1; y += 3) {
+        RECT line{left + 2, y, left + width - 2, y + 1};
+        FillRect(dc, &line, ink);
+    }
+}
+
+// A red cross over the lower right of the icon: "take out".
+void DrawCross(HDC dc, int left, int top, int size)
+{
+    HPEN pen = CreatePen(PS_SOLID, size >= 9 ? 2 : 1, RGB(0xC0, 0x00, 0x00));
+    if (!pen) return;
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, left, top, nullptr);
+    LineTo(dc, left + size, top + size);
+    MoveToEx(dc, left + size - 1, top, nullptr);
+    LineTo(dc, left - 1, top + size);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+}
+
+} // namespace
+
 mdiFile::mdiFile(ChildHost& host, SettingsStore& store)
-    : ChildForm(host, store, ChildFormSpec{L"File_", 3000, form_text::kFileLoadError})
+    : ChildForm(host, store, ChildFormSpec{L"File_", 3000, form_text::kFileLoadError}), messageBox_(SystemMessageBox)
 {
 }
+
+mdiFile::~mdiFile()
+{
+    // While this object is whole: the list's subclass and the drop target point at it.
+    ChildForm::DestroyHandle();
+}
+
+void mdiFile::SetMessageBox(MessageBoxFn fn) { messageBox_ = fn ? std::move(fn) : MessageBoxFn(SystemMessageBox); }
 
 void mdiFile::CreateControls()
 {
     lstFile_ = CreateControl(L"LISTBOX",
                              WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT,
-                             WS_EX_CLIENTEDGE);
+                             WS_EX_CLIENTEDGE, kIdList);
+    btnDel_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_OWNERDRAW, 0, kIdDel);
+    btnDelAll_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_OWNERDRAW, 0, kIdDelAll);
+    listed_.clear();
+    listedValid_ = false;
+
+    MoveControl(lstFile_, TwipsRect{60, 60, 2295, 1815});
+    MoveControl(btnDel_, TwipsRect{120, 2280, kButtonWidth, kButtonHeight});
+    MoveControl(btnDelAll_, TwipsRect{720, 2280, kButtonWidth, kButtonHeight});
+
+    if (lstFile_) SetWindowSubclass(lstFile_, &mdiFile::ListProc, 2, reinterpret_cast<DWORD_PTR>(this));
     AddFontControl(lstFile_);
     AddContextControl(lstFile_);
     AddToolTipControl(lstFile_, ProgramText(3001));
+    AddToolTipControl(btnDel_, ProgramText(3002));
+    AddToolTipControl(btnDelAll_, ProgramText(3003));
+
+    AcceptDrops(true);
+}
+
+void mdiFile::AcceptDrops(bool accept)
+{
+    if (!accept) {
+        dropTarget_ = DropTargetRegistration();
+        return;
+    }
+    // The list is the window's only drop target; without OLE on the thread there is simply none.
+    if (lstFile_ && !dropTarget_)
+        dropTarget_ = DropTargetRegistration(lstFile_, [this](const std::vector<std::wstring>& paths) {
+            lstFile_OLEDragDrop(paths);
+        });
+}
+
+void mdiFile::OnDestroy()
+{
+    redraw_.Forget();
+    width_.Reset(nullptr);
+    dropTarget_ = DropTargetRegistration();
+    lstFile_ = btnDel_ = btnDelAll_ = nullptr;
+    listed_.clear();
+    listedValid_ = false;
+    ChildForm::OnDestroy();
 }
 
 void mdiFile::Form_Resize()
 {
-    FillWithControl(lstFile_);
+    if (!lstFile_) return;
+    std::int16_t w = 0, h = 0;
+    try {
+        RECT button{};
+        GetWindowRect(btnDel_, &button);
+        w = CInt(ScaleWidth() - 120);
+        h = CInt(ScaleHeight() - Scale().YToTwips(button.bottom - button.top) - 180);
+    } catch (...) {
+        return;
+    }
+    // A new font (this runs after every font change) means new widths.
+    width_.FollowFont(lstFile_);
+    if (w <= 0) return;
+    RECT list{};
+    GetWindowRect(lstFile_, &list);
+    const float listHeight = h > 0 ? static_cast<float>(h) : Scale().YToTwips(list.bottom - list.top);
+    MoveControl(lstFile_, TwipsRect{60, 60, static_cast<float>(w), listHeight});
+    RECT button{};
+    GetWindowRect(btnDel_, &button);
+    const float buttonWidth = Scale().XToTwips(button.right - button.left);
+    MoveControl(btnDel_, TwipsRect{60, static_cast<float>(h) + 120, kButtonWidth, kButtonHeight});
+    MoveControl(btnDelAll_, TwipsRect{buttonWidth + 120, static_cast<float>(h) + 120, kButtonWidth, kButtonHeight});
+}
+
+std::vector<ChildForm::PopupItem> mdiFile::PopupItems() const
+{
+    return {{kCmdAll, std::wstring(GeneralText(2006))},
+            {kCmdClear, std::wstring(GeneralText(2007))},
+            {kCmdInCopy, std::wstring(ProgramText(3007))}};
+}
+
+bool mdiFile::OnPopupCommand(int id)
+{
+    switch (id) {
+        case kCmdAll: mnuAll_Click(); return true;
+        case kCmdClear: mnuClear_Click(); return true;
+        case kCmdInCopy: mnuInCopy_Click(); return true;
+        default: return false;
+    }
+}
+
+bool mdiFile::OnCommand(int id, int code, HWND control)
+{
+    if (control && control == btnDel_) {
+        if (code == BN_CLICKED) btnDel_Click();
+        return true;
+    }
+    if (control && control == btnDelAll_) {
+        if (code == BN_CLICKED) btnDelAll_Click();
+        return true;
+    }
+    return ChildForm::OnCommand(id, code, control);
+}
+
+std::optional<LRESULT> mdiFile::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == DeferredListRedraw::kResumeMessage) {
+        redraw_.Resume();
+        return 0;
+    }
+    // While a run walks the list its window is disabled; files dropped then would be added behind
+    // the run's back and removed with the finished ones at its end, so no drop is taken.
+    if (msg == WM_ENABLE) AcceptDrops(wParam != FALSE);
+    if (msg == WM_DRAWITEM) {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (item && (item->hwndItem == btnDel_ || item->hwndItem == btnDelAll_)) {
+            DrawButton(*item);
+            return TRUE;
+        }
+    }
+    return ChildForm::HandleMessage(msg, wParam, lParam);
+}
+
+void mdiFile::DrawButton(const DRAWITEMSTRUCT& item) const
+{
+    HDC dc = item.hDC;
+    RECT rc = item.rcItem;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    UINT state = DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0) | ((item.itemState & ODS_DISABLED) ? DFCS_INACTIVE : 0);
+    DrawFrameControl(dc, &rc, DFC_BUTTON, state);
+
+    // A 16-pixel-high picture in the middle, nudged when pressed like a caption would be.
+    const int shift = pressed ? 1 : 0;
+    const int cx = (rc.left + rc.right) / 2 + shift, cy = (rc.top + rc.bottom) / 2 + shift;
+    if (item.hwndItem == btnDelAll_) {
+        DrawSheet(dc, cx - 8, cy - 8, 10, 13);
+        DrawSheet(dc, cx - 5, cy - 5, 10, 13);
+        DrawCross(dc, cx + 1, cy + 1, 8);
+    } else {
+        DrawSheet(dc, cx - 6, cy - 7, 10, 13);
+        DrawCross(dc, cx, cy, 8);
+    }
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = rc;
+        InflateRect(&focus, -3, -3);
+        DrawFocusRect(dc, &focus);
+    }
+}
+
+std::wstring mdiFile::EntryText(LRESULT index) const
+{
+    const LRESULT len = SendMessageW(lstFile_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (len == LB_ERR || len < 0) return {};
+    std::wstring text(static_cast<std::size_t>(len) + 1, L'\0');
+    const LRESULT got = SendMessageW(lstFile_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got == LB_ERR || got < 0 ? 0 : static_cast<std::size_t>(got));
+    return text;
+}
+
+std::vector<std::wstring> mdiFile::Entries() const
+{
+    std::vector<std::wstring> out;
+    if (!lstFile_) return out;
+    const LRESULT count = SendMessageW(lstFile_, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) out.push_back(EntryText(i));
+    return out;
+}
+
+const std::unordered_set<std::wstring>& mdiFile::Listed()
+{
+    if (!listedValid_) {
+        listed_.clear();
+        for (std::wstring& entry : Entries()) listed_.insert(std::move(entry));
+        listedValid_ = true;
+    }
+    return listed_;
+}
+
+bool mdiFile::ListInAdd(const std::wstring& strPathData)
+{
+    try {
+        if (!lstFile_) return false;
+        // A listed path is fine even when the list is full: the duplicate test comes first.
+        if (Listed().count(strPathData)) return true;
+        const LRESULT count = SendMessageW(lstFile_, LB_GETCOUNT, 0, 0);
+        if (count == LB_ERR) return false;
+        if (count > kCapacity - 1) {
+            messageBox_(std::wstring(ProgramText(3100)), MB_OK);
+            return false;
+        }
+        // A drop of a thousand files draws the list once, not a thousand times.
+        redraw_.Suspend(lstFile_, Handle());
+        adding_ = true;
+        const LRESULT added = SendMessageW(lstFile_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strPathData.c_str()));
+        adding_ = false;
+        if (added == LB_ERR || added == LB_ERRSPACE) {
+            listedValid_ = false;
+            return false;
+        }
+        if (listedValid_) listed_.insert(strPathData);
+        width_.Fit(lstFile_, strPathData);
+        return true;
+    } catch (...) {
+        adding_ = false;
+        listedValid_ = false;
+        return false;
+    }
+}
+
+bool mdiFile::Gaibu_ListInAdd(const std::wstring& strPathData)
+{
+    try {
+        if (strPathData.empty()) return true;
+        const std::wstring normalised = ExpandLongPath(strPathData);
+        if (normalised.empty()) return true;
+        if (!CanOpenFile(normalised)) return true;
+        return ListInAdd(normalised);
+    } catch (...) {
+        return false;
+    }
+}
+
+void mdiFile::lstFile_OLEDragDrop(const std::vector<std::wstring>& paths)
+{
+    try {
+        // The first refusal ends the batch, so a full list says so once.
+        for (const std::wstring& path : paths)
+            if (!Gaibu_ListInAdd(path)) break;
+    } catch (...) {
+    }
+    try {
+        Host().BtnEnabledChange();
+    } catch (...) {
+    }
 }
 
 void mdiFile::RefreshForm()
 {
+    if (!lstFile_) return;
     SendMessageW(lstFile_, LB_RESETCONTENT, 0, 0);
+    width_.Reset(lstFile_);
+}
+
+void mdiFile::SelectAll()
+{
+    if (lstFile_) SendMessageW(lstFile_, LB_SETSEL, TRUE, -1);
+}
+
+void mdiFile::SelectClear()
+{
+    if (lstFile_) SendMessageW(lstFile_, LB_SETSEL, FALSE, -1);
+}
+
+void mdiFile::btnDel_Click()
+{
+    if (!lstFile_) return;
+    try {
+        LRESULT i = 0;
+        while (i <= SendMessageW(lstFile_, LB_GETCOUNT, 0, 0) - 1) {
+            const LRESULT selected = SendMessageW(lstFile_, LB_GETSEL, static_cast<WPARAM>(i), 0);
+            if (selected == LB_ERR) return;
+            // The next entry moves into place i.
+            if (selected > 0) {
+                if (SendMessageW(lstFile_, LB_DELETESTRING, static_cast<WPARAM>(i), 0) == LB_ERR) return;
+            } else {
+                ++i;
+            }
+        }
+        Host().BtnEnabledChange();
+    } catch (...) {
+    }
+}
+
+void mdiFile::btnDelAll_Click()
+{
+    try {
+        RefreshForm();
+        Host().BtnEnabledChange();
+    } catch (...) {
+    }
+}
+
+void mdiFile::mnuInCopy_Click()
+{
+    try {
+        if (!lstFile_) return;
+        const LRESULT count = SendMessageW(lstFile_, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            if (SendMessageW(lstFile_, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) {
+                const std::wstring folder = GetFolderName(EntryText(i));
+                if (folderTarget_) folderTarget_(folder);
+                else if (auto* inDir = SiblingForm<mdiInDir>()) inDir->DirName(folder);
+                return;
+            }
+        }
+    } catch (...) {
+    }
+}
+
+// The other child windows live under the same MDI client area.
+template <typename Form>
+Form* mdiFile::SiblingForm() const
+{
+    HWND client = Host().MdiClient();
+    if (!client) return nullptr;
+    for (HWND child = GetWindow(client, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (auto* form = dynamic_cast<Form*>(Window::FromHandle(child))) return form;
+    return nullptr;
+}
+
+void mdiFile::lstFile_KeyPress(int KeyAscii)
+{
+    if (KeyAscii != 13) return;
+    if (auto* status = SiblingForm<mdiStatus>()) status->FocusLog();
+}
+
+LRESULT CALLBACK mdiFile::ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self)
+{
+    auto* form = reinterpret_cast<mdiFile*>(self);
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &mdiFile::ListProc, id);
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+    if (ChangesContent(msg) && !form->adding_) form->listedValid_ = false;
+    if (msg == WM_CHAR && wParam == 13) {
+        try {
+            form->lstFile_KeyPress(13);
+        } catch (...) {
+        }
+        return 0;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 } // namespace tavlo

@@ -1,24 +1,98 @@
 #pragma once
-// The target list window: the files the next run renames.
+// The target list window: the files the next run renames, in the order they arrived, each path at
+// most once, at most 1000. The list box itself is the store: the run reads, selects and removes its
+// entries directly, so every rule here works on what the list box holds at that moment.
+#include "common/DragDrop.h"
 #include "windows/ChildForm.h"
+#include "windows/ListBoxSupport.h"
+
+#include <functional>
+#include <string>
+#include <unordered_set>
+#include <vector>
 
 namespace tavlo {
 
 class mdiFile : public ChildForm {
 public:
+    static constexpr int kCapacity = 1000;
+
+    // Shows a message box ("TAVLO2" title) of the given MB_ type and returns the button pressed.
+    using MessageBoxFn = std::function<int(const std::wstring& text, UINT type)>;
+    // Receives the folder of the same-folder command; by default the input folder window opens it.
+    using FolderFn = std::function<void(const std::wstring& folder)>;
+
     mdiFile(ChildHost& host, SettingsStore& store);
+    ~mdiFile() override;
 
     HWND lstFile() const { return lstFile_; }
+    HWND btnDel() const { return btnDel_; }
+    HWND btnDelAll() const { return btnDelAll_; }
 
-    // Empties the list.
+    // Adds an already normalised path. A listed path is dropped silently and counts as success;
+    // false when the list already holds 1000 entries (after the message) or adding failed.
+    bool ListInAdd(const std::wstring& strPathData);
+    // Adds a path from another program or the command line: normalised to its long form; empty
+    // texts, paths that do not expand and files that cannot be opened are skipped as a success.
+    // False only when ListInAdd refused or on a failure.
+    bool Gaibu_ListInAdd(const std::wstring& strPathData);
+    // Removes every entry (the mode buttons are left to the caller).
     void RefreshForm();
+    void SelectAll();
+    void SelectClear();
+
+    // The entries in list order.
+    std::vector<std::wstring> Entries() const;
+
+    // Handlers.
+    void btnDel_Click();
+    void btnDelAll_Click();
+    // The files of one drop, in the drop data's order.
+    void lstFile_OLEDragDrop(const std::vector<std::wstring>& paths);
+    void mnuAll_Click() { SelectAll(); }
+    void mnuClear_Click() { SelectClear(); }
+    void mnuInCopy_Click();
+
+    // True while the list is registered as a drop target: whenever the window is enabled.
+    bool AcceptsDrops() const { return static_cast<bool>(dropTarget_); }
+
+    void SetMessageBox(MessageBoxFn fn);
+    void SetFolderTarget(FolderFn fn) { folderTarget_ = std::move(fn); }
 
 protected:
     void CreateControls() override;
     void Form_Resize() override;
+    std::vector<PopupItem> PopupItems() const override;
+    bool OnPopupCommand(int id) override;
+    bool OnCommand(int id, int code, HWND control) override;
+    std::optional<LRESULT> HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
 
 private:
+    void lstFile_KeyPress(int KeyAscii);
+    template <typename Form> Form* SiblingForm() const;
+    void AcceptDrops(bool accept);
+    void DrawButton(const DRAWITEMSTRUCT& item) const;
+    std::wstring EntryText(LRESULT index) const;
+    const std::unordered_set<std::wstring>& Listed();
+
+    static LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                     DWORD_PTR self);
+
     HWND lstFile_ = nullptr;
+    HWND btnDel_ = nullptr;
+    HWND btnDelAll_ = nullptr;
+    DropTargetRegistration dropTarget_;
+    DeferredListRedraw redraw_;
+    ListWidth width_;
+    MessageBoxFn messageBox_;
+    FolderFn folderTarget_;
+
+    // The listed texts, for the duplicate test; rebuilt from the list box whenever anything but
+    // ListInAdd changed its content.
+    std::unordered_set<std::wstring> listed_;
+    bool listedValid_ = false;
+    bool adding_ = false;
 };
 
 } // namespace tavlo

@@ -2,32 +2,269 @@
 
 #include "common/Catalogue.h"
 #include "windows/FormTexts.h"
+#include "windows/SharedMenu.h"
+
+#include <commctrl.h>
 
 namespace tavlo {
 
+namespace {
+
+enum : int {
+    kCmdDel = kCmdFirstPopupItem,
+    kCmdRefresh,
+    kCmdAll,
+    kCmdClear,
+};
+
+// The hourglass for as long as this object lives.
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous_ ? previous_ : LoadCursorW(nullptr, IDC_ARROW)); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
+} // namespace
+
 mdiOutFile::mdiOutFile(ChildHost& host, SettingsStore& store)
-    : ChildForm(host, store, ChildFormSpec{L"OutFile_", 6000, form_text::kOutFileLoadError})
+    : ChildForm(host, store, ChildFormSpec{L"OutFile_", 6000, form_text::kOutFileLoadError}), dragRunner_(DragFilesOut)
 {
 }
+
+mdiOutFile::~mdiOutFile()
+{
+    // While this object is whole: the list's subclass points at it.
+    ChildForm::DestroyHandle();
+}
+
+void mdiOutFile::SetDragRunner(DragRunner fn) { dragRunner_ = fn ? std::move(fn) : DragRunner(DragFilesOut); }
 
 void mdiOutFile::CreateControls()
 {
     lstOutFile_ = CreateControl(L"LISTBOX",
                                 WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT,
                                 WS_EX_CLIENTEDGE);
+    if (lstOutFile_) SetWindowSubclass(lstOutFile_, &mdiOutFile::ListProc, 2, reinterpret_cast<DWORD_PTR>(this));
     AddFontControl(lstOutFile_);
     AddContextControl(lstOutFile_);
     AddToolTipControl(lstOutFile_, ProgramText(6001));
+    results_.Clear();
+}
+
+std::optional<LRESULT> mdiOutFile::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == DeferredListRedraw::kResumeMessage) {
+        redraw_.Resume();
+        return 0;
+    }
+    return ChildForm::HandleMessage(msg, wParam, lParam);
+}
+
+void mdiOutFile::OnDestroy()
+{
+    redraw_.Forget();
+    width_.Reset(nullptr);
+    lstOutFile_ = nullptr;
+    ChildForm::OnDestroy();
 }
 
 void mdiOutFile::Form_Resize()
 {
+    // A new font (this runs after every font change) means new widths.
+    width_.FollowFont(lstOutFile_);
     FillWithControl(lstOutFile_);
+}
+
+std::vector<ChildForm::PopupItem> mdiOutFile::PopupItems() const
+{
+    return {{kCmdDel, std::wstring(GeneralText(2008))},
+            {kCmdRefresh, std::wstring(GeneralText(1005))},
+            {kCmdAll, std::wstring(GeneralText(2006))},
+            {kCmdClear, std::wstring(GeneralText(2007))}};
+}
+
+bool mdiOutFile::OnPopupCommand(int id)
+{
+    switch (id) {
+        case kCmdDel: mnuDel_Click(); return true;
+        case kCmdRefresh: mnuRefresh_Click(); return true;
+        case kCmdAll: mnuAll_Click(); return true;
+        case kCmdClear: mnuClear_Click(); return true;
+        default: return false;
+    }
+}
+
+void mdiOutFile::ListInAdd(const std::wstring& strPathData)
+{
+    try {
+        const ResultModel::Added added = results_.ListInAdd(strPathData);
+        if (!lstOutFile_) return;
+        const auto index = static_cast<WPARAM>(added.index);
+        if (added.change == ResultModel::Change::Appended) {
+            redraw_.Suspend(lstOutFile_, Handle());
+            SendMessageW(lstOutFile_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strPathData.c_str()));
+        } else if (added.change == ResultModel::Change::Replaced) {
+            redraw_.Suspend(lstOutFile_, Handle());
+            // A list box cannot change an entry's text: out and in again at the same place,
+            // keeping its selection.
+            const bool selected = SendMessageW(lstOutFile_, LB_GETSEL, index, 0) > 0;
+            SendMessageW(lstOutFile_, LB_DELETESTRING, index, 0);
+            SendMessageW(lstOutFile_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(strPathData.c_str()));
+            if (selected) SendMessageW(lstOutFile_, LB_SETSEL, TRUE, static_cast<LPARAM>(index));
+        } else {
+            return; // already listed as it is, or the list is full
+        }
+        width_.Fit(lstOutFile_, strPathData);
+    } catch (...) {
+        if (lstOutFile_) InvalidateRect(lstOutFile_, nullptr, TRUE);
+    }
+}
+
+void mdiOutFile::ReadSelection()
+{
+    if (!lstOutFile_) return;
+    for (std::size_t i = 0; i < results_.Count(); ++i)
+        results_.SetSelected(i, SendMessageW(lstOutFile_, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0);
+}
+
+void mdiOutFile::Rebuild()
+{
+    if (!lstOutFile_) return;
+    const LRESULT top = SendMessageW(lstOutFile_, LB_GETTOPINDEX, 0, 0);
+    redraw_.Suspend(lstOutFile_, Handle());
+    SendMessageW(lstOutFile_, LB_RESETCONTENT, 0, 0);
+    for (std::size_t i = 0; i < results_.Count(); ++i) {
+        SendMessageW(lstOutFile_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(results_.Entry(i).c_str()));
+        if (results_.IsSelected(i)) SendMessageW(lstOutFile_, LB_SETSEL, TRUE, static_cast<LPARAM>(i));
+    }
+    if (top != LB_ERR) SendMessageW(lstOutFile_, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    width_.Remeasure(lstOutFile_);
+}
+
+void mdiOutFile::mnuDel_Click()
+{
+    try {
+        results_.Clear();
+        if (!lstOutFile_) return;
+        SendMessageW(lstOutFile_, LB_RESETCONTENT, 0, 0);
+        width_.Reset(lstOutFile_);
+    } catch (...) {
+    }
 }
 
 void mdiOutFile::RefreshForm()
 {
-    SendMessageW(lstOutFile_, LB_RESETCONTENT, 0, 0);
+    mnuRefresh_Click();
+}
+
+void mdiOutFile::mnuRefresh_Click()
+{
+    WaitCursor wait;
+    try {
+        ReadSelection();
+        // An entry that can no longer be opened goes; the rest show their present long path.
+        // A failing check empties the whole list.
+        results_.Refresh();
+    } catch (...) {
+        results_.Clear();
+    }
+    try {
+        Rebuild();
+    } catch (...) {
+    }
+}
+
+void mdiOutFile::SelectAll()
+{
+    if (lstOutFile_) SendMessageW(lstOutFile_, LB_SETSEL, TRUE, -1);
+}
+
+void mdiOutFile::SelectClear()
+{
+    if (lstOutFile_) SendMessageW(lstOutFile_, LB_SETSEL, FALSE, -1);
+}
+
+std::vector<std::wstring> mdiOutFile::lstOutFile_OLESetData() const
+{
+    std::vector<std::wstring> paths;
+    if (!lstOutFile_) return paths;
+    for (std::size_t i = 0; i < results_.Count(); ++i) {
+        try {
+            if (SendMessageW(lstOutFile_, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) paths.push_back(results_.Entry(i));
+        } catch (...) {
+        }
+    }
+    return paths;
+}
+
+bool mdiOutFile::lstOutFile_OLEStartDrag()
+{
+    try {
+        if (!lstOutFile_ || results_.Count() == 0) return false;
+        // The file list is made only when the drop target asks for it, from the selection then.
+        dragRunner_([this] { return lstOutFile_OLESetData(); });
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+LRESULT mdiOutFile::lstOutFile_MouseDown(WPARAM wParam, LPARAM lParam)
+{
+    HWND list = lstOutFile_;
+    if (results_.Count() == 0) return DefSubclassProc(list, WM_LBUTTONDOWN, wParam, lParam);
+    POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    ClientToScreen(list, &screen);
+    // Drag detection waits for the button to come up or the mouse to move away: only while the
+    // button really is down.
+    const bool held = GetKeyState(VK_LBUTTON) < 0;
+
+    // A press on a selected entry keeps the selection, so that several entries can be dragged
+    // together; without a drag it is an ordinary click after all.
+    const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, lParam);
+    const bool onSelected = hit != LB_ERR && HIWORD(hit) == 0 && !(wParam & (MK_SHIFT | MK_CONTROL)) &&
+                            SendMessageW(list, LB_GETSEL, LOWORD(hit), 0) > 0;
+    if (held && onSelected) {
+        if (DragDetect(list, screen)) {
+            SetFocus(list);
+            lstOutFile_OLEStartDrag();
+            return 0;
+        }
+        DefSubclassProc(list, WM_LBUTTONDOWN, wParam, lParam);
+        DefSubclassProc(list, WM_LBUTTONUP, 0, lParam);
+        return 0;
+    }
+    DefSubclassProc(list, WM_LBUTTONDOWN, wParam, lParam);
+    if (!held) return 0;
+    // The press selected as usual; moving away now drags what is selected. Either way the button
+    // release was taken by the detection, so the list is told it ended.
+    const bool drag = DragDetect(list, screen) != FALSE;
+    DefSubclassProc(list, WM_LBUTTONUP, 0, lParam);
+    if (drag) lstOutFile_OLEStartDrag();
+    return 0;
+}
+
+LRESULT CALLBACK mdiOutFile::ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR self)
+{
+    auto* form = reinterpret_cast<mdiOutFile*>(self);
+    if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &mdiOutFile::ListProc, id);
+        return DefSubclassProc(hwnd, msg, wParam, lParam);
+    }
+    if (msg == WM_LBUTTONDOWN) {
+        try {
+            return form->lstOutFile_MouseDown(wParam, lParam);
+        } catch (...) {
+            return 0;
+        }
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 } // namespace tavlo
