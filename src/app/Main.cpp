@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/frmTavlo.h"
 #include "settings/RegistryStore.h"
 
@@ -5,7 +6,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
@@ -15,7 +16,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int)
     int exitCode = 0;
     {
         tavlo::frmTavlo frame(tavlo::SystemSettingsStore());
-        if (frame.Create() && frame.MDIForm_Load(commandLine ? commandLine : L"")) {
+        // The arguments exactly as given after the program's path: "/u" with a blank before it is no option.
+        const std::wstring arguments = tavlo::ArgumentText(GetCommandLineW());
+        if (frame.Create() && frame.MDIForm_Load(arguments)) {
             frame.Show();
             MSG msg;
             while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

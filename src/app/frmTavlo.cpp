@@ -1,6 +1,9 @@
 #include "app/frmTavlo.h"
 
+#include "app/CommandLine.h"
 #include "common/Catalogue.h"
+#include "common/Help.h"
+#include "engine/RenameEngine.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
 #include "windows/FontData.h"
@@ -9,6 +12,7 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace tavlo {
@@ -63,9 +67,25 @@ std::optional<FontChoice> ChooseFormFont(HWND owner, const FontChoice& preset)
     return FontChoice{lf.lfFaceName, cf.iPointSize / 10.0f, lf.lfWeight >= FW_BOLD, lf.lfItalic != 0};
 }
 
+bool AskYesNo(const std::wstring& text)
+{
+    return MessageBoxW(nullptr, text.c_str(), form_text::kBoxTitle, MB_YESNO) == IDYES;
+}
+
+// The help viewer on the contents page, or the HTML contents in the browser where there is none.
 void OpenHelp(HWND owner, const std::wstring& path)
 {
-    WinHelpW(owner, path.c_str(), HELP_FINDER, 0);
+    ShowHelpContents(owner, path);
+}
+
+std::wstring ListEntry(HWND list, LRESULT index)
+{
+    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
+    return text;
 }
 
 std::wstring ProgramFolder()
@@ -91,9 +111,15 @@ std::wstring ProgramFolder()
 frmTavlo::frmTavlo(SettingsStore& store)
     : store_(store),
       chooser_(ChooseFormFont),
-      helpViewer_(OpenHelp)
+      helpViewer_(OpenHelp),
+      question_(AskYesNo)
 {
     MakeChildren();
+    // The dialogs keep their keys where the frame keeps its own.
+    about_.SetStore(store);
+    default_.SetStore(store);
+    option_.SetStore(store);
+    menuMente_.SetStore(store);
     current = this;
     logFont_ = InitialFormFont(TwipsScale::Screen().DpiY());
 }
@@ -186,11 +212,68 @@ bool frmTavlo::Create()
 
 bool frmTavlo::StartUp(std::wstring_view commandLine)
 {
-    // Everything that happens before the windows are made: the settings-removal option, the
-    // settings themselves and the automatic run over the command-line files belong here.
-    (void)commandLine;
+    const std::wstring arguments(commandLine);
+    if (IsUninstallOption(arguments)) {
+        // The question names nothing in front of its particle: the catalogue has no leading text.
+        std::wstring question = std::wstring(ProgramText(0)) + std::wstring(GeneralText(20));
+        if (question_ && question_(question)) DeleteAllSettings(store_);
+        return false;
+    }
     LoadSettings(store_, options);
+    if (!arguments.empty() && options.Auto && AutoExecute(commandLine)) return false;
     return true;
+}
+
+bool frmTavlo::AutoExecute(std::wstring_view commandLine)
+{
+    options.AutoRunning = true;
+    bool ran = false;
+    try {
+        // The children load without any work of their own and are never shown.
+        if (!LoadChildren()) throw LoadError();
+        CancelFlag = false;
+        SplitCommandLine(commandLine);
+        if (SendMessageW(file_->lstFile(), LB_GETCOUNT, 0, 0) >= 1) {
+            RunList(options.AutoExe);
+            if (options.AutoLog) status_->LogCopy();
+            ran = true;
+        }
+    } catch (...) {
+        ran = false;
+    }
+    // Fresh windows for the visible start that follows when nothing ran.
+    ReleaseChildren();
+    about_.Unload();
+    return ran;
+}
+
+bool frmTavlo::SplitCommandLine(std::wstring_view commandLine)
+{
+    try {
+        CommandLineNames split = tavlo::SplitCommandLine(std::wstring(commandLine));
+        return TakeCommandLineNames(
+            split, [this] { file_->RefreshForm(); },
+            [this](const std::wstring& name) { return file_->Gaibu_ListInAdd(name); });
+    } catch (...) {
+        file_->RefreshForm();
+        return false;
+    }
+}
+
+void frmTavlo::RunList(std::int16_t intMode)
+{
+    try {
+        HWND list = file_->lstFile();
+        RenameEngine engine(SystemFileSystem(), *status_, *outFile_, options);
+        const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(i), 0);
+            engine.ChangeExtension(ListEntry(list, i), intMode);
+        }
+        status_->ListInAdd(std::wstring(GeneralText(31)));
+    } catch (...) {
+        // The walk ends without its closing line.
+    }
 }
 
 bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
@@ -219,7 +302,7 @@ bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
         CancelFlag = false;
         EnableWindow(btnCancel_, FALSE);
         status_->RefreshForm();
-        // The command-line files reach the target list here once it takes them.
+        if (!commandLine.empty()) SplitCommandLine(commandLine);
         Activated = false;
         return true;
     } catch (...) {
@@ -443,10 +526,72 @@ void frmTavlo::SetFontData()
     MDIForm_Resize();
 }
 
+void frmTavlo::ProcessPendingEvents()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // The loop that owns the quit gets it back once the run is over.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            CancelFlag = true;
+            return;
+        }
+        if (client_ && TranslateMDISysAccel(client_, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
 void frmTavlo::btnExe_Click(std::int16_t Index)
 {
-    // The walk over the target list comes with the engine's wiring.
-    (void)Index;
+    if (locked_) return;
+    try {
+        auto anyRow = [](const std::array<bool, 6>& rows) {
+            return std::find(rows.begin(), rows.end(), true) != rows.end();
+        };
+        if (Index == ModeFourToThree && !anyRow(options.Exp43)) {
+            status_->ListInAdd(std::wstring(ProgramText(100)));
+            return;
+        }
+        if (Index == ModeThreeToFour && !anyRow(options.Exp34)) {
+            status_->ListInAdd(std::wstring(ProgramText(101)));
+            return;
+        }
+    } catch (...) {
+        return;
+    }
+
+    LockInterface();
+    HWND list = file_->lstFile();
+    try {
+        status_->RefreshForm();
+        inFile_->SelectClear();
+        SendMessageW(list, LB_SETSEL, TRUE, -1);
+
+        RenameEngine engine(SystemFileSystem(), *status_, *outFile_, options);
+        const LRESULT last = SendMessageW(list, LB_GETCOUNT, 0, 0) - 1;
+        for (LRESULT i = 0; i <= last; ++i) {
+            SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(i), 0);
+            UpdateWindow(list);
+            ProcessPendingEvents();
+            if (CancelFlag) break;
+            if (engine.ChangeExtension(ListEntry(list, i), Index) == 0) {
+                SendMessageW(list, LB_SETSEL, FALSE, i);
+                UpdateWindow(list);
+            }
+        }
+
+        // What stays: the files left as they were and those the walk did not reach.
+        for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0);) {
+            if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) ++i;
+            else SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
+        }
+        SendMessageW(list, LB_SETSEL, FALSE, -1);
+        status_->ListInAdd(std::wstring(GeneralText(CancelFlag ? 30 : 31)));
+    } catch (...) {
+        // The interface is unlocked all the same.
+    }
+    UnlockInterface();
 }
 
 void frmTavlo::btnCancel_Click()
@@ -534,13 +679,8 @@ void frmTavlo::mnuLogSave_Click()
 void frmTavlo::mnuInDirDefault_Click()
 {
     try {
-        default_.DirName = options.Dir_In;
-        default_.Yuko = options.Dir_In_Yuko;
-        default_.Show();
-        if (default_.pblnOk) {
-            options.Dir_In = default_.DirName;
-            options.Dir_In_Yuko = default_.Yuko;
-        }
+        // The folder and its switch come back only after OK.
+        EditInDirDefault(default_, options);
     } catch (...) {
     }
 }

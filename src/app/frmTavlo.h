@@ -121,6 +121,9 @@ public:
     // The help viewer call; replaceable for the same reason.
     using HelpViewer = std::function<void(HWND owner, const std::wstring& path)>;
     void SetHelpViewer(HelpViewer viewer) { helpViewer_ = std::move(viewer); }
+    // The Yes/No question of the settings-removal option; replaceable for the same reason.
+    using YesNoQuestion = std::function<bool(const std::wstring& text)>;
+    void SetYesNoQuestion(YesNoQuestion question) { question_ = std::move(question); }
     // Whether the end of the window ends the message loop (off for windows made by tests).
     void SetQuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
     bool IsLocked() const { return locked_; }
@@ -134,6 +137,11 @@ protected:
 
 private:
     bool StartUp(std::wstring_view commandLine);
+    bool AutoExecute(std::wstring_view commandLine);
+    bool SplitCommandLine(std::wstring_view commandLine);
+    void RunList(std::int16_t intMode);
+    // One pass over the pending window messages: where a click on Cancel gets through during a run.
+    void ProcessPendingEvents();
     void RestoreGeometry();
     void LayOutStrip();
     void SetModeButtonsEnabled(bool enabled);
@@ -158,6 +166,7 @@ private:
     bool quitOnDestroy_ = true;
     FontChooser chooser_;
     HelpViewer helpViewer_;
+    YesNoQuestion question_;
 
     std::unique_ptr<mdiInDir> inDir_;
     std::unique_ptr<mdiInFile> inFile_;

@@ -107,13 +107,13 @@ namespace tavlo::test {
 class FrameTest : public testing::Test {
 protected:
     // Creates and loads the frame; with `show` it is shown and activated the way the program does.
-    bool Open(bool show = true)
+    bool Open(bool show = true, const std::wstring& commandLine = L"")
     {
         frame = std::make_unique<frmTavlo>(store.store());
         frame->SetQuitOnDestroy(false);
         frame->SetHelpViewer([this](HWND, const std::wstring& path) { helpPaths.push_back(path); });
         if (!frame->Create()) return false;
-        if (!frame->MDIForm_Load(L"")) return false;
+        if (!frame->MDIForm_Load(commandLine)) return false;
         if (show) {
             frame->Show();
             frame->MDIForm_Activate();

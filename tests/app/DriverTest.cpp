@@ -1,0 +1,250 @@
+#include "TestSupport.h"
+#include "common/Catalogue.h"
+#include "common/PathUtil.h"
+#include "engine/ExtensionModel.h"
+#include "windows/UiTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace tavlo {
+namespace {
+
+using test::FrameTest;
+using test::PumpMessages;
+using test::TempDir;
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+class DriverTest : public FrameTest {
+protected:
+    // Opens the program with `names` (files in the temp folder) on its command line.
+    void OpenWith(const std::vector<std::wstring>& names)
+    {
+        std::wstring commandLine;
+        for (const std::wstring& name : names) commandLine += (commandLine.empty() ? L"" : L" ") + Quoted(dir / name);
+        ASSERT_TRUE(Open(true, commandLine));
+    }
+    std::vector<std::wstring> Lines(HWND list)
+    {
+        std::vector<std::wstring> lines;
+        LRESULT n = SendMessageW(list, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) {
+            std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+            text.resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+            lines.push_back(text);
+        }
+        return lines;
+    }
+    std::vector<std::wstring> Targets() { return Lines(frame->FileWindow().lstFile()); }
+    std::vector<std::wstring> Log() { return Lines(frame->StatusWindow().lstKekka()); }
+    int SelectedTargets() { return static_cast<int>(SendMessageW(frame->FileWindow().lstFile(), LB_GETSELCOUNT, 0, 0)); }
+    bool ModeButtonsEnabled()
+    {
+        for (int i = 0; i < frmTavlo::kModeCount; ++i)
+            if (!IsWindowEnabled(frame->btnExe(i))) return false;
+        return true;
+    }
+    std::wstring Full(const std::wstring& name) { return ExpandLongPath(dir / name); }
+
+    TempDir dir;
+};
+
+TEST_F(DriverTest, ARunThatFinishesEveryFileEmptiesTheList)
+{
+    for (const wchar_t* name : {L"a.html", L"b.jpeg", L"c.mpeg"}) dir.Write(name);
+    OpenWith({L"a.html", L"b.jpeg", L"c.mpeg"});
+    ASSERT_EQ(Targets().size(), 3u);
+    EXPECT_TRUE(ModeButtonsEnabled());
+    const std::wstring header = L"[ " + ShortenPath(Full(L"a.html")) + L" ]";
+
+    frame->btnExe_Click(0);
+    EXPECT_TRUE(Targets().empty());
+    EXPECT_FALSE(ModeButtonsEnabled());
+    EXPECT_FALSE(IsWindowEnabled(frame->btnCancel()));
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.htm", L"b.jpe", L"c.mpe"}));
+    ASSERT_FALSE(Log().empty());
+    EXPECT_EQ(Log().front(), header);
+    EXPECT_EQ(Log().back(), GeneralText(31));
+    EXPECT_EQ(Lines(frame->OutFileWindow().lstOutFile()).size(), 3u);
+    for (ChildForm* child : frame->Children()) EXPECT_TRUE(IsWindowEnabled(child->Handle()));
+}
+
+TEST_F(DriverTest, EntriesTheEngineLeftStayInTheirOrderDeselected)
+{
+    // Mode 0 leaves extensions of three characters or fewer: the second and the fifth.
+    std::vector<std::wstring> names = {L"1.html", L"2.htm", L"3.jpeg", L"4.mpeg", L"5.txt", L"6.tiff", L"7.aiff"};
+    for (const auto& n : names) dir.Write(n);
+    OpenWith(names);
+    ASSERT_EQ(Targets().size(), 7u);
+    frame->btnExe_Click(0);
+    EXPECT_EQ(Targets(), (std::vector<std::wstring>{Full(L"2.htm"), Full(L"5.txt")}));
+    EXPECT_EQ(SelectedTargets(), 0);
+    EXPECT_TRUE(ModeButtonsEnabled());
+    EXPECT_EQ(Log().back(), GeneralText(31));
+
+    // The log holds only the last run.
+    frame->btnExe_Click(0);
+    EXPECT_EQ(Log().front(), L"[ " + ShortenPath(Full(L"2.htm")) + L" ]");
+}
+
+TEST_F(DriverTest, ATableModeWithNoRowOnOnlyAddsItsLine)
+{
+    dir.Write(L"a.html");
+    OpenWith({L"a.html"});
+    options.Exp43.fill(false);
+    frame->StatusWindow().ListInAdd(L"earlier line");
+    frame->btnExe_Click(2);
+    EXPECT_EQ(Log(), (std::vector<std::wstring>{L"earlier line", std::wstring(ProgramText(100))}));
+    EXPECT_EQ(Targets().size(), 1u);
+    EXPECT_TRUE(ModeButtonsEnabled());
+    for (ChildForm* child : frame->Children()) EXPECT_TRUE(IsWindowEnabled(child->Handle()));
+
+    options.Exp34.fill(false);
+    frame->btnExe_Click(3);
+    EXPECT_EQ(Log().back(), ProgramText(101));
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"a.html"});
+}
+
+// Waits until `count` files carry a new name, then does `act` from another thread, the way a user's
+// click arrives while the run is busy.
+class ActWhenRenamed {
+public:
+    ActWhenRenamed(const TempDir& dir, std::size_t count, std::function<void()> act)
+        : thread_([&dir, count, act = std::move(act), this] {
+              for (int i = 0; i < 3000 && !stop_; ++i) {
+                  std::size_t renamed = 0;
+                  for (const auto& n : dir.Names()) renamed += n.size() > 4 && n.substr(n.size() - 4) == L".htm";
+                  if (renamed >= count) {
+                      act();
+                      return;
+                  }
+                  Sleep(2);
+              }
+          })
+    {
+    }
+    ~ActWhenRenamed()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+
+private:
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+std::vector<std::wstring> ManyFiles(const TempDir& dir, int count)
+{
+    std::vector<std::wstring> names;
+    for (int i = 0; i < count; ++i) {
+        wchar_t name[32];
+        swprintf(name, 32, L"f%03d.html", i);
+        dir.Write(name);
+        names.push_back(name);
+    }
+    return names;
+}
+
+TEST_F(DriverTest, CancelStopsAfterTheCurrentFile)
+{
+    std::vector<std::wstring> names = ManyFiles(dir, 300);
+    OpenWith(names);
+    ASSERT_EQ(Targets().size(), 300u);
+    HWND cancel = frame->btnCancel();
+    {
+        ActWhenRenamed click(dir, 5, [cancel] { PostMessageW(cancel, BM_CLICK, 0, 0); });
+        frame->btnExe_Click(0);
+    }
+    std::size_t renamed = 0;
+    for (const auto& n : dir.Names()) renamed += n.substr(n.size() - 4) == L".htm";
+    ASSERT_GE(renamed, 5u);
+    ASSERT_LT(renamed, 300u) << "the run did not stop";
+    EXPECT_EQ(Log().back(), GeneralText(30));
+    // Every file still listed kept its old name; every renamed one left the list.
+    std::vector<std::wstring> left = Targets();
+    EXPECT_EQ(left.size(), 300u - renamed);
+    for (const auto& path : left) EXPECT_TRUE(TempDir::Exists(path)) << path;
+    EXPECT_EQ(left.front(), Full(names[renamed]));
+    EXPECT_EQ(SelectedTargets(), 0);
+    EXPECT_FALSE(frame->CancelFlag);
+
+    // The next run starts afresh and finishes.
+    frame->btnExe_Click(0);
+    EXPECT_TRUE(Targets().empty());
+    EXPECT_EQ(Log().back(), GeneralText(31));
+}
+
+TEST_F(DriverTest, ClosingDuringARunStopsItAndClosesAfterwards)
+{
+    std::vector<std::wstring> names = ManyFiles(dir, 300);
+    OpenWith(names);
+    HWND window = frame->Handle();
+    {
+        ActWhenRenamed close(dir, 5, [window] { PostMessageW(window, WM_CLOSE, 0, 0); });
+        frame->btnExe_Click(0);
+    }
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(window)) << "the close went through after the run";
+    std::size_t renamed = 0;
+    for (const auto& n : dir.Names()) renamed += n.substr(n.size() - 4) == L".htm";
+    EXPECT_LT(renamed, 300u);
+    EXPECT_EQ(dir.Names().size(), 300u) << "no file lost";
+    EXPECT_EQ(store.Current(L"Version"), L"1.00") << "the shutdown ran";
+}
+
+TEST_F(DriverTest, CommandLineNamesAreTakenWholeOrNotAtAll)
+{
+    dir.Write(L"a.txt");
+    dir.Write(L"b c.txt");
+    ASSERT_TRUE(Open(true, Quoted(dir / L"b c.txt") + L" relative.txt " + (dir / L"a.txt")));
+    EXPECT_EQ(Targets(), (std::vector<std::wstring>{Full(L"b c.txt"), Full(L"a.txt")}));
+    Close();
+    ASSERT_TRUE(Open(true, (dir / L"a.txt") + L" \"" + (dir / L"b c.txt")));
+    EXPECT_TRUE(Targets().empty());
+    EXPECT_FALSE(ModeButtonsEnabled());
+}
+
+class UninstallTest : public FrameTest {
+protected:
+    // Loads with `commandLine`, answering the question with `yes`; returns whether the load went on.
+    bool LoadWith(const std::wstring& commandLine, bool yes)
+    {
+        frame = std::make_unique<frmTavlo>(store.store());
+        frame->SetQuitOnDestroy(false);
+        frame->SetYesNoQuestion([this, yes](const std::wstring& text) {
+            questions.push_back(text);
+            return yes;
+        });
+        return frame->Create() && frame->MDIForm_Load(commandLine);
+    }
+    std::vector<std::wstring> questions;
+};
+
+TEST_F(UninstallTest, DeletesTheSettingsOnlyAfterYesAndEndsEitherWay)
+{
+    store.SetCurrent(L"Tip", L"False");
+    EXPECT_FALSE(LoadWith(L"/u", false));
+    EXPECT_EQ(questions, std::vector<std::wstring>{L"で使用したレジストリを全て削除します"});
+    EXPECT_EQ(store.Current(L"Tip"), L"False");
+    EXPECT_FALSE(frame->FileWindow().Exists()) << "no window loaded";
+
+    EXPECT_FALSE(LoadWith(L"/U", true));
+    EXPECT_EQ(store.Current(L"Tip"), L"<absent>");
+}
+
+TEST_F(UninstallTest, OnlyTheWholeArgumentTextIsTheOption)
+{
+    for (const wchar_t* text : {L" /u", L"/u x.txt", L"/ux"}) {
+        questions.clear();
+        EXPECT_TRUE(LoadWith(text, true)) << text;
+        EXPECT_TRUE(questions.empty()) << text;
+        frame.reset();
+    }
+}
+
+} // namespace
+} // namespace tavlo

@@ -1,0 +1,265 @@
+// Starts the built tavlo2.exe as a user would, with the settings in the user's real registry location
+// of the test prefix (saved before and put back after each test).
+#include "TestSupport.h"
+#include "common/Catalogue.h"
+#include "common/Clipboard.h"
+#include "common/PathUtil.h"
+#include "engine/ExtensionModel.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tavlo {
+namespace {
+
+using test::TempDir;
+
+const wchar_t kSettingsKey[] = L"Software\\Vesmir's Soft\\Tavlo2";
+
+using Values = std::map<std::wstring, std::wstring>;
+
+Values ReadAllSettings()
+{
+    Values values;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[512];
+        DWORD nameLen = 512, type = 0, size = 0;
+        if (RegEnumValueW(key, i, name, &nameLen, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+        std::wstring data(size / sizeof(wchar_t) + 1, L'\0');
+        nameLen = 512;
+        DWORD bytes = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+        RegEnumValueW(key, i, name, &nameLen, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &bytes);
+        data.resize(wcsnlen(data.c_str(), data.size()));
+        values[name] = data;
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+void WriteAllSettings(const Values& values)
+{
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+    if (values.empty()) return;
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+    for (const auto& [name, data] : values)
+        RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+std::wstring ProgramPath()
+{
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    return GetFolderName(self) + L"\\tavlo2.exe";
+}
+
+struct VisibleWindows {
+    DWORD pid;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectVisible(HWND hwnd, LPARAM param)
+{
+    auto* v = reinterpret_cast<VisibleWindows*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == v->pid && IsWindowVisible(hwnd)) v->found.push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD pid)
+{
+    VisibleWindows v{pid, {}};
+    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&v));
+    return v.found;
+}
+
+std::wstring TextOf(HWND hwnd)
+{
+    wchar_t buffer[512]{};
+    GetWindowTextW(hwnd, buffer, 512);
+    return buffer;
+}
+
+std::wstring ClassOf(HWND hwnd)
+{
+    wchar_t buffer[256]{};
+    GetClassNameW(hwnd, buffer, 256);
+    return buffer;
+}
+
+class Program {
+public:
+    explicit Program(const std::wstring& arguments)
+    {
+        std::wstring cmd = L"\"" + ProgramPath() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        started_ = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
+    }
+    ~Program()
+    {
+        if (!started_) return;
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 1);
+        CloseHandle(pi_.hThread);
+        CloseHandle(pi_.hProcess);
+    }
+    bool Started() const { return started_ != FALSE; }
+    DWORD Pid() const { return pi_.dwProcessId; }
+    bool Ended(DWORD ms = 0) const { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
+
+    // Waits for the process to end, remembering every visible window it showed meanwhile.
+    bool WaitWatchingWindows(DWORD ms, std::vector<HWND>& seen) const
+    {
+        for (DWORD waited = 0; waited < ms; waited += 20) {
+            for (HWND h : VisibleWindowsOf(Pid())) seen.push_back(h);
+            if (Ended(20)) return true;
+        }
+        return false;
+    }
+    // The first visible top-level window whose class or title matches, waiting up to `ms`.
+    HWND WaitForWindow(const std::wstring& classOrTitle, DWORD ms) const
+    {
+        for (DWORD waited = 0; waited < ms; waited += 50) {
+            for (HWND h : VisibleWindowsOf(Pid()))
+                if (ClassOf(h) == classOrTitle || TextOf(h) == classOrTitle) return h;
+            if (Ended(50)) return nullptr;
+        }
+        return nullptr;
+    }
+
+private:
+    PROCESS_INFORMATION pi_{};
+    BOOL started_ = FALSE;
+};
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved_ = ReadAllSettings();
+        WriteAllSettings({});
+        ASSERT_TRUE(TempDir::Exists(ProgramPath())) << "build tavlo2.exe first";
+    }
+    void TearDown() override { WriteAllSettings(saved_); }
+    void Set(const std::wstring& key, const std::wstring& value)
+    {
+        Values v = ReadAllSettings();
+        v[key] = value;
+        WriteAllSettings(v);
+    }
+
+    TempDir dir;
+
+private:
+    Values saved_;
+};
+
+TEST_F(EndToEnd, AutomaticRunRenamesWithoutAWindowAndCopiesTheLog)
+{
+    Set(L"Auto", L"True");
+    Set(L"AutoExe", L"2");
+    Set(L"AutoLog", L"True");
+    const Values before = ReadAllSettings();
+    std::wstring page = dir.Write(L"Page.html");
+    const std::wstring pageHeader = L"[ " + ShortenPath(ExpandLongPath(page)) + L" ]\r\n";
+    std::wstring photo = dir.Write(L"photo.jpeg");
+    std::wstring movie = dir.Write(L"movie.avi");
+    ClearClipboard();
+
+    Program program(Quoted(page) + L" " + Quoted(photo) + L" " + movie);
+    ASSERT_TRUE(program.Started());
+    std::vector<HWND> seen;
+    ASSERT_TRUE(program.WaitWatchingWindows(60000, seen)) << "still running";
+    EXPECT_TRUE(seen.empty()) << "a window was shown: " << seen.size();
+
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"Page.HTM", L"movie.avi", L"photo.JPG"}));
+    std::optional<std::wstring> log = GetClipboardText();
+    ASSERT_TRUE(log.has_value());
+    const std::wstring expected = pageHeader +
+                                  std::wstring(ProgramText(20003)) + L"\r\n\u3000[ Page.HTM ]\r\n" +
+                                  std::wstring(ProgramText(20004)) + L"\r\n";
+    EXPECT_EQ(log->substr(0, expected.size()), expected);
+    EXPECT_NE(log->find(L"\u3000[ photo.JPG ]\r\n"), std::wstring::npos);
+    EXPECT_NE(log->find(std::wstring(ProgramText(20000)) + L"\r\n"), std::wstring::npos);
+    const std::wstring closing = std::wstring(GeneralText(31)) + L"\r\n";
+    EXPECT_EQ(log->substr(log->size() - closing.size()), closing);
+
+    EXPECT_EQ(ReadAllSettings(), before) << "an automatic run writes no setting";
+}
+
+TEST_F(EndToEnd, WithoutAutomaticRunTheWindowOpensWithTheFilesListed)
+{
+    Set(L"Auto", L"False");
+    std::wstring page = dir.Write(L"Page.html");
+    std::wstring memo = dir.Write(L"My Memo.doc");
+
+    Program program(Quoted(page) + L" " + Quoted(memo) + L" " + Quoted(dir / L"missing.txt"));
+    ASSERT_TRUE(program.Started());
+    HWND frame = program.WaitForWindow(std::wstring(ProgramText(9999)), 60000);
+    ASSERT_NE(frame, nullptr);
+    HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
+    ASSERT_NE(client, nullptr);
+    HWND targets = FindWindowExW(client, nullptr, nullptr, std::wstring(ProgramText(3000)).c_str());
+    ASSERT_NE(targets, nullptr);
+    HWND list = FindWindowExW(targets, nullptr, L"ListBox", nullptr);
+    ASSERT_NE(list, nullptr);
+    for (int i = 0; i < 100 && SendMessageW(list, LB_GETCOUNT, 0, 0) < 2; ++i) Sleep(50);
+    ASSERT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 2);
+    wchar_t text[MAX_PATH * 2]{};
+    SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::wstring(text), ExpandLongPath(page));
+    SendMessageW(list, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::wstring(text), ExpandLongPath(memo));
+
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.Ended(30000));
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"My Memo.doc", L"Page.html"}));
+    EXPECT_EQ(ReadAllSettings()[L"Version"], L"1.00") << "a normal close saves the settings";
+}
+
+TEST_F(EndToEnd, AutomaticRunWithNoUsableFileStartsVisibly)
+{
+    Set(L"Auto", L"True");
+    Program program(Quoted(dir / L"missing.html") + L" " + Quoted(dir.path()));
+    ASSERT_TRUE(program.Started());
+    HWND frame = program.WaitForWindow(std::wstring(ProgramText(9999)), 60000);
+    ASSERT_NE(frame, nullptr);
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.Ended(30000));
+}
+
+// "/U" asks before deleting the settings; the question box is answered from here.
+void AnswerUninstall(bool yes, bool expectDeleted, EndToEnd* test)
+{
+    Program program(L"/u");
+    ASSERT_TRUE(program.Started());
+    HWND box = program.WaitForWindow(L"#32770", 60000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(TextOf(box), L"TAVLO2");
+    PostMessageW(box, WM_COMMAND, yes ? IDYES : IDNO, 0);
+    EXPECT_TRUE(program.Ended(30000));
+    EXPECT_EQ(ReadAllSettings().empty(), expectDeleted);
+    (void)test;
+}
+
+TEST_F(EndToEnd, UninstallOptionDeletesTheSettingsOnlyAfterYes)
+{
+    Set(L"Tip", L"False");
+    AnswerUninstall(false, false, this);
+    EXPECT_EQ(ReadAllSettings()[L"Tip"], L"False");
+    AnswerUninstall(true, true, this);
+}
+
+} // namespace
+} // namespace tavlo

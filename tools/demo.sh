@@ -1,0 +1,36 @@
+#!/bin/bash
+# The demonstration of tools/run.sh on a machine without a display (run inside xvfb-run).
+set -euo pipefail
+build=$1
+run="$build/wine-run"
+"$build/wine-prefix-up"
+sample="$WINEPREFIX/drive_c/tavlo2-sample"
+rm -rf "$sample" && mkdir -p "$sample"
+for f in Page.html photo.jpeg movie.mpeg memo.doc notes.text; do echo "sample" > "$sample/$f"; done
+key="HKCU\\Software\\Vesmir's Soft\\Tavlo2"
+reg() { "$run" reg add "$key" /v "$1" /t REG_SZ /d "$2" /f >/dev/null 2>&1; }
+
+echo "== Automatic run (mode 4->3) on C:\\tavlo2-sample"
+reg Auto True; reg AutoExe 2; reg AutoLog True
+names=()
+for f in "$sample"/*; do names+=("C:\\tavlo2-sample\\$(basename "$f")"); done
+"$run" "$build/tavlo2.exe" "${names[@]}"
+echo "-- The log it copied to the clipboard:"
+"$run" "$build/clipprint.exe" | sed 's/\r$//'
+echo
+echo "-- The files now:"
+ls -1 "$sample"
+
+echo
+echo "== The window, with the sample files listed"
+reg Auto False
+rm -rf "$sample" && mkdir -p "$sample"
+for f in Page.html photo.jpeg movie.mpeg memo.doc notes.text; do echo "sample" > "$sample/$f"; done
+names=()
+for f in "$sample"/*; do names+=("C:\\tavlo2-sample\\$(basename "$f")"); done
+"$run" explorer "/desktop=tavlo2,1240x980" "$build/tavlo2.exe" "${names[@]}" >/dev/null 2>&1 &
+sleep 8
+shot="$build/tavlo2-screenshot.png"
+import -window root "$shot"
+wineserver -k >/dev/null 2>&1 || true
+echo "Screenshot saved: $shot"
