@@ -22,7 +22,7 @@ echo "-- The files now:"
 ls -1 "$sample"
 
 echo
-echo "== The window, with the sample files listed"
+echo "== The window, with the sample files listed and a run in mode 4->3 finished"
 reg Auto False
 rm -rf "$sample" && mkdir -p "$sample"
 for f in Page.html photo.jpeg movie.mpeg memo.doc notes.text; do echo "sample" > "$sample/$f"; done
@@ -30,6 +30,8 @@ names=()
 for f in "$sample"/*; do names+=("C:\\tavlo2-sample\\$(basename "$f")"); done
 "$run" explorer "/desktop=tavlo2,1240x980" "$build/tavlo2.exe" "${names[@]}" >/dev/null 2>&1 &
 sleep 8
+"$run" explorer "/desktop=tavlo2,1240x980" "$build/pressmode.exe" 2 >/dev/null 2>&1 || true
+sleep 3
 shot="$build/tavlo2-screenshot.png"
 import -window root "$shot"
 wineserver -k >/dev/null 2>&1 || true
