@@ -3,6 +3,8 @@
 #include "app/CommandLine.h"
 #include "common/Catalogue.h"
 #include "common/Help.h"
+#include "common/PathUtil.h"
+#include "windows/ListBoxSupport.h"
 #include "engine/RenameEngine.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
@@ -76,34 +78,6 @@ bool AskYesNo(const std::wstring& text)
 void OpenHelp(HWND owner, const std::wstring& path)
 {
     ShowHelpContents(owner, path);
-}
-
-std::wstring ListEntry(HWND list, LRESULT index)
-{
-    LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
-    return text;
-}
-
-std::wstring ProgramFolder()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
-    // A drive root keeps its backslash, as the folder of a program in it is written.
-    if (!folder.empty() && folder.back() == L':') folder += L'\\';
-    return folder;
 }
 
 } // namespace
@@ -268,7 +242,7 @@ void frmTavlo::RunList(std::int16_t intMode)
         const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
             SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(i), 0);
-            engine.ChangeExtension(ListEntry(list, i), intMode);
+            engine.ChangeExtension(ListBoxText(list, i), intMode);
         }
         status_->ListInAdd(std::wstring(GeneralText(31)));
     } catch (...) {
@@ -575,7 +549,7 @@ void frmTavlo::btnExe_Click(std::int16_t Index)
             UpdateWindow(list);
             ProcessPendingEvents();
             if (CancelFlag) break;
-            if (engine.ChangeExtension(ListEntry(list, i), Index) == 0) {
+            if (engine.ChangeExtension(ListBoxText(list, i), Index) == 0) {
                 SendMessageW(list, LB_SETSEL, FALSE, i);
                 UpdateWindow(list);
             }
@@ -696,7 +670,7 @@ void frmTavlo::mnuOption_Click()
 void frmTavlo::mnuHelp_Click()
 {
     try {
-        if (helpViewer_) helpViewer_(Handle(), HelpFilePath(ProgramFolder()));
+        if (helpViewer_) helpViewer_(Handle(), HelpFilePath(GetProgramFolder()));
     } catch (...) {
     }
 }

@@ -1,5 +1,7 @@
 #include "common/Help.h"
 
+#include "common/PathUtil.h"
+
 #include <shellapi.h>
 #include <versionhelpers.h>
 
@@ -14,23 +16,6 @@ bool IsFile(const std::wstring& path)
 {
     DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::wstring ProgramFolder()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
-    if (!folder.empty() && folder.back() == L':') folder += L'\\';
-    return folder;
 }
 
 } // namespace
@@ -111,7 +96,7 @@ bool ShowHelpContents(HWND owner, const std::wstring& helpFile)
 
 bool ShowHelpContents(HWND owner)
 {
-    std::wstring folder = ProgramFolder();
+    std::wstring folder = GetProgramFolder();
     if (folder.empty()) return false;
     return ShowHelpContents(owner, HelpFileIn(folder));
 }

@@ -83,6 +83,23 @@ std::wstring GetTempFolder()
     return std::wstring(buffer);
 }
 
+std::wstring GetProgramFolder()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+    if (!folder.empty() && folder.back() == L':') folder += L'\\';
+    return folder;
+}
+
 std::wstring UpperCaseNarrow(const std::wstring& text)
 {
     std::wstring upper = PlatformUpper(text);

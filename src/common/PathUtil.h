@@ -23,6 +23,9 @@ std::wstring FormatDiskFree(std::uint64_t freeBytes, const std::wstring& groupSe
 // The system's folder for temporary files, as the system reports it (as a rule ending with a backslash).
 std::wstring GetTempFolder();
 
+// The folder of the running program; a drive root keeps its backslash (C:\).
+std::wstring GetProgramFolder();
+
 // Upper-cased, except full-width Latin, Greek and Cyrillic small letters, which stay.
 std::wstring UpperCaseNarrow(const std::wstring& text);
 

@@ -1,5 +1,7 @@
 #include "dialogs/frmMenuMente.h"
 
+#include "windows/ListBoxSupport.h"
+
 #include "common/Catalogue.h"
 #include "dialogs/DialogTexts.h"
 #include "engine/ExtensionModel.h"
@@ -195,11 +197,7 @@ void frmMenuMente::btnName_Click()
     const std::wstring answer = InputBox(Handle(), General(11101), General(11102), MenuName[i]);
     if (answer.empty() || answer == MenuName[i]) return;
     for (int k = 0; k < count; ++k) {
-        wchar_t buffer[1024]{};
-        const LRESULT length = SendMessageW(lbxMenu_, LB_GETTEXTLEN, static_cast<WPARAM>(k), 0);
-        if (length == LB_ERR || length >= 1024) continue;
-        SendMessageW(lbxMenu_, LB_GETTEXT, static_cast<WPARAM>(k), reinterpret_cast<LPARAM>(buffer));
-        if (answer == buffer) {
+        if (answer == ListBoxText(lbxMenu_, k)) {
             if (message_) message_(Handle(), General(11103));
             return;
         }

@@ -7,6 +7,17 @@
 
 namespace tavlo {
 
+// The text of one list box entry; empty for an index the list does not hold.
+inline std::wstring ListBoxText(HWND list, LRESULT index)
+{
+    const LRESULT len = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (len == LB_ERR || len < 0) return {};
+    std::wstring text(static_cast<std::size_t>(len) + 1, L'\0');
+    const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(got == LB_ERR || got < 0 ? 0 : static_cast<std::size_t>(got));
+    return text;
+}
+
 // Drawing stops at the first change and resumes when the owner's messages are next processed.
 // Redrawing the scroll bar after every single line costs milliseconds on some systems, which a run
 // writing thousands of log lines would feel.
@@ -86,12 +97,8 @@ public:
         const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
         std::wstring text;
         for (LRESULT i = 0; i < count; ++i) {
-            const LRESULT len = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-            if (len <= 0) continue;
-            text.assign(static_cast<std::size_t>(len) + 1, L'\0');
-            const LRESULT got = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-            if (got <= 0) continue;
-            text.resize(static_cast<std::size_t>(got));
+            text = ListBoxText(list, i);
+            if (text.empty()) continue;
             const int w = Measure(text);
             if (w > widest) widest = w;
         }

@@ -248,12 +248,7 @@ void mdiFile::DrawButton(const DRAWITEMSTRUCT& item) const
 
 std::wstring mdiFile::EntryText(LRESULT index) const
 {
-    const LRESULT len = SendMessageW(lstFile_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (len == LB_ERR || len < 0) return {};
-    std::wstring text(static_cast<std::size_t>(len) + 1, L'\0');
-    const LRESULT got = SendMessageW(lstFile_, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got == LB_ERR || got < 0 ? 0 : static_cast<std::size_t>(got));
-    return text;
+    return ListBoxText(lstFile_, index);
 }
 
 std::vector<std::wstring> mdiFile::Entries() const
