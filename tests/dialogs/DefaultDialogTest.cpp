@@ -1,4 +1,6 @@
 #include "DialogTestSupport.h"
+
+#include "DriveWithoutMedium.h"
 #include "TestSupport.h"
 #include "common/Catalogue.h"
 #include "common/FileEnum.h"
@@ -16,32 +18,6 @@ namespace tavlo {
 namespace {
 
 using namespace test;
-
-// A drive letter mapped for the test's lifetime to a device that does not exist: listed, but without
-// a medium to read.
-class DriveWithoutMedium {
-public:
-    DriveWithoutMedium()
-    {
-        DWORD used = GetLogicalDrives();
-        for (wchar_t letter = L'Y'; letter >= L'M'; --letter) {
-            if (used & (1u << (letter - L'A'))) continue;
-            name_ = std::wstring{letter, L':'};
-            if (DefineDosDeviceW(DDD_RAW_TARGET_PATH, name_.c_str(), L"\\Device\\Tavlo2NoMediumHere")) return;
-            name_.clear();
-        }
-    }
-    ~DriveWithoutMedium()
-    {
-        if (!name_.empty())
-            DefineDosDeviceW(DDD_RAW_TARGET_PATH | DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, name_.c_str(),
-                             L"\\Device\\Tavlo2NoMediumHere");
-    }
-    const std::wstring& name() const { return name_; }
-
-private:
-    std::wstring name_;
-};
 
 class DefaultDialogTest : public DialogTest {
 protected:

@@ -1,4 +1,6 @@
 #include "TestSupport.h"
+
+#include "DriveWithoutMedium.h"
 #include "common/FileEnum.h"
 #include "windows/DriveList.h"
 #include "windows/FileList.h"
@@ -78,32 +80,7 @@ std::wstring ShortPath(const std::wstring& path)
     return n > 0 && n < 1024 ? std::wstring(buffer, n) : std::wstring();
 }
 
-// A drive letter the system does not use, mapped for the test's lifetime to a device that does not
-// exist: to the program it is a drive that is listed but has no medium to read.
-class DriveWithoutMedium {
-public:
-    DriveWithoutMedium()
-    {
-        DWORD used = GetLogicalDrives();
-        for (wchar_t letter = L'Y'; letter >= L'M'; --letter) {
-            if (used & (1u << (letter - L'A'))) continue;
-            name_ = std::wstring{letter, L':'};
-            if (DefineDosDeviceW(DDD_RAW_TARGET_PATH, name_.c_str(), L"\\Device\\Tavlo2NoMediumHere")) return;
-            name_.clear();
-        }
-    }
-    ~DriveWithoutMedium()
-    {
-        if (!name_.empty())
-            DefineDosDeviceW(DDD_RAW_TARGET_PATH | DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, name_.c_str(),
-                             L"\\Device\\Tavlo2NoMediumHere");
-    }
-    // "Q:", or empty when no letter could be mapped.
-    const std::wstring& name() const { return name_; }
-
-private:
-    std::wstring name_;
-};
+using test::DriveWithoutMedium;
 
 class ListControlsTest : public testing::Test {
 protected:

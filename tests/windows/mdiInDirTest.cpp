@@ -1,4 +1,6 @@
 #include "common/Catalogue.h"
+
+#include "DriveWithoutMedium.h"
 #include "common/FileEnum.h"
 #include "common/PathUtil.h"
 #include "engine/ExtensionModel.h"
@@ -32,31 +34,7 @@ std::wstring LongForm(const std::wstring& path)
     return n > 0 && n < 4096 ? std::wstring(buf) : path;
 }
 
-// A drive letter mapped for the test's lifetime to a device that does not exist: listed, never ready.
-class DriveWithoutMedium {
-public:
-    DriveWithoutMedium()
-    {
-        DWORD used = GetLogicalDrives();
-        for (wchar_t letter = L'X'; letter >= L'M'; --letter) {
-            if (used & (1u << (letter - L'A'))) continue;
-            name_ = std::wstring{letter, L':'};
-            if (DefineDosDeviceW(DDD_RAW_TARGET_PATH, name_.c_str(), kDevice)) return;
-            name_.clear();
-        }
-    }
-    ~DriveWithoutMedium()
-    {
-        if (!name_.empty())
-            DefineDosDeviceW(DDD_RAW_TARGET_PATH | DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE, name_.c_str(),
-                             kDevice);
-    }
-    const std::wstring& name() const { return name_; }
-
-private:
-    static constexpr const wchar_t* kDevice = L"\\Device\\Tavlo2InDirNoMedium";
-    std::wstring name_;
-};
+using test::DriveWithoutMedium;
 
 // The alias dialog as a user who edits the list in a scripted way.
 class ScriptedAliasDialog final : public AliasDialog {
