@@ -10,6 +10,7 @@
 #include "windows/Window.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,10 @@ struct ChildFormSpec {
 
 class ChildForm : public Window {
 public:
+    // Shows a message box ("TAVLO2" title) of the given MB_ type and returns the button pressed;
+    // the windows that ask questions take a replacement for tests.
+    using MessageBoxFn = std::function<int(const std::wstring& text, UINT type)>;
+
     ChildForm(ChildHost& host, SettingsStore& store, ChildFormSpec spec);
     ~ChildForm() override;
 

@@ -17,8 +17,6 @@ class mdiFile : public ChildForm {
 public:
     static constexpr int kCapacity = 1000;
 
-    // Shows a message box ("TAVLO2" title) of the given MB_ type and returns the button pressed.
-    using MessageBoxFn = std::function<int(const std::wstring& text, UINT type)>;
     // Receives the folder of the same-folder command; by default the input folder window opens it.
     using FolderFn = std::function<void(const std::wstring& folder)>;
 

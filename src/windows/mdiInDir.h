@@ -73,8 +73,6 @@ public:
     static constexpr int kIdMente = kCmdFirstPopupItem + 2;
     static constexpr int kIdFirstAddDir = kCmdFirstPopupItem + 10;  // mnuAddDir(0) .. mnuAddDir(9)
 
-    // Shows a message box ("TAVLO2" title) of the given MB_ type and returns the button pressed.
-    using MessageBoxFn = std::function<int(const std::wstring& text, UINT type)>;
 
     mdiInDir(ChildHost& host, SettingsStore& store);
 

@@ -20,8 +20,6 @@ public:
     static constexpr int kIdAll = kCmdFirstPopupItem + 2;
     static constexpr int kIdClear = kCmdFirstPopupItem + 3;
 
-    // Shows a message box ("TAVLO2" title) of the given MB_ type and returns the button pressed.
-    using MessageBoxFn = std::function<int(const std::wstring& text, UINT type)>;
     // Takes one file for the target list; false when the list refused it (it is full).
     using AddTargetFn = std::function<bool(const std::wstring& path)>;
 

@@ -13,8 +13,6 @@ namespace tavlo {
 
 class mdiStatus : public ChildForm, public LogSink {
 public:
-    // Shows a message box ("TAVLO2" title) of the given MB_ type and returns the button pressed.
-    using MessageBoxFn = std::function<int(const std::wstring& text, UINT type)>;
     // Asks for the name of the file to save; empty when the user cancelled.
     using FileChooser = std::function<std::wstring(HWND owner)>;
 
