@@ -35,9 +35,19 @@ double Seconds(const std::function<void()>& work)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+bool DiskRenamesCaseOnly()
+{
+    TempDir probe;
+    std::wstring file = probe.Write(L"probe.txt");
+    MoveFileW(file.c_str(), (probe / L"probe.TXT").c_str());
+    return probe.Names() == std::vector<std::wstring>{L"probe.TXT"};
+}
+
 // The engine in `mode` over files with extension `from`; the plain loop renames the same number of
-// equivalent files from `from` to `to` with MoveFileW.
-void Compare(const char* label, std::int16_t mode, const wchar_t* from, const wchar_t* to)
+// equivalent files from `from` to `to` with MoveFileW. A case-only rename that the disk ignores is
+// compared with the plain loop of the two renames through a temporary name that really rename there;
+// the engine also lists the folder to rule out case twins, so it has no target.
+void Compare(const char* label, std::int16_t mode, const wchar_t* from, const wchar_t* to, double target)
 {
     TempDir engineDir, plainDir;
     Fill(engineDir, from);
@@ -53,13 +63,24 @@ void Compare(const char* label, std::int16_t mode, const wchar_t* from, const wc
     double engineTime = Seconds([&] {
         for (int i = 0; i < kFiles; ++i) done += engine.ChangeExtension(engineDir / Numbered(i, from), mode) == 0;
     });
+    const bool detour = mode == tavlo::ModeUpperCase && !DiskRenamesCaseOnly();
     int moved = 0;
     double plainTime = Seconds([&] {
-        for (int i = 0; i < kFiles; ++i)
-            moved += MoveFileW((plainDir / Numbered(i, from)).c_str(), (plainDir / Numbered(i, to)).c_str()) != 0;
+        for (int i = 0; i < kFiles; ++i) {
+            std::wstring source = plainDir / Numbered(i, from);
+            if (detour) {
+                std::wstring temporary = plainDir / L"~plain.tmp";
+                if (!MoveFileW(source.c_str(), temporary.c_str())) continue;
+                source = temporary;
+            }
+            moved += MoveFileW(source.c_str(), (plainDir / Numbered(i, to)).c_str()) != 0;
+        }
     });
-    std::printf("%-34s engine %7.1f ms (%d done)   MoveFileW loop %7.1f ms (%d ok)   ratio %.2f  (target <= 1.30)\n",
-                label, engineTime * 1000, done, plainTime * 1000, moved, engineTime / plainTime);
+    std::printf("%-34s engine %7.1f ms (%d done)   MoveFileW loop%s %7.1f ms (%d ok)   ratio %.2f",
+                label, engineTime * 1000, done, detour ? " x2" : "", plainTime * 1000, moved,
+                engineTime / plainTime);
+    if (target > 0) std::printf("  (target <= %.2f)", target);
+    std::printf("\n");
 }
 
 void NormaliseAndProbe()
@@ -82,9 +103,9 @@ void NormaliseAndProbe()
 int main()
 {
     std::printf("%d files per run\n", kFiles);
-    Compare("mode 7 (upper case, case-only)", tavlo::ModeUpperCase, L"txt", L"TXT");
-    Compare("mode 0 (cut to three)", tavlo::ModeCutToThree, L"html", L"htm");
-    Compare("mode 4 (full width)", tavlo::ModeFullWidth, L"txt", L"\uFF54\uFF58\uFF54");
+    Compare("mode 7 (upper case, case-only)", tavlo::ModeUpperCase, L"txt", L"TXT", 0);
+    Compare("mode 0 (cut to three)", tavlo::ModeCutToThree, L"html", L"htm", 1.10);
+    Compare("mode 4 (full width)", tavlo::ModeFullWidth, L"txt", L"\uFF54\uFF58\uFF54", 1.10);
     NormaliseAndProbe();
     return 0;
 }

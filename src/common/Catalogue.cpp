@@ -115,7 +115,10 @@ std::wstring_view ProgramText(std::int16_t number)
         case 20005: return L"　拡張子が３文字以内のため変更しません";
         case 20006: return L"　拡張子に全角が有るため変更しません";
         case 20007: return L"　テキストファイルでないため変更しません";
-        case 20008: return L"　拡張子がＤＯＣで無いため変更しません";        default: return {};
+        case 20008: return L"　拡張子がＤＯＣで無いため変更しません";
+        // Added texts of the engine, a range of their own.
+        case 20100: return L"　ファイルは次の一時的な名前で残っています";
+        default: return {};
     }
 }
 

@@ -43,6 +43,26 @@ public:
         return std::wstring(data.cFileName);
     }
 
+    std::vector<std::wstring> NamesLike(const std::wstring& path) override
+    {
+        std::vector<std::wstring> names;
+        const std::size_t slash = path.find_last_of(L'\\');
+        if (HasWildcard(path) || slash == std::wstring::npos || slash + 1 >= path.size()) return names;
+        const std::wstring name = path.substr(slash + 1);
+        // A wildcard makes the system list the folder instead of looking one name up; the '?' keeps
+        // that listing to names of the same length.
+        std::wstring pattern = path;
+        pattern.back() = L'?';
+        WIN32_FIND_DATAW data;
+        FindHandle find(FindFirstFileW(ToSystemPath(pattern).c_str(), &data));
+        if (!find) return names;
+        do {
+            if (CompareStringOrdinal(data.cFileName, -1, name.c_str(), -1, TRUE) == CSTR_EQUAL)
+                names.emplace_back(data.cFileName);
+        } while (FindNextFileW(find.get(), &data));
+        return names;
+    }
+
     std::optional<std::string> ReadHead(const std::wstring& path, std::size_t maxBytes) override
     {
         if (HasWildcard(path)) return std::nullopt;

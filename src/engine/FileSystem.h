@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tavlo {
 
@@ -16,6 +17,9 @@ public:
     // The name of the last component of `path` as stored on disk (long form), or nothing when
     // no entry is found or the path holds a wildcard.
     virtual std::optional<std::wstring> StoredName(const std::wstring& path) = 0;
+    // Every name in the folder of `path` that equals its last component but for letter case, read from
+    // a listing: a case-sensitive folder can hold several, which the lookup above cannot tell apart.
+    virtual std::vector<std::wstring> NamesLike(const std::wstring& path) = 0;
     // Up to `maxBytes` bytes from the start of the file, or nothing when it cannot be opened or read.
     virtual std::optional<std::string> ReadHead(const std::wstring& path, std::size_t maxBytes) = 0;
     // True when the file (not a folder) can be opened for reading.

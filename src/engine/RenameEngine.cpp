@@ -5,6 +5,7 @@
 #include "engine/ExtensionModel.h"
 #include "engine/WidthConversion.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -21,7 +22,11 @@ enum LogText : std::int16_t {
     HasWideChar = 20006,
     NotText = 20007,
     NotDoc = 20008,
+    LeftUnderTemporaryName = 20100,
 };
+
+// Temporary names tried for a case-only rename; one that exists is passed over.
+constexpr int kTemporaryNameTries = 100;
 
 struct TableRow {
     const wchar_t* from;
@@ -74,10 +79,49 @@ bool EqualButForCase(const std::wstring& a, const std::wstring& b)
 
 } // namespace
 
-bool RenameEngine::CarriesName(const std::wstring& path, const std::wstring& name)
+// True when the folder lists `name` and, unless empty, not `other`: a case-sensitive listing, unlike
+// the lookup, which answers for every case of a name.
+bool RenameEngine::Lists(const std::wstring& path, const std::wstring& name, const std::wstring& other)
 {
-    std::optional<std::wstring> stored = fs_.StoredName(path);
-    return stored && *stored == name;
+    const std::vector<std::wstring> names = fs_.NamesLike(path);
+    auto has = [&](const std::wstring& n) { return std::find(names.begin(), names.end(), n) != names.end(); };
+    return has(name) && (other.empty() || !has(other));
+}
+
+std::optional<std::wstring> RenameEngine::FreeTemporaryPath(const std::wstring& folder)
+{
+    for (int n = 1; n <= kTemporaryNameTries; ++n) {
+        std::wstring candidate = folder + L"~tavlo2-" + std::to_wstring(n) + L".tmp";
+        if (!fs_.StoredName(candidate)) return candidate;
+    }
+    return std::nullopt;
+}
+
+// A rename to another case of the same name. Some volumes answer such a rename with success and keep
+// the old name, others refuse it; going through a temporary name works on both. A case-sensitive
+// folder may hold the new name as a file of its own, which the case-blind lookup cannot see, so that
+// is decided from a listing.
+RenameEngine::Outcome RenameEngine::RenameCaseOnly(const std::wstring& path, const std::wstring& newPath,
+                                                   const std::wstring& folder)
+{
+    const std::wstring oldName = GetFileName(path);
+    const std::wstring newName = GetFileName(newPath);
+    // Any other entry that is the same name but for case (a twin) could block the way back from the
+    // temporary name, so it stops the rename before anything is touched.
+    const std::vector<std::wstring> before = fs_.NamesLike(newPath);
+    if (std::any_of(before.begin(), before.end(), [&](const std::wstring& n) { return n != oldName; })) return {};
+    if (fs_.RenameNoReplace(path, newPath) && Lists(newPath, newName, oldName)) return {true, {}};
+
+    const std::optional<std::wstring> temporary = FreeTemporaryPath(folder);
+    if (!temporary || !fs_.RenameNoReplace(path, *temporary)) return {};
+    if (fs_.RenameNoReplace(*temporary, newPath)) {
+        if (Lists(newPath, newName)) return {true, {}};
+        // Claimed but not carried out: the file is still under the temporary name, or under some
+        // other case of its own name, which the check below tells apart.
+        if (!fs_.StoredName(*temporary)) return {};
+    }
+    if (fs_.RenameNoReplace(*temporary, path) || !fs_.StoredName(*temporary)) return {};
+    return {false, *temporary};
 }
 
 bool IsTextFile(const std::wstring& path, FileSystem& fs)
@@ -140,11 +184,16 @@ std::int16_t RenameEngine::ChangeExtension(const std::wstring& path, std::int16_
     if (newPath == path) {
         Log(SameName);
     } else {
-        bool renamed = IsUsableFileName(newName) && fs_.RenameNoReplace(path, newPath);
-        // Some volumes report a case-only rename as done while keeping the old name: believe the disk.
-        if (renamed && EqualButForCase(path, newPath)) renamed = CarriesName(newPath, newName);
-        if (!renamed) {
+        Outcome outcome;
+        if (!IsUsableFileName(newName)) outcome = {};
+        else if (EqualButForCase(path, newPath)) outcome = RenameCaseOnly(path, newPath, folder);
+        else outcome = {fs_.RenameNoReplace(path, newPath), {}};
+        if (!outcome.renamed) {
             Log(RenameFailed);
+            if (!outcome.strandedAt.empty()) {
+                Log(LeftUnderTemporaryName);
+                Log(L"\u3000[ " + outcome.strandedAt + L" ]");
+            }
             return 1;
         }
         Log(RenamedFrom);

@@ -5,6 +5,7 @@
 #include "settings/Options.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tavlo {
@@ -38,7 +39,13 @@ public:
 private:
     void Log(const std::wstring& line);
     void Log(std::int16_t catalogueNumber);
-    bool CarriesName(const std::wstring& path, const std::wstring& name);
+    struct Outcome {
+        bool renamed = false;
+        std::wstring strandedAt; // the temporary name a failed case-only rename had to leave the file under
+    };
+    Outcome RenameCaseOnly(const std::wstring& path, const std::wstring& newPath, const std::wstring& folder);
+    bool Lists(const std::wstring& path, const std::wstring& name, const std::wstring& other = {});
+    std::optional<std::wstring> FreeTemporaryPath(const std::wstring& folder);
 
     FileSystem& fs_;
     LogSink& log_;

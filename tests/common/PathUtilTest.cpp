@@ -79,6 +79,7 @@ struct EverythingExists : FileSystem {
         ++lookups;
         return L"x";
     }
+    std::vector<std::wstring> NamesLike(const std::wstring&) override { return {L"x"}; }
     std::optional<std::string> ReadHead(const std::wstring&, std::size_t) override { return std::nullopt; }
     bool CanOpen(const std::wstring&) override { return false; }
 };

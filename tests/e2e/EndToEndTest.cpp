@@ -198,6 +198,19 @@ TEST_F(EndToEnd, AutomaticRunRenamesWithoutAWindowAndCopiesTheLog)
     EXPECT_EQ(ReadAllSettings(), before) << "an automatic run writes no setting";
 }
 
+TEST_F(EndToEnd, AutomaticRunInUpperCaseRenamesForReal)
+{
+    Set(L"Auto", L"True");
+    Set(L"AutoExe", L"7");
+    Set(L"AutoLog", L"False");
+    std::wstring page = dir.Write(L"PAGE.html", "page");
+    Program program(Quoted(page));
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(program.Ended(60000));
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"PAGE.HTML"});
+    EXPECT_EQ(TempDir::ReadBytes(dir / L"PAGE.HTML"), "page");
+}
+
 TEST_F(EndToEnd, WithoutAutomaticRunTheWindowOpensWithTheFilesListed)
 {
     Set(L"Auto", L"False");

@@ -53,31 +53,11 @@ protected:
     test::RecordingResults results;
 };
 
-// NTFS renames a name to another case of itself; some volumes (and Wine's disk layer) answer yes
-// and keep the old name. Asked once, of the disk the tests run on.
-bool CaseOnlyRenameWorks()
-{
-    static const bool works = [] {
-        TempDir probe;
-        std::wstring from = probe.Write(L"probe.txt");
-        MoveFileExW(from.c_str(), (probe / L"probe.TXT").c_str(), 0);
-        return probe.Names() == std::vector<std::wstring>{L"probe.TXT"};
-    }();
-    return works;
-}
-
+// Wine's disk layer answers a case-only rename with success and keeps the old name; the engine
+// must rename for real there too.
 TEST_F(RenameEngineTest, UpperAndLowerCaseChangeOnlyTheExtensionOnDisk)
 {
     std::wstring page = dir.Write(L"Page.html", "<html>");
-    if (!CaseOnlyRenameWorks()) {
-        // The disk keeps the old name: say so instead of reporting a rename that did not happen.
-        EXPECT_EQ(Run(page, ModeUpperCase), 1);
-        EXPECT_EQ(log.lines, Refused(page, 20002));
-        EXPECT_TRUE(results.paths.empty());
-        EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"Page.html"});
-        EXPECT_EQ(TempDir::ReadBytes(page), "<html>");
-        return;
-    }
     EXPECT_EQ(Run(page, ModeUpperCase), 0);
     EXPECT_EQ(log.lines, RenamedLog(page, L"Page.HTML"));
     EXPECT_EQ(results.paths, std::vector<std::wstring>{dir / L"Page.HTML"});
@@ -267,8 +247,12 @@ TEST_F(RenameEngineTest, AFileHeldOpenByAnotherProgramKeepsItsName)
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     EXPECT_EQ(Run(page, ModeCutToThree), 1);
     EXPECT_EQ(log.lines, Refused(page, 20002));
+    // The case-only way through a temporary name leaves nothing behind either.
+    EXPECT_EQ(Run(page, ModeUpperCase), 1);
+    EXPECT_EQ(log.lines, Refused(page, 20002));
     CloseHandle(h);
     EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"busy.html"});
+    EXPECT_EQ(TempDir::ReadBytes(page), "data");
 }
 
 TEST_F(RenameEngineTest, AVanishedFileIsReportedAsNotRenamed)
@@ -372,41 +356,82 @@ TEST_F(CaseTwinTest, ATwinInAnotherCaseIsNeverReplaced)
     EXPECT_EQ(TempDir::ReadBytes(dir / L"A.HTML"), "two");
 }
 
-// Faults a real disk cannot be made to show on demand.
-class FakeFileSystem : public FileSystem {
+// The real disk, with the renames scripted in turn: carried out, refused, or claimed but not done.
+class ScriptedRenames : public FileSystem {
 public:
-    std::map<std::wstring, std::wstring> stored; // path -> stored name
-    bool renameReportsSuccess = true;
-    int renames = 0;
+    enum Act { Do, Refuse, Pretend };
+    explicit ScriptedRenames(std::vector<Act> script) : script_(std::move(script)) {}
 
-    bool RenameNoReplace(const std::wstring&, const std::wstring&) override
+    bool RenameNoReplace(const std::wstring& from, const std::wstring& to) override
     {
-        ++renames;
-        return renameReportsSuccess && renames == 1; // first call "works", the detour fails
+        Act act = calls_ < script_.size() ? script_[calls_] : Do;
+        ++calls_;
+        if (act == Do) return real_.RenameNoReplace(from, to);
+        return act == Pretend;
     }
-    std::optional<std::wstring> StoredName(const std::wstring& path) override
+    std::optional<std::wstring> StoredName(const std::wstring& path) override { return real_.StoredName(path); }
+    std::vector<std::wstring> NamesLike(const std::wstring& path) override { return real_.NamesLike(path); }
+    std::optional<std::string> ReadHead(const std::wstring& path, std::size_t n) override
     {
-        auto it = stored.find(path);
-        if (it == stored.end()) return std::nullopt;
-        return it->second;
+        return real_.ReadHead(path, n);
     }
-    std::optional<std::string> ReadHead(const std::wstring&, std::size_t) override { return std::nullopt; }
-    bool CanOpen(const std::wstring&) override { return false; }
+    bool CanOpen(const std::wstring& path) override { return real_.CanOpen(path); }
+
+private:
+    FileSystem& real_ = SystemFileSystem();
+    std::vector<Act> script_;
+    std::size_t calls_ = 0;
 };
 
-TEST(RenameEngineFaults, ACaseOnlyRenameThatDidNotHappenIsAFailure)
+class CaseOnlyFaults : public RenameEngineTest {
+protected:
+    using Act = ScriptedRenames::Act;
+    std::int16_t RunScripted(std::vector<Act> script)
+    {
+        log.lines.clear();
+        results.paths.clear();
+        ScriptedRenames fs(std::move(script));
+        RenameEngine engine(fs, log, results, opts);
+        return engine.ChangeExtension(page, ModeUpperCase);
+    }
+    std::wstring page = dir.Write(L"a.html", "content");
+};
+
+// The calls in order: direct rename, old to temporary, temporary to new, temporary back to old.
+TEST_F(CaseOnlyFaults, ARefusedOrIgnoredDirectRenameGoesThroughATemporaryName)
 {
-    FakeFileSystem fs;
-    // The volume says yes but keeps the old name.
-    fs.stored[L"C:\\D\\a.HTML"] = L"a.html";
-    fs.stored[L"C:\\D\\a.html"] = L"a.html";
-    test::RecordingLog log;
-    test::RecordingResults results;
-    OptionState opts = Defaults();
-    RenameEngine engine(fs, log, results, opts);
-    EXPECT_EQ(engine.ChangeExtension(L"C:\\D\\a.html", ModeUpperCase), 1);
-    EXPECT_EQ(log.lines.back(), Text(20002));
+    dir.Write(L"~tavlo2-1.tmp", "someone else's");
+    for (auto direct : {Act::Refuse, Act::Pretend}) {
+        EXPECT_EQ(RunScripted({direct}), 0);
+        EXPECT_EQ(log.lines, RenamedLog(page, L"a.HTML"));
+        EXPECT_EQ(results.paths, std::vector<std::wstring>{dir / L"a.HTML"});
+        EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.HTML", L"~tavlo2-1.tmp"}));
+        EXPECT_EQ(TempDir::ReadBytes(dir / L"a.HTML"), "content");
+        ASSERT_TRUE(DeleteFileW((dir / L"a.HTML").c_str()));
+        dir.Write(L"a.html", "content");
+    }
+    EXPECT_EQ(TempDir::ReadBytes(dir / L"~tavlo2-1.tmp"), "someone else's");
+}
+
+TEST_F(CaseOnlyFaults, AFailedSecondStepPutsTheOldNameBack)
+{
+    for (auto step : {Act::Refuse, Act::Pretend}) {
+        EXPECT_EQ(RunScripted({Act::Pretend, Act::Do, step}), 1);
+        EXPECT_EQ(log.lines, Refused(page, 20002));
+        EXPECT_TRUE(results.paths.empty());
+        EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"a.html"});
+        EXPECT_EQ(TempDir::ReadBytes(page), "content");
+    }
+}
+
+TEST_F(CaseOnlyFaults, AFileThatCannotGoBackStaysUnderATemporaryNameTheLogGives)
+{
+    EXPECT_EQ(RunScripted({Act::Pretend, Act::Do, Act::Refuse, Act::Refuse}), 1);
+    const std::wstring temporary = dir / L"~tavlo2-1.tmp";
+    EXPECT_EQ(log.lines, (std::vector<std::wstring>{Header(page), Text(20002), Text(20100), NameLine(temporary)}));
     EXPECT_TRUE(results.paths.empty());
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"~tavlo2-1.tmp"});
+    EXPECT_EQ(TempDir::ReadBytes(temporary), "content");
 }
 
 TEST(RenameEngineFaults, ThrowingSinksDoNotStopTheRename)
