@@ -11,6 +11,7 @@
 #include "windows/FontData.h"
 #include "windows/FormTexts.h"
 #include "windows/LoadFailure.h"
+#include "windows/PacedRedraw.h"
 
 #include <commdlg.h>
 
@@ -225,6 +226,7 @@ bool frmTavlo::SplitCommandLine(std::wstring_view commandLine)
 {
     try {
         CommandLineNames split = tavlo::SplitCommandLine(std::wstring(commandLine));
+        mdiFile::AddBatch batch(*file_);
         return TakeCommandLineNames(
             split, [this] { file_->RefreshForm(); },
             [this](const std::wstring& name) { return file_->Gaibu_ListInAdd(name); });
@@ -241,7 +243,7 @@ void frmTavlo::RunList(std::int16_t intMode)
         RenameEngine engine(SystemFileSystem(), *status_, *outFile_, options);
         const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
-            SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(i), 0);
+            file_->ShowAtTop(i);
             engine.ChangeExtension(ListBoxText(list, i), intMode);
         }
         status_->ListInAdd(std::wstring(GeneralText(31)));
@@ -540,22 +542,28 @@ void frmTavlo::btnExe_Click(std::int16_t Index)
     try {
         status_->RefreshForm();
         inFile_->SelectClear();
+        file_->HoldRedraw();
         SendMessageW(list, LB_SETSEL, TRUE, -1);
+        // The lists show the run at a steady pace: now, about thirty times a second while the walk's
+        // event passes go on, and once at the end. Drawing every state would cost more than the run.
+        PacedRedraw::DrawAll();
 
         RenameEngine engine(SystemFileSystem(), *status_, *outFile_, options);
         const LRESULT last = SendMessageW(list, LB_GETCOUNT, 0, 0) - 1;
         for (LRESULT i = 0; i <= last; ++i) {
-            SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(i), 0);
-            UpdateWindow(list);
+            file_->ShowAtTop(i);
             ProcessPendingEvents();
             if (CancelFlag) break;
             if (engine.ChangeExtension(ListBoxText(list, i), Index) == 0) {
+                file_->HoldRedraw();
                 SendMessageW(list, LB_SETSEL, FALSE, i);
-                UpdateWindow(list);
             }
         }
 
-        // What stays: the files left as they were and those the walk did not reach.
+        // What stays: the files left as they were and those the walk did not reach. The list is drawn
+        // first, so that the removals start from the top row the walk reached.
+        PacedRedraw::DrawAll();
+        file_->HoldRedraw();
         for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0);) {
             if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) ++i;
             else SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
@@ -566,6 +574,7 @@ void frmTavlo::btnExe_Click(std::int16_t Index)
         // The interface is unlocked all the same.
     }
     UnlockInterface();
+    PacedRedraw::DrawAll();
 }
 
 void frmTavlo::btnCancel_Click()

@@ -22,7 +22,8 @@ bool NeedsNormalising(const std::wstring& path)
     return false;
 }
 
-bool HasWildcard(const std::wstring& path) { return path.find_first_of(L"*?") != std::wstring::npos; }
+// '<', '>' and '"' are wildcards to the system's look-ups as much as '*' and '?' are.
+bool HasWildcard(const std::wstring& path) { return path.find_first_of(L"*?<>\"") != std::wstring::npos; }
 
 class Win32FileSystem final : public FileSystem {
 public:
@@ -60,6 +61,23 @@ public:
             if (CompareStringOrdinal(data.cFileName, -1, name.c_str(), -1, TRUE) == CSTR_EQUAL)
                 names.emplace_back(data.cFileName);
         } while (FindNextFileW(find.get(), &data));
+        return names;
+    }
+
+    std::optional<std::vector<std::wstring>> FolderNames(const std::wstring& folder) override
+    {
+        if (folder.empty() || HasWildcard(folder)) return std::nullopt;
+        std::wstring pattern = folder;
+        if (pattern.back() != L'\\') pattern += L'\\';
+        pattern += L'*';
+        WIN32_FIND_DATAW data;
+        FindHandle find(FindFirstFileW(ToSystemPath(pattern).c_str(), &data));
+        if (!find) return std::nullopt;
+        std::vector<std::wstring> names;
+        do {
+            names.emplace_back(data.cFileName);
+        } while (FindNextFileW(find.get(), &data));
+        if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
         return names;
     }
 

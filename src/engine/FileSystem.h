@@ -20,6 +20,8 @@ public:
     // Every name in the folder of `path` that equals its last component but for letter case, read from
     // a listing: a case-sensitive folder can hold several, which the lookup above cannot tell apart.
     virtual std::vector<std::wstring> NamesLike(const std::wstring& path) = 0;
+    // Every name in `folder` as stored, or nothing when it cannot be listed.
+    virtual std::optional<std::vector<std::wstring>> FolderNames(const std::wstring& folder) = 0;
     // Up to `maxBytes` bytes from the start of the file, or nothing when it cannot be opened or read.
     virtual std::optional<std::string> ReadHead(const std::wstring& path, std::size_t maxBytes) = 0;
     // True when the file (not a folder) can be opened for reading.

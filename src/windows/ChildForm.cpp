@@ -3,6 +3,7 @@
 #include "common/Catalogue.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
+#include "windows/ControlHook.h"
 #include "windows/FontData.h"
 #include "windows/LoadFailure.h"
 
@@ -15,6 +16,7 @@ namespace tavlo {
 namespace {
 
 const wchar_t* const kChildClass = L"Tavlo2.Child";
+const char kContextHook = 0; // the key of the context-menu hook on a control
 
 struct LoadError : std::runtime_error {
     LoadError() : std::runtime_error("child window load") {}
@@ -260,7 +262,19 @@ void ChildForm::AddFontControl(HWND control)
 
 void ChildForm::AddContextControl(HWND control)
 {
-    if (control) SetWindowSubclass(control, &ChildForm::ControlProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    ControlHook::Add(control, &kContextHook, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                                     const ControlHook::Next& next) {
+        const LRESULT result = next(hwnd, msg, wParam, lParam);
+        if (msg == WM_RBUTTONDOWN) {
+            try {
+                POINT pt;
+                GetCursorPos(&pt);
+                Form_MouseDown(2, pt);
+            } catch (...) {
+            }
+        }
+        return result;
+    });
 }
 
 void ChildForm::AddToolTipControl(HWND control, std::wstring_view text)
@@ -281,25 +295,6 @@ void ChildForm::Form_MouseDown(int button, POINT screenPoint)
     if (button != 2 || !popup_ || GetMenuItemCount(popup_.get()) <= 0) return;
     TrackPopupMenu(popup_.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screenPoint.x, screenPoint.y, 0,
                    Handle(), nullptr);
-}
-
-LRESULT CALLBACK ChildForm::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR self)
-{
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &ChildForm::ControlProc, id);
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
-    }
-    LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
-    if (msg == WM_RBUTTONDOWN) {
-        try {
-            POINT pt;
-            GetCursorPos(&pt);
-            reinterpret_cast<ChildForm*>(self)->Form_MouseDown(2, pt);
-        } catch (...) {
-        }
-    }
-    return result;
 }
 
 bool ChildForm::OnCommand(int id, int code, HWND control)

@@ -135,8 +135,6 @@ private:
     void BuildPopup();
     void ShowMenuBarIfActive();
 
-    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR self);
 
     ChildHost& host_;
     SettingsStore& store_;

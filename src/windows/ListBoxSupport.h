@@ -1,6 +1,6 @@
 #pragma once
-// Helpers for the list boxes of the child windows that show paths and log lines: drawing a burst
-// of changes once, and scrolling sideways as far as the widest entry reaches.
+// Helpers for the list boxes of the child windows that show paths and log lines: reading an entry,
+// and scrolling sideways as far as the widest entry reaches.
 #include <windows.h>
 
 #include <string>
@@ -18,48 +18,6 @@ inline std::wstring ListBoxText(HWND list, LRESULT index)
     return text;
 }
 
-// Drawing stops at the first change and resumes when the owner's messages are next processed.
-// Redrawing the scroll bar after every single line costs milliseconds on some systems, which a run
-// writing thousands of log lines would feel.
-class DeferredListRedraw {
-public:
-    // Posted to the owner; its handler calls Resume.
-    static constexpr UINT kResumeMessage = WM_APP + 0x54;
-
-    // Call before changing the list's content.
-    void Suspend(HWND list, HWND owner)
-    {
-        if (suspended_ || !list) return;
-        if (!owner || !PostMessageW(owner, kResumeMessage, 0, 0)) return; // nobody would resume: draw now
-        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-        list_ = list;
-        suspended_ = true;
-    }
-
-    // Draws the list as it is now, scroll bars included.
-    void Resume()
-    {
-        if (!suspended_) return;
-        suspended_ = false;
-        if (!IsWindow(list_)) return;
-        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-        RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-    }
-
-    // The list went away with its window; nothing is left to resume.
-    void Forget()
-    {
-        suspended_ = false;
-        list_ = nullptr;
-    }
-
-    bool Suspended() const { return suspended_; }
-
-private:
-    HWND list_ = nullptr;
-    bool suspended_ = false;
-};
-
 // The horizontal extent of a list box (style WS_HSCROLL) kept as wide as its widest entry, so long
 // paths can be scrolled into view. It only grows until Reset; a new font means a fresh measure.
 class ListWidth {
@@ -69,13 +27,23 @@ public:
     ListWidth(const ListWidth&) = delete;
     ListWidth& operator=(const ListWidth&) = delete;
 
-    // Widens the extent for one more entry.
+    // Measures one more entry; the list learns a wider extent at the next Apply. Setting the extent
+    // scrolls and repaints on some systems even while drawing is held, so a burst sets it once.
     void Fit(HWND list, const std::wstring& text)
     {
         if (!list) return;
         HFONT font = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
         if (font != font_ || !dc_) Remeasure(list);
-        Widen(list, Measure(text));
+        const int width = Measure(text);
+        if (width > widest_) widest_ = width;
+    }
+
+    // Gives the list the widest extent measured, if it has not got it yet.
+    void Apply(HWND list)
+    {
+        if (!list || applied_ == widest_) return;
+        applied_ = widest_;
+        SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest_), 0);
     }
 
     // Measures afresh when the list's font is not the one measured with.
@@ -102,14 +70,16 @@ public:
             const int w = Measure(text);
             if (w > widest) widest = w;
         }
-        SendMessageW(list, LB_SETHORIZONTALEXTENT, 0, 0);
-        Widen(list, widest);
+        widest_ = widest;
+        applied_ = -1;
+        Apply(list);
     }
 
     // Back to no sideways scrolling (the list was emptied).
     void Reset(HWND list)
     {
         widest_ = 0;
+        applied_ = 0;
         if (list) SendMessageW(list, LB_SETHORIZONTALEXTENT, 0, 0);
     }
 
@@ -121,12 +91,6 @@ private:
             !GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size))
             return 0;
         return size.cx + 8; // the list's own margins
-    }
-    void Widen(HWND list, int width)
-    {
-        if (width <= widest_) return;
-        widest_ = width;
-        SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(width), 0);
     }
     void ReleaseDc()
     {
@@ -143,6 +107,7 @@ private:
     HGDIOBJ oldFont_ = nullptr;
     HFONT font_ = nullptr;
     int widest_ = 0;
+    int applied_ = 0;
 };
 
 } // namespace tavlo

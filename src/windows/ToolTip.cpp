@@ -1,16 +1,20 @@
 #include "windows/ToolTip.h"
 
+#include "windows/ControlHook.h"
+
 #include <commctrl.h>
 
 namespace tavlo {
 
 namespace {
 
+const char kRelayHook = 0; // the key of the tip's hook on a control
+
 TTTOOLINFOW ToolInfo(HWND owner, HWND control, wchar_t* text)
 {
     TTTOOLINFOW ti{};
     ti.cbSize = sizeof ti;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.uFlags = TTF_IDISHWND; // mouse messages come through our own hook, see Ensure
     ti.hwnd = owner;
     ti.uId = reinterpret_cast<UINT_PTR>(control);
     ti.lpszText = text;
@@ -51,7 +55,20 @@ bool ToolTip::Ensure(HWND control)
     if (SendMessageW(tip_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti))) return true;
     wchar_t empty[1] = L"";
     ti = ToolInfo(owner_, control, empty);
-    return SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti)) != FALSE;
+    if (!SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti))) return false;
+    // The tip learns of the mouse over the control; a tip made again later takes the hook over.
+    HWND tip = tip_;
+    ControlHook::Add(control, &kRelayHook, [tip](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                                 const ControlHook::Next& next) {
+        if (msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK && IsWindow(tip)) {
+            MSG relayed{hwnd, msg, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+            const DWORD pos = GetMessagePos();
+            relayed.pt = {static_cast<short>(LOWORD(pos)), static_cast<short>(HIWORD(pos))};
+            SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+        }
+        return next(hwnd, msg, wParam, lParam);
+    });
+    return true;
 }
 
 bool ToolTip::SetText(HWND control, std::wstring_view text)

@@ -29,6 +29,14 @@ Window* Window::FromHandle(HWND hwnd)
     return hwnd ? static_cast<Window*>(GetPropW(hwnd, kObjectProp)) : nullptr;
 }
 
+// The object is also kept in the window's extra bytes, which every window of our classes has: the
+// window procedure reads it from there on every message, since a property look-up costs a round
+// trip to the window server on some systems.
+Window* Window::Bound(HWND hwnd)
+{
+    return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, 0));
+}
+
 bool Window::RegisterClassOnce(const wchar_t* className, HBRUSH background, UINT style, HICON icon)
 {
     static std::set<std::wstring> registered;
@@ -37,6 +45,7 @@ bool Window::RegisterClassOnce(const wchar_t* className, HBRUSH background, UINT
     wc.cbSize = sizeof wc;
     wc.style = style;
     wc.lpfnWndProc = &Window::StaticProc;
+    wc.cbWndExtra = sizeof(Window*);
     wc.hInstance = Instance();
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = background;
@@ -72,15 +81,17 @@ void Window::DestroyHandle()
 
 LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    Window* self = FromHandle(hwnd);
+    Window* self = Bound(hwnd);
     if (!self && creating && !creating->hwnd_) {
         self = creating;
         self->hwnd_ = hwnd;
         SetPropW(hwnd, kObjectProp, self);
+        SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(self));
     }
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         RemovePropW(hwnd, kObjectProp);
+        SetWindowLongPtrW(hwnd, 0, 0);
         LRESULT r = self->DefaultProc(msg, wParam, lParam);
         self->hwnd_ = nullptr;
         return r;

@@ -3,6 +3,7 @@
 #include "common/Catalogue.h"
 #include "common/PathUtil.h"
 #include "engine/ExtensionModel.h"
+#include "windows/ControlHook.h"
 #include "windows/FormTexts.h"
 #include "windows/SharedMenu.h"
 #include "windows/Twips.h"
@@ -111,7 +112,21 @@ void mdiFile::CreateControls()
     MoveControl(btnDel_, TwipsRect{120, 2280, kButtonWidth, kButtonHeight});
     MoveControl(btnDelAll_, TwipsRect{720, 2280, kButtonWidth, kButtonHeight});
 
-    if (lstFile_) SetWindowSubclass(lstFile_, &mdiFile::ListProc, 2, reinterpret_cast<DWORD_PTR>(this));
+    ControlHook::Add(lstFile_, this, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                            const ControlHook::Next& next) -> LRESULT {
+        if (ChangesContent(msg) && !adding_) listedValid_ = false;
+        if (msg != WM_CHAR || wParam != 13) return next(hwnd, msg, wParam, lParam);
+        try {
+            lstFile_KeyPress(13);
+        } catch (...) {
+        }
+        return 0;
+    });
+    redraw_.SetBeforeDraw([this] {
+        width_.Apply(lstFile_);
+        if (pendingTop_ >= 0) SendMessageW(lstFile_, LB_SETTOPINDEX, static_cast<WPARAM>(pendingTop_), 0);
+        pendingTop_ = -1;
+    });
     AddFontControl(lstFile_);
     AddContextControl(lstFile_);
     AddToolTipControl(lstFile_, ProgramText(3001));
@@ -203,10 +218,6 @@ bool mdiFile::OnCommand(int id, int code, HWND control)
 
 std::optional<LRESULT> mdiFile::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == DeferredListRedraw::kResumeMessage) {
-        redraw_.Resume();
-        return 0;
-    }
     // While a run walks the list its window is disabled; files dropped then would be added behind
     // the run's back and removed with the finished ones at its end, so no drop is taken.
     if (msg == WM_ENABLE) AcceptDrops(wParam != FALSE);
@@ -283,7 +294,7 @@ bool mdiFile::ListInAdd(const std::wstring& strPathData)
             return false;
         }
         // A drop of a thousand files draws the list once, not a thousand times.
-        redraw_.Suspend(lstFile_, Handle());
+        redraw_.Hold(lstFile_);
         adding_ = true;
         const LRESULT added = SendMessageW(lstFile_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strPathData.c_str()));
         adding_ = false;
@@ -293,6 +304,7 @@ bool mdiFile::ListInAdd(const std::wstring& strPathData)
         }
         if (listedValid_) listed_.insert(strPathData);
         width_.Fit(lstFile_, strPathData);
+        if (!redraw_.Held()) width_.Apply(lstFile_);
         return true;
     } catch (...) {
         adding_ = false;
@@ -305,7 +317,7 @@ bool mdiFile::Gaibu_ListInAdd(const std::wstring& strPathData)
 {
     try {
         if (strPathData.empty()) return true;
-        const std::wstring normalised = ExpandLongPath(strPathData);
+        const std::wstring normalised = batch_ ? batch_->Expand(strPathData) : ExpandLongPath(strPathData);
         if (normalised.empty()) return true;
         if (!CanOpenFile(normalised)) return true;
         return ListInAdd(normalised);
@@ -314,9 +326,18 @@ bool mdiFile::Gaibu_ListInAdd(const std::wstring& strPathData)
     }
 }
 
+mdiFile::AddBatch::AddBatch(mdiFile& form) : form_(form) { form_.batch_ = std::make_unique<LongPathBatch>(); }
+
+mdiFile::AddBatch::~AddBatch()
+{
+    form_.batch_.reset();
+    PacedRedraw::DrawAll();
+}
+
 void mdiFile::lstFile_OLEDragDrop(const std::vector<std::wstring>& paths)
 {
     try {
+        AddBatch batch(*this);
         // The first refusal ends the batch, so a full list says so once.
         for (const std::wstring& path : paths)
             if (!Gaibu_ListInAdd(path)) break;
@@ -326,6 +347,14 @@ void mdiFile::lstFile_OLEDragDrop(const std::vector<std::wstring>& paths)
         Host().BtnEnabledChange();
     } catch (...) {
     }
+}
+
+void mdiFile::ShowAtTop(LRESULT index)
+{
+    if (!lstFile_) return;
+    redraw_.Hold(lstFile_);
+    if (redraw_.Held()) pendingTop_ = index;
+    else SendMessageW(lstFile_, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
 }
 
 void mdiFile::RefreshForm()
@@ -406,24 +435,6 @@ void mdiFile::lstFile_KeyPress(int KeyAscii)
 {
     if (KeyAscii != 13) return;
     if (auto* status = SiblingForm<mdiStatus>()) status->FocusLog();
-}
-
-LRESULT CALLBACK mdiFile::ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self)
-{
-    auto* form = reinterpret_cast<mdiFile*>(self);
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &mdiFile::ListProc, id);
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
-    }
-    if (ChangesContent(msg) && !form->adding_) form->listedValid_ = false;
-    if (msg == WM_CHAR && wParam == 13) {
-        try {
-            form->lstFile_KeyPress(13);
-        } catch (...) {
-        }
-        return 0;
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 } // namespace tavlo

@@ -3,10 +3,13 @@
 // most once, at most 1000. The list box itself is the store: the run reads, selects and removes its
 // entries directly, so every rule here works on what the list box holds at that moment.
 #include "common/DragDrop.h"
+#include "common/PathUtil.h"
 #include "windows/ChildForm.h"
 #include "windows/ListBoxSupport.h"
+#include "windows/PacedRedraw.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -34,6 +37,22 @@ public:
     // texts, paths that do not expand and files that cannot be opened are skipped as a success.
     // False only when ListInAdd refused or on a failure.
     bool Gaibu_ListInAdd(const std::wstring& strPathData);
+    // Paths added through Gaibu_ListInAdd while one lives share their folders' look-ups.
+    class AddBatch {
+    public:
+        explicit AddBatch(mdiFile& form);
+        ~AddBatch();
+        AddBatch(const AddBatch&) = delete;
+        AddBatch& operator=(const AddBatch&) = delete;
+
+    private:
+        mdiFile& form_;
+    };
+    // Holds the list's drawing until the next paced drawing (a run changes it for every file).
+    void HoldRedraw() { redraw_.Hold(lstFile_); }
+    // Makes entry `index` the first visible row. While drawing is held that happens once, at the next
+    // drawing: on some systems every scroll costs as much as a repaint, even unseen.
+    void ShowAtTop(LRESULT index);
     // Removes every entry (the mode buttons are left to the caller).
     void RefreshForm();
     void SelectAll();
@@ -74,14 +93,12 @@ private:
     std::wstring EntryText(LRESULT index) const;
     const std::unordered_set<std::wstring>& Listed();
 
-    static LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR self);
 
     HWND lstFile_ = nullptr;
     HWND btnDel_ = nullptr;
     HWND btnDelAll_ = nullptr;
     DropTargetRegistration dropTarget_;
-    DeferredListRedraw redraw_;
+    PacedRedraw redraw_;
     ListWidth width_;
     MessageBoxFn messageBox_;
     FolderFn folderTarget_;
@@ -91,6 +108,8 @@ private:
     std::unordered_set<std::wstring> listed_;
     bool listedValid_ = false;
     bool adding_ = false;
+    std::unique_ptr<LongPathBatch> batch_;
+    LRESULT pendingTop_ = -1;
 };
 
 } // namespace tavlo

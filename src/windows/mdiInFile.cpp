@@ -7,6 +7,7 @@
 #include "settings/Options.h"
 #include "windows/FormTexts.h"
 #include "windows/InputBox.h"
+#include "windows/PacedRedraw.h"
 
 #include <stdexcept>
 
@@ -237,6 +238,7 @@ void mdiInFile::AddRows(bool selectedOnly)
         Host().BtnEnabledChange();
     } catch (...) {
     }
+    PacedRedraw::DrawAll();
 }
 
 void mdiInFile::btnAdd_Click()
@@ -273,6 +275,7 @@ void mdiInFile::btnAddAllAll_Click()
         Host().BtnEnabledChange();
     } catch (...) {
     }
+    PacedRedraw::DrawAll();
 }
 
 bool mdiInFile::filFile_KeyPress(wchar_t KeyAscii)

@@ -49,20 +49,20 @@ void mdiOutFile::CreateControls()
     lstOutFile_ = CreateControl(L"LISTBOX",
                                 WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT,
                                 WS_EX_CLIENTEDGE);
-    if (lstOutFile_) SetWindowSubclass(lstOutFile_, &mdiOutFile::ListProc, 2, reinterpret_cast<DWORD_PTR>(this));
+    ControlHook::Add(lstOutFile_, this, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                               const ControlHook::Next& next) -> LRESULT {
+        if (msg != WM_LBUTTONDOWN) return next(hwnd, msg, wParam, lParam);
+        try {
+            return lstOutFile_MouseDown(wParam, lParam, next);
+        } catch (...) {
+            return 0;
+        }
+    });
     AddFontControl(lstOutFile_);
     AddContextControl(lstOutFile_);
     AddToolTipControl(lstOutFile_, ProgramText(6001));
+    redraw_.SetBeforeDraw([this] { width_.Apply(lstOutFile_); });
     results_.Clear();
-}
-
-std::optional<LRESULT> mdiOutFile::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    if (msg == DeferredListRedraw::kResumeMessage) {
-        redraw_.Resume();
-        return 0;
-    }
-    return ChildForm::HandleMessage(msg, wParam, lParam);
 }
 
 void mdiOutFile::OnDestroy()
@@ -106,10 +106,10 @@ void mdiOutFile::ListInAdd(const std::wstring& strPathData)
         if (!lstOutFile_) return;
         const auto index = static_cast<WPARAM>(added.index);
         if (added.change == ResultModel::Change::Appended) {
-            redraw_.Suspend(lstOutFile_, Handle());
+            redraw_.Hold(lstOutFile_);
             SendMessageW(lstOutFile_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strPathData.c_str()));
         } else if (added.change == ResultModel::Change::Replaced) {
-            redraw_.Suspend(lstOutFile_, Handle());
+            redraw_.Hold(lstOutFile_);
             // A list box cannot change an entry's text: out and in again at the same place,
             // keeping its selection.
             const bool selected = SendMessageW(lstOutFile_, LB_GETSEL, index, 0) > 0;
@@ -120,6 +120,7 @@ void mdiOutFile::ListInAdd(const std::wstring& strPathData)
             return; // already listed as it is, or the list is full
         }
         width_.Fit(lstOutFile_, strPathData);
+        if (!redraw_.Held()) width_.Apply(lstOutFile_);
     } catch (...) {
         if (lstOutFile_) InvalidateRect(lstOutFile_, nullptr, TRUE);
     }
@@ -136,7 +137,7 @@ void mdiOutFile::Rebuild()
 {
     if (!lstOutFile_) return;
     const LRESULT top = SendMessageW(lstOutFile_, LB_GETTOPINDEX, 0, 0);
-    redraw_.Suspend(lstOutFile_, Handle());
+    redraw_.Hold(lstOutFile_);
     SendMessageW(lstOutFile_, LB_RESETCONTENT, 0, 0);
     for (std::size_t i = 0; i < results_.Count(); ++i) {
         SendMessageW(lstOutFile_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(results_.Entry(i).c_str()));
@@ -214,10 +215,10 @@ bool mdiOutFile::lstOutFile_OLEStartDrag()
     }
 }
 
-LRESULT mdiOutFile::lstOutFile_MouseDown(WPARAM wParam, LPARAM lParam)
+LRESULT mdiOutFile::lstOutFile_MouseDown(WPARAM wParam, LPARAM lParam, const ControlHook::Next& next)
 {
     HWND list = lstOutFile_;
-    if (results_.Count() == 0) return DefSubclassProc(list, WM_LBUTTONDOWN, wParam, lParam);
+    if (results_.Count() == 0) return next(list, WM_LBUTTONDOWN, wParam, lParam);
     POINT screen{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     ClientToScreen(list, &screen);
     // Drag detection waits for the button to come up or the mouse to move away: only while the
@@ -235,36 +236,18 @@ LRESULT mdiOutFile::lstOutFile_MouseDown(WPARAM wParam, LPARAM lParam)
             lstOutFile_OLEStartDrag();
             return 0;
         }
-        DefSubclassProc(list, WM_LBUTTONDOWN, wParam, lParam);
-        DefSubclassProc(list, WM_LBUTTONUP, 0, lParam);
+        next(list, WM_LBUTTONDOWN, wParam, lParam);
+        next(list, WM_LBUTTONUP, 0, lParam);
         return 0;
     }
-    DefSubclassProc(list, WM_LBUTTONDOWN, wParam, lParam);
+    next(list, WM_LBUTTONDOWN, wParam, lParam);
     if (!held) return 0;
     // The press selected as usual; moving away now drags what is selected. Either way the button
     // release was taken by the detection, so the list is told it ended.
     const bool drag = DragDetect(list, screen) != FALSE;
-    DefSubclassProc(list, WM_LBUTTONUP, 0, lParam);
+    next(list, WM_LBUTTONUP, 0, lParam);
     if (drag) lstOutFile_OLEStartDrag();
     return 0;
-}
-
-LRESULT CALLBACK mdiOutFile::ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR self)
-{
-    auto* form = reinterpret_cast<mdiOutFile*>(self);
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &mdiOutFile::ListProc, id);
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_LBUTTONDOWN) {
-        try {
-            return form->lstOutFile_MouseDown(wParam, lParam);
-        } catch (...) {
-            return 0;
-        }
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 } // namespace tavlo

@@ -4,7 +4,9 @@
 #include "common/DragDrop.h"
 #include "engine/Sinks.h"
 #include "windows/ChildForm.h"
+#include "windows/ControlHook.h"
 #include "windows/ListBoxSupport.h"
+#include "windows/PacedRedraw.h"
 #include "windows/ResultModel.h"
 
 #include <functional>
@@ -51,20 +53,17 @@ protected:
     void Form_Resize() override;
     std::vector<PopupItem> PopupItems() const override;
     bool OnPopupCommand(int id) override;
-    std::optional<LRESULT> HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void OnDestroy() override;
 
 private:
     void ReadSelection();
     void Rebuild();
 
-    static LRESULT CALLBACK ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR self);
-    LRESULT lstOutFile_MouseDown(WPARAM wParam, LPARAM lParam);
+    LRESULT lstOutFile_MouseDown(WPARAM wParam, LPARAM lParam, const ControlHook::Next& next);
 
     HWND lstOutFile_ = nullptr;
     ResultModel results_;
-    DeferredListRedraw redraw_;
+    PacedRedraw redraw_;
     ListWidth width_;
     DragRunner dragRunner_;
 };

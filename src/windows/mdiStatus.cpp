@@ -80,6 +80,7 @@ void mdiStatus::CreateControls()
     AddFontControl(lstKekka_);
     AddContextControl(lstKekka_);
     AddToolTipControl(lstKekka_, ProgramText(5001));
+    redraw_.SetBeforeDraw([this] { Settle(); });
     // A window made again after an unload starts with an empty log, like its list.
     log_.Clear();
 }
@@ -126,19 +127,14 @@ bool mdiStatus::OnCommand(int id, int code, HWND control)
 
 std::optional<LRESULT> mdiStatus::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == DeferredListRedraw::kResumeMessage) {
-        redraw_.Resume();
-        return 0;
-    }
     return ChildForm::HandleMessage(msg, wParam, lParam);
 }
 
 void mdiStatus::ListInAdd(const std::wstring& strData)
 {
     try {
-        // The list is repainted once the window's messages are next processed, which a run
-        // does after every file.
-        redraw_.Suspend(lstKekka_, Handle());
+        // Drawn at a steady pace while lines pour in, not after each one.
+        redraw_.Hold(lstKekka_);
         const LogModel::Append done = log_.ListInAdd(strData);
         if (lstKekka_) {
             if (done.droppedFirst) SendMessageW(lstKekka_, LB_DELETESTRING, 0, 0);
@@ -152,10 +148,16 @@ void mdiStatus::ListInAdd(const std::wstring& strData)
                         SendMessageW(lstKekka_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
                 }
             }
-            ShowCurrentLine();
+            if (!redraw_.Held()) Settle();
         }
     } catch (...) {
     }
+}
+
+void mdiStatus::Settle()
+{
+    width_.Apply(lstKekka_);
+    ShowCurrentLine();
 }
 
 void mdiStatus::ShowCurrentLine()

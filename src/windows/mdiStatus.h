@@ -4,6 +4,7 @@
 #include "engine/Sinks.h"
 #include "windows/ChildForm.h"
 #include "windows/ListBoxSupport.h"
+#include "windows/PacedRedraw.h"
 #include "windows/LogModel.h"
 
 #include <functional>
@@ -53,10 +54,12 @@ protected:
 private:
     void SaveLogFile(const std::wstring& strFileName);
     void ShowCurrentLine();
+    // The sideways extent and the newest line in view: once per drawing while lines pour in.
+    void Settle();
 
     HWND lstKekka_ = nullptr;
     LogModel log_;
-    DeferredListRedraw redraw_;
+    PacedRedraw redraw_;
     ListWidth width_;
     MessageBoxFn messageBox_;
     FileChooser chooser_;

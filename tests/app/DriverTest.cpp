@@ -2,10 +2,12 @@
 #include "common/Catalogue.h"
 #include "common/PathUtil.h"
 #include "engine/ExtensionModel.h"
+#include "windows/ControlHook.h"
 #include "windows/UiTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -176,6 +178,89 @@ TEST_F(DriverTest, CancelStopsAfterTheCurrentFile)
     frame->btnExe_Click(0);
     EXPECT_TRUE(Targets().empty());
     EXPECT_EQ(Log().back(), GeneralText(31));
+}
+
+// The three lists show a run at a steady pace rather than after every change: whatever they hold at
+// its end is exactly what the run wrote, in order.
+TEST_F(DriverTest, ALongRunLeavesTheListsAsItWroteThemAndShowsItsProgress)
+{
+    std::vector<std::wstring> names = ManyFiles(dir, 300);
+    std::vector<std::wstring> expectedLog, expectedResults, expectedLeft;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::wstring path = Full(names[i]);
+        expectedLog.push_back(L"[ " + ShortenPath(path) + L" ]");
+        if (i % 7 == 3) {
+            dir.Write(names[i].substr(0, names[i].size() - 1)); // the new name is taken
+            expectedLog.push_back(std::wstring(ProgramText(20002)));
+            expectedLeft.push_back(path);
+            continue;
+        }
+        const std::wstring renamed = path.substr(0, path.size() - 1);
+        expectedLog.insert(expectedLog.end(), {std::wstring(ProgramText(20003)), L"\u3000[ " + GetFileName(renamed) + L" ]",
+                                               std::wstring(ProgramText(20004))});
+        expectedResults.push_back(renamed);
+    }
+    expectedLog.push_back(std::wstring(GeneralText(31)));
+    OpenWith(names);
+    ASSERT_EQ(Targets().size(), 300u);
+
+    // Each paint of a list, with the number of log lines at that moment.
+    HWND lists[] = {frame->FileWindow().lstFile(), frame->StatusWindow().lstKekka(), frame->OutFileWindow().lstOutFile()};
+    std::vector<LRESULT> paints[3];
+    for (int k = 0; k < 3; ++k) {
+        ControlHook::Add(lists[k], &paints[k], [&, k](HWND h, UINT msg, WPARAM w, LPARAM l, const ControlHook::Next& next) {
+            if (msg == WM_PAINT) paints[k].push_back(SendMessageW(lists[1], LB_GETCOUNT, 0, 0));
+            return next(h, msg, w, l);
+        });
+    }
+    frame->btnExe_Click(0);
+    PumpMessages();
+
+    EXPECT_EQ(Log(), expectedLog);
+    EXPECT_EQ(Lines(lists[2]), expectedResults);
+    EXPECT_EQ(Targets(), expectedLeft);
+    EXPECT_EQ(SelectedTargets(), 0);
+    const LRESULT top = SendMessageW(lists[0], LB_GETTOPINDEX, 0, 0);
+    // The same list walked the plain way: every entry scrolled to the top in turn, the done ones removed.
+    SendMessageW(lists[0], LB_RESETCONTENT, 0, 0);
+    for (const auto& name : names) SendMessageW(lists[0], LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Full(name).c_str()));
+    SendMessageW(lists[0], LB_SETTOPINDEX, names.size() - 1, 0);
+    for (LRESULT i = 0, n = 0; n < static_cast<LRESULT>(names.size()); ++n) {
+        if (n % 7 == 3) ++i;
+        else SendMessageW(lists[0], LB_DELETESTRING, static_cast<WPARAM>(i), 0);
+    }
+    EXPECT_EQ(top, SendMessageW(lists[0], LB_GETTOPINDEX, 0, 0));
+
+    const LRESULT total = static_cast<LRESULT>(expectedLog.size());
+    auto paintedWhen = [&](int k, auto test) { return std::any_of(paints[k].begin(), paints[k].end(), test); };
+    // The result list has nothing to show at the start, and its last change comes before the closing line.
+    for (int k = 0; k < 3; ++k) {
+        if (k != 2) {
+            EXPECT_TRUE(paintedWhen(k, [](LRESULT n) { return n == 0; })) << "at the start, list " << k;
+        }
+        EXPECT_TRUE(paintedWhen(k, [&](LRESULT n) { return n > 0 && n < total - 1; })) << "during the run, list " << k;
+        EXPECT_GE(paints[k].back(), k == 2 ? total - 1 : total) << "at the end, list " << k;
+    }
+}
+
+TEST_F(DriverTest, CancelPostedMidRunStopsAfterOneMoreFileAtMost)
+{
+    std::vector<std::wstring> names = ManyFiles(dir, 40);
+    OpenWith(names);
+    // Cancel arrives while the fifth file is being renamed: its header is the log's 17th line.
+    HWND cancel = frame->btnCancel();
+    HWND log = frame->StatusWindow().lstKekka();
+    ControlHook::Add(log, this, [cancel, log](HWND h, UINT msg, WPARAM w, LPARAM l, const ControlHook::Next& next) {
+        if (msg == LB_ADDSTRING && SendMessageW(log, LB_GETCOUNT, 0, 0) == 16) PostMessageW(cancel, BM_CLICK, 0, 0);
+        return next(h, msg, w, l);
+    });
+    frame->btnExe_Click(0);
+    std::size_t renamed = 0;
+    for (const auto& n : dir.Names()) renamed += n.substr(n.size() - 4) == L".htm";
+    EXPECT_GE(renamed, 5u);
+    EXPECT_LE(renamed, 6u);
+    EXPECT_EQ(Targets().size(), 40u - renamed);
+    EXPECT_EQ(Log().back(), GeneralText(30));
 }
 
 TEST_F(DriverTest, ClosingDuringARunStopsItAndClosesAfterwards)

@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 #include "common/PlatformText.h"
+#include "engine/ExtensionModel.h"
 #include "engine/FileSystem.h"
 
 #include <gtest/gtest.h>
@@ -55,6 +56,52 @@ TEST(ExpandLongPath, AWildcardNeverResolvesToAnotherFile)
     EXPECT_FALSE(ExpandLongPath(dir / L"ReadMe.txt").empty());
 }
 
+// Decoys stand where a look-up of the raw text would land: only the file the path names is found.
+TEST(ExpandLongPath, DotsSlashesAndRelativeNamesNameWhatTheSystemWouldOpen)
+{
+    TempDir dir;
+    const std::wstring folder = ExpandLongPath(dir.path());
+    const std::wstring leaf = GetFileName(folder);
+    dir.MakeDir(L"sub");
+    dir.MakeDir(L"sub\\" + leaf);
+    dir.MakeDir(L"in");
+    dir.Write(L"a.html");
+    dir.Write(L"sub\\" + leaf + L"\\a.html");
+    dir.Write(L"in\\a.html");
+
+    wchar_t saved[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, saved);
+    ASSERT_TRUE(SetCurrentDirectoryW((dir / L"in").c_str()));
+    for (int batch = 0; batch < 2; ++batch) {
+        LongPathBatch paths;
+        auto expand = [&](const std::wstring& p) { return batch ? paths.Expand(p) : ExpandLongPath(p); };
+        EXPECT_EQ(expand(dir / L"sub\\..\\a.html"), folder + L"\\a.html");
+        EXPECT_EQ(expand(dir / L"in/a.html"), folder + L"\\in\\a.html");
+        EXPECT_EQ(expand(dir / L".\\in\\.\\a.html"), folder + L"\\in\\a.html");
+        EXPECT_EQ(expand(L"a.html"), folder + L"\\in\\a.html") << "relative to the current folder";
+        EXPECT_EQ(expand(L"..\\A.HTML"), folder + L"\\a.html");
+        for (const wchar_t* odd : {L"a.ht>l", L"a.ht<l", L"a.ht\"l", L"a.ht?l", L"a.*"})
+            EXPECT_EQ(expand(dir / odd), L"") << odd;
+    }
+    SetCurrentDirectoryW(saved);
+}
+
+TEST(LongPathBatch, AnswersAsTheSingleLookupDoes)
+{
+    TempDir dir;
+    std::vector<std::wstring> paths;
+    for (int i = 0; i < 20; ++i) paths.push_back(dir.Write(L"File" + std::to_wstring(i) + L".Txt"));
+    LongPathBatch batch;
+    for (const std::wstring& p : paths) EXPECT_EQ(batch.Expand(PlatformUpper(p)), ExpandLongPath(p)) << p;
+    // Made after the folder was read, gone since, or never there.
+    const std::wstring late = dir.Write(L"Late.txt");
+    EXPECT_EQ(batch.Expand(PlatformLower(late)), ExpandLongPath(late));
+    ASSERT_TRUE(DeleteFileW(paths[0].c_str()));
+    EXPECT_FALSE(CanOpenFile(batch.Expand(paths[0])));
+    EXPECT_EQ(batch.Expand(dir / L"missing.txt"), L"");
+    EXPECT_EQ(batch.Expand(dir / L"nowhere\\x.txt"), L"");
+}
+
 TEST(ExpandLongPath, HandlesPathsLongerThanMaxPath)
 {
     TempDir dir;
@@ -80,6 +127,7 @@ struct EverythingExists : FileSystem {
         return L"x";
     }
     std::vector<std::wstring> NamesLike(const std::wstring&) override { return {L"x"}; }
+    std::optional<std::vector<std::wstring>> FolderNames(const std::wstring&) override { return std::nullopt; }
     std::optional<std::string> ReadHead(const std::wstring&, std::size_t) override { return std::nullopt; }
     bool CanOpen(const std::wstring&) override { return false; }
 };

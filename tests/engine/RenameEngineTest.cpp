@@ -371,6 +371,10 @@ public:
     }
     std::optional<std::wstring> StoredName(const std::wstring& path) override { return real_.StoredName(path); }
     std::vector<std::wstring> NamesLike(const std::wstring& path) override { return real_.NamesLike(path); }
+    std::optional<std::vector<std::wstring>> FolderNames(const std::wstring& folder) override
+    {
+        return real_.FolderNames(folder);
+    }
     std::optional<std::string> ReadHead(const std::wstring& path, std::size_t n) override
     {
         return real_.ReadHead(path, n);

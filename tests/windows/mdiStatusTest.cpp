@@ -52,7 +52,12 @@ protected:
         text.resize(static_cast<std::size_t>(SendMessageW(lst(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
         return text;
     }
-    LRESULT Caret() { return SendMessageW(lst(), LB_GETCARETINDEX, 0, 0); }
+    // The current line as the screen shows it: set at the paced drawing, so drawn first.
+    LRESULT Caret()
+    {
+        PacedRedraw::DrawAll();
+        return SendMessageW(lst(), LB_GETCARETINDEX, 0, 0);
+    }
     // A click on a row the way the mouse makes it.
     void Click(LRESULT row)
     {
