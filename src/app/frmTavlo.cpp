@@ -47,12 +47,6 @@ struct LoadError : std::runtime_error {
     LoadError() : std::runtime_error("main window load") {}
 };
 
-template <typename T>
-T Require(const std::optional<T>& value)
-{
-    if (!value) throw LoadError();
-    return *value;
-}
 
 std::optional<FontChoice> ChooseFormFont(HWND owner, const FontChoice& preset)
 {
@@ -289,15 +283,13 @@ bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
 
 void frmTavlo::RestoreGeometry()
 {
-    auto location = WindowGroupLocation(store_, L"Main_Left");
-    if (!location) throw LoadError();
-    const SettingsReader in(store_, *location);
+    const SettingsReader in(store_, WindowGroupLocation(store_, L"Main_Left"));
     TwipsRect r;
-    r.Left = Require(in.ReadSingle(L"Main_Left", 1000));
-    r.Top = Require(in.ReadSingle(L"Main_Top", 1000));
-    r.Width = Require(in.ReadSingle(L"Main_Width", 8000));
-    r.Height = Require(in.ReadSingle(L"Main_Height", 8000));
-    storedState_ = Require(in.ReadInt16(L"Main_WindowState", 0));
+    r.Left = in.ReadSingle(L"Main_Left", 1000);
+    r.Top = in.ReadSingle(L"Main_Top", 1000);
+    r.Width = in.ReadSingle(L"Main_Width", 8000);
+    r.Height = in.ReadSingle(L"Main_Height", 8000);
+    storedState_ = in.ReadInt16(L"Main_WindowState", 0);
 
     const TwipsScale& s = TwipsScale::Screen();
     r = KeepOnScreen(r, s.XToTwips(GetSystemMetrics(SM_CXSCREEN)), s.YToTwips(GetSystemMetrics(SM_CYSCREEN)));

@@ -23,12 +23,6 @@ struct LoadError : std::runtime_error {
     LoadError() : std::runtime_error("dialog load") {}
 };
 
-float Require(const std::optional<float>& value)
-{
-    if (!value) throw LoadError();
-    return *value;
-}
-
 } // namespace
 
 DialogForm::DialogForm(DialogFormSpec spec) : spec_(std::move(spec))
@@ -89,18 +83,16 @@ bool DialogForm::Form_Load()
 void DialogForm::RestorePosition()
 {
     const std::wstring& p = spec_.KeyPrefix;
-    auto location = WindowGroupLocation(Store(), p + L"Left");
-    if (!location) throw LoadError();
-    const SettingsReader in(Store(), *location);
+    const SettingsReader in(Store(), WindowGroupLocation(Store(), p + L"Left"));
     TwipsRect r = Geometry();
-    r.Left = Require(in.ReadSingle(p + L"Left", 1000));
+    r.Left = in.ReadSingle(p + L"Left", 1000);
     SetGeometry(r);
-    r.Top = Require(in.ReadSingle(p + L"Top", 1000));
+    r.Top = in.ReadSingle(p + L"Top", 1000);
     SetGeometry(r);
     if (spec_.StoresSize) {
-        r.Width = Require(in.ReadSingle(p + L"Width", spec_.DefaultWidth));
+        r.Width = in.ReadSingle(p + L"Width", spec_.DefaultWidth);
         SetGeometry(r);
-        r.Height = Require(in.ReadSingle(p + L"Height", spec_.DefaultHeight));
+        r.Height = in.ReadSingle(p + L"Height", spec_.DefaultHeight);
         SetGeometry(r);
     }
     const float screenWidth = Scale().XToTwips(GetSystemMetrics(SM_CXSCREEN));

@@ -18,11 +18,6 @@ std::wstring RowKey(const wchar_t* prefix, std::size_t row)
     return prefix + std::to_wstring(row);
 }
 
-template <typename T>
-void Assign(T& target, const std::optional<T>& value)
-{
-    if (value) target = *value;
-}
 
 } // namespace
 
@@ -31,19 +26,19 @@ std::wstring SettingsReader::ReadText(const std::wstring& key, const std::wstrin
     return store_.Read(location_.application, location_.section, key, defaultValue);
 }
 
-std::optional<bool> SettingsReader::ReadBool(const std::wstring& key, bool defaultValue) const
+bool SettingsReader::ReadBool(const std::wstring& key, bool defaultValue) const
 {
-    return TextToBool(ReadText(key, BoolToText(defaultValue)));
+    return TextToBool(ReadText(key, BoolToText(defaultValue))).value_or(defaultValue);
 }
 
-std::optional<std::int16_t> SettingsReader::ReadInt16(const std::wstring& key, std::int16_t defaultValue) const
+std::int16_t SettingsReader::ReadInt16(const std::wstring& key, std::int16_t defaultValue) const
 {
-    return TextToInt16(ReadText(key, Int16ToText(defaultValue)));
+    return TextToInt16(ReadText(key, Int16ToText(defaultValue))).value_or(defaultValue);
 }
 
-std::optional<float> SettingsReader::ReadSingle(const std::wstring& key, float defaultValue) const
+float SettingsReader::ReadSingle(const std::wstring& key, float defaultValue) const
 {
-    return TextToSingle(ReadText(key, SingleToText(defaultValue)));
+    return TextToSingle(ReadText(key, SingleToText(defaultValue))).value_or(defaultValue);
 }
 
 bool SettingsWriter::WriteText(const std::wstring& key, const std::wstring& value) const
@@ -72,36 +67,34 @@ SettingsLocation OptionGroupLocation(SettingsStore& store)
     return version == kAbsentVersion ? CurrentLocation : LegacyLocation;
 }
 
-std::optional<SettingsLocation> WindowGroupLocation(SettingsStore& store, const std::wstring& probeKey)
+SettingsLocation WindowGroupLocation(SettingsStore& store, const std::wstring& probeKey)
 {
-    auto probe = TextToSingle(
-        store.Read(LegacyLocation.application, LegacyLocation.section, probeKey, SingleToText(kAbsentProbe)));
-    if (!probe) return std::nullopt;
-    return *probe == kAbsentProbe ? CurrentLocation : LegacyLocation;
+    const float probe = SettingsReader(store, LegacyLocation).ReadSingle(probeKey, kAbsentProbe);
+    return probe == kAbsentProbe ? CurrentLocation : LegacyLocation;
 }
 
 void LoadSettings(SettingsStore& store, OptionState& state)
 {
     const SettingsReader in(store, OptionGroupLocation(store));
 
-    Assign(state.Auto, in.ReadBool(L"Auto", false));
-    Assign(state.AutoExe, in.ReadInt16(L"AutoExe", 0));
-    Assign(state.AutoLog, in.ReadBool(L"AutoLog", true));
-    Assign(state.Resize, in.ReadBool(L"Resize", true));
-    Assign(state.Tip, in.ReadBool(L"Tip", true));
-    Assign(state.Hira, in.ReadBool(L"Hira", true));
+    state.Auto = in.ReadBool(L"Auto", false);
+    state.AutoExe = in.ReadInt16(L"AutoExe", 0);
+    state.AutoLog = in.ReadBool(L"AutoLog", true);
+    state.Resize = in.ReadBool(L"Resize", true);
+    state.Tip = in.ReadBool(L"Tip", true);
+    state.Hira = in.ReadBool(L"Hira", true);
 
     state.DblExp = false;
 
     state.Filter = in.ReadText(L"Filter", kDefaultFilter);
 
-    for (std::size_t n = 0; n < state.Exp43.size(); ++n) Assign(state.Exp43[n], in.ReadBool(RowKey(L"Exp43_", n), true));
-    for (std::size_t n = 0; n < state.Exp34.size(); ++n) Assign(state.Exp34[n], in.ReadBool(RowKey(L"Exp34_", n), true));
+    for (std::size_t n = 0; n < state.Exp43.size(); ++n) state.Exp43[n] = in.ReadBool(RowKey(L"Exp43_", n), true);
+    for (std::size_t n = 0; n < state.Exp34.size(); ++n) state.Exp34[n] = in.ReadBool(RowKey(L"Exp34_", n), true);
 
     state.Font_Name = in.ReadText(L"Font_Name", kDefaultFontName);
-    Assign(state.Font_Size, in.ReadInt16(L"Font_Size", kDefaultFontSize));
-    Assign(state.Font_Bold, in.ReadBool(L"Font_Bold", false));
-    Assign(state.Font_Italic, in.ReadBool(L"Font_Italic", false));
+    state.Font_Size = in.ReadInt16(L"Font_Size", kDefaultFontSize);
+    state.Font_Bold = in.ReadBool(L"Font_Bold", false);
+    state.Font_Italic = in.ReadBool(L"Font_Italic", false);
 }
 
 void SaveSettings(SettingsStore& store, const OptionState& state)

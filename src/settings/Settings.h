@@ -21,10 +21,11 @@ public:
     SettingsLocation location() const { return location_; }
 
     std::wstring ReadText(const std::wstring& key, const std::wstring& defaultValue) const;
-    // Nothing when the stored text does not convert; the default applies only to an absent key.
-    std::optional<bool> ReadBool(const std::wstring& key, bool defaultValue) const;
-    std::optional<std::int16_t> ReadInt16(const std::wstring& key, std::int16_t defaultValue) const;
-    std::optional<float> ReadSingle(const std::wstring& key, float defaultValue) const;
+    // A stored text that does not convert counts as absent: the default applies, so one bad value
+    // can never keep the program from starting; the next normal close writes a good one.
+    bool ReadBool(const std::wstring& key, bool defaultValue) const;
+    std::int16_t ReadInt16(const std::wstring& key, std::int16_t defaultValue) const;
+    float ReadSingle(const std::wstring& key, float defaultValue) const;
 
 private:
     SettingsStore& store_;
@@ -49,9 +50,10 @@ private:
 SettingsLocation OptionGroupLocation(SettingsStore& store);
 
 // A window group is read from the legacy location while its probe key (the window's own left
-// position, e.g. "Option_Left") there holds a number other than -9999. Nothing when the legacy probe
-// is no number: like any of the window's geometry values that does not convert, that is a load error.
-std::optional<SettingsLocation> WindowGroupLocation(SettingsStore& store, const std::wstring& probeKey);
+// position, e.g. "Option_Left") there holds a number other than -9999. A legacy probe that is no
+// number counts as absent, like any bad value: the current location is read, and the legacy one goes
+// at the next normal close.
+SettingsLocation WindowGroupLocation(SettingsStore& store, const std::wstring& probeKey);
 
 // Fills the option group of `state` from the store. A value that does not convert leaves its
 // variable as it was; DblExp is always reset.

@@ -22,12 +22,6 @@ struct LoadError : std::runtime_error {
     LoadError() : std::runtime_error("child window load") {}
 };
 
-float Require(const std::optional<float>& value)
-{
-    if (!value) throw LoadError();
-    return *value;
-}
-
 } // namespace
 
 ChildForm::ChildForm(ChildHost& host, SettingsStore& store, ChildFormSpec spec)
@@ -80,14 +74,12 @@ void ChildForm::Form_Load()
 
 void ChildForm::RestoreGeometry()
 {
-    auto location = WindowGroupLocation(store_, spec_.KeyPrefix + L"Left");
-    if (!location) throw LoadError();
-    const SettingsReader in(store_, *location);
+    const SettingsReader in(store_, WindowGroupLocation(store_, spec_.KeyPrefix + L"Left"));
     TwipsRect r = Geometry();
-    r.Left = Require(in.ReadSingle(spec_.KeyPrefix + L"Left", r.Left));
-    r.Top = Require(in.ReadSingle(spec_.KeyPrefix + L"Top", r.Top));
-    r.Width = Require(in.ReadSingle(spec_.KeyPrefix + L"Width", r.Width));
-    r.Height = Require(in.ReadSingle(spec_.KeyPrefix + L"Height", r.Height));
+    r.Left = in.ReadSingle(spec_.KeyPrefix + L"Left", r.Left);
+    r.Top = in.ReadSingle(spec_.KeyPrefix + L"Top", r.Top);
+    r.Width = in.ReadSingle(spec_.KeyPrefix + L"Width", r.Width);
+    r.Height = in.ReadSingle(spec_.KeyPrefix + L"Height", r.Height);
     SetGeometry(r);
 }
 

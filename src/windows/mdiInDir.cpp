@@ -172,14 +172,10 @@ void mdiInDir::CreateControls()
 
 void mdiInDir::ReadStartFolder()
 {
-    auto location = WindowGroupLocation(Store(), L"InDir_Left");
-    if (!location) throw LoadError();
-    location_ = *location;
+    location_ = WindowGroupLocation(Store(), L"InDir_Left");
     const SettingsReader in(Store(), location_);
     options.Dir_In = in.ReadText(L"Dir_In", CurrentFolder());
-    std::optional<bool> yuko = in.ReadBool(L"Dir_In_Yuko", true);
-    if (!yuko) throw LoadError();
-    options.Dir_In_Yuko = *yuko;
+    options.Dir_In_Yuko = in.ReadBool(L"Dir_In_Yuko", true);
     options.OldDir_In = in.ReadText(L"OldDir_In", CurrentFolder());
     DirName(options.Dir_In_Yuko ? options.Dir_In : options.OldDir_In);
 }

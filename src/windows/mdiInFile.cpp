@@ -157,9 +157,12 @@ std::vector<ChildForm::PopupItem> mdiInFile::PopupItems() const
 
 void mdiInFile::LoadMore()
 {
+    // A stored filter the lists cannot use falls back to all files, as the filter command does.
+    if (!ApplyPattern(options.Filter)) {
+        options.Filter = kAllFiles;
+        if (!ApplyPattern(options.Filter)) throw LoadError();
+    }
     ShowFilterCaption();
-    // A stored filter the lists cannot use is a load error like any other.
-    if (!ApplyPattern(options.Filter)) throw LoadError();
 }
 
 void mdiInFile::ShowFilterCaption()

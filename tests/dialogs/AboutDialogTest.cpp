@@ -88,7 +88,7 @@ TEST_F(AboutDialogTest, OpenedTwiceShowsWhereItWasHiddenAndStoresOnlyWhenUnloade
     });
 }
 
-TEST_F(AboutDialogTest, ALoadErrorIsPassedOverSilently)
+TEST_F(AboutDialogTest, ABadPositionCountsAsAbsentAndAFailedLoadIsPassedOverSilently)
 {
     options.Font_Name = L"ＭＳ ゴシック";
     options.Font_Size = 20;
@@ -97,11 +97,15 @@ TEST_F(AboutDialogTest, ALoadErrorIsPassedOverSilently)
     EXPECT_TRUE(dialog.Form_Load());
     EXPECT_TRUE(failures.texts.empty());
     ASSERT_TRUE(dialog.IsLoaded());
-    // The design position, and the later steps (font, captions) skipped.
     EXPECT_NEAR(dialog.Geometry().Left, 1000, kPixelTwips);
-    EXPECT_NEAR(dialog.Geometry().Top, 1000, kPixelTwips);
-    EXPECT_LT(FontHeight(dialog.lblAboutTitle()), 20);
-    EXPECT_EQ(WindowText(dialog.txtMail()), L"");
+    EXPECT_NEAR(dialog.Geometry().Top, 2000, kPixelTwips);
+    EXPECT_GE(FontHeight(dialog.lblAboutTitle()), 20);
+    dialog.Unload();
+    {
+        test::RefuseWindowCreation refuse(L"Tavlo2.Dialog", 1);
+        EXPECT_TRUE(dialog.Form_Load());
+    }
+    EXPECT_TRUE(failures.texts.empty());
 
     // With a good position the stored font reaches every text control.
     dialog.Unload();

@@ -76,31 +76,25 @@ TEST_F(SettingsTest, RowsAreIndependent)
     }
 }
 
-TEST_F(SettingsTest, ValueThatDoesNotConvertKeepsThePriorValueAndIsWrittenBack)
+TEST_F(SettingsTest, ValueThatDoesNotConvertCountsAsAbsentAndIsWrittenBack)
 {
     PutCurrent(L"Tip", L"abc");
     PutCurrent(L"Font_Size", L"big");
     PutCurrent(L"AutoExe", L"40000");
 
-    OptionState fresh; // zero at process start: the key's default does not apply
-    LoadSettings(store, fresh);
-    EXPECT_FALSE(fresh.Tip);
-    EXPECT_EQ(fresh.Font_Size, 0);
-    EXPECT_EQ(fresh.AutoExe, 0);
-    EXPECT_TRUE(fresh.Hira); // the other steps still run
-
     OptionState earlier;
-    earlier.Tip = true;
+    earlier.Tip = false;
     earlier.Font_Size = 9;
     earlier.AutoExe = 3;
     LoadSettings(store, earlier);
     EXPECT_TRUE(earlier.Tip);
-    EXPECT_EQ(earlier.Font_Size, 9);
-    EXPECT_EQ(earlier.AutoExe, 3);
+    EXPECT_EQ(earlier.Font_Size, 10);
+    EXPECT_EQ(earlier.AutoExe, 0);
+    EXPECT_TRUE(earlier.Hira); // the other steps still run
 
-    SaveSettings(store, fresh);
-    EXPECT_EQ(Stored(L"Tip"), L"False");
-    EXPECT_EQ(Stored(L"Font_Size"), L"0");
+    SaveSettings(store, earlier);
+    EXPECT_EQ(Stored(L"Tip"), L"True");
+    EXPECT_EQ(Stored(L"Font_Size"), L"10");
 }
 
 TEST_F(SettingsTest, AutoExeOutOfRangeStaysAsRead)
@@ -281,8 +275,9 @@ TEST_F(WindowGroupTest, EachWindowDecidesByItsOwnProbe)
     PutLegacy(L"InDir_Left", L"0");
     EXPECT_EQ(WindowGroupLocation(store, L"InDir_Left"), LegacyLocation);
 
+    // A probe that is no number counts as absent.
     PutLegacy(L"File_Left", L"left");
-    EXPECT_EQ(WindowGroupLocation(store, L"File_Left"), std::nullopt);
+    EXPECT_EQ(WindowGroupLocation(store, L"File_Left"), CurrentLocation);
 }
 
 TEST_F(WindowGroupTest, ReaderUsesTheChosenLocationAndDefaults)
@@ -290,9 +285,7 @@ TEST_F(WindowGroupTest, ReaderUsesTheChosenLocationAndDefaults)
     PutLegacy(L"About_Left", L"200");
     PutLegacy(L"About_Top", L"300.5");
     PutCurrent(L"About_Top", L"999");
-    auto where = WindowGroupLocation(store, L"About_Left");
-    ASSERT_TRUE(where);
-    SettingsReader in(store, *where);
+    SettingsReader in(store, WindowGroupLocation(store, L"About_Left"));
     EXPECT_EQ(in.ReadSingle(L"About_Left", 1000.0f), 200.0f);
     EXPECT_EQ(in.ReadSingle(L"About_Top", 1000.0f), 300.5f);
     EXPECT_EQ(in.ReadSingle(L"About_Width", 1234.5f), 1234.5f);
@@ -300,8 +293,11 @@ TEST_F(WindowGroupTest, ReaderUsesTheChosenLocationAndDefaults)
     EXPECT_EQ(in.ReadBool(L"Dir_In_Yuko", true), true);
     EXPECT_EQ(in.ReadText(L"Dir_In_DirName3", L""), L"");
 
+    // A value that does not convert counts as absent.
     PutLegacy(L"About_Top", L"top");
-    EXPECT_EQ(in.ReadSingle(L"About_Top", 1000.0f), std::nullopt);
+    EXPECT_EQ(in.ReadSingle(L"About_Top", 1000.0f), 1000.0f);
+    PutLegacy(L"Main_WindowState", L"big");
+    EXPECT_EQ(in.ReadInt16(L"Main_WindowState", 0), 0);
 }
 
 TEST_F(WindowGroupTest, WriterAlwaysWritesTheCurrentLocationWithoutNeedlessFractions)

@@ -1,5 +1,6 @@
 #include "common/Catalogue.h"
 #include "windows/ChildForm.h"
+#include "settings/ValueEncoding.h"
 #include "windows/SharedMenu.h"
 #include "windows/UiTestSupport.h"
 
@@ -120,46 +121,45 @@ TEST_F(ChildFormTest, AMaximisedMainWindowKeepsTheChildKeysUnwritten)
     EXPECT_EQ(store.Current(L"Main_WindowState"), L"2");
 }
 
-struct BadValueCase {
-    const wchar_t* key;
-    bool legacy;
-    const wchar_t* expected;
-};
-
-class ChildLoadErrorTest : public FrameTest, public testing::WithParamInterface<BadValueCase> {};
-
-TEST_P(ChildLoadErrorTest, ANonNumericStoredValueShowsTheWindowsErrorAndStopsTheLoad)
+// A value that does not convert counts as absent: the window takes its default and the program
+// starts, in the current location and the legacy one alike.
+TEST_F(ChildFormTest, ABadStoredValueCountsAsAbsent)
 {
     store.SetCurrent(L"Resize", L"False");
-    const BadValueCase& c = GetParam();
-    if (c.legacy) store.SetLegacy(c.key, L"abc");
-    else store.SetCurrent(c.key, L"12x");
-    EXPECT_FALSE(Open(false));
-    EXPECT_EQ(failures.texts, std::vector<std::wstring>{c.expected});
-    // The windows after the failing one were never made.
-    EXPECT_FALSE(frame->OutFileWindow().Exists());
+    for (const wchar_t* key : {L"InDir_Top", L"InFile_Left", L"File_Width", L"Status_Height", L"OutFile_Height"})
+        store.SetCurrent(key, L"12x");
+    store.SetLegacy(L"File_Left", L"abc");
+    ASSERT_TRUE(Open(false));
+    EXPECT_TRUE(failures.texts.empty());
+    EXPECT_TRUE(frame->OutFileWindow().Exists());
+    const float width = frame->FileWindow().Geometry().Width;
+    Close();
+    EXPECT_EQ(store.Current(L"File_Width"), SingleToText(width)) << "the next close writes a good value";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EachWindow, ChildLoadErrorTest,
-    testing::Values(BadValueCase{L"InDir_Top", false, L"Tavlo2 mdiinDir Form_Load ERR"},
-                    BadValueCase{L"InFile_Left", false, L"Tavlo2 mdiinFile Form_Load ERR"},
-                    BadValueCase{L"File_Width", false, L"Tavlo2 mdiFile Form_Load ERR"},
-                    BadValueCase{L"Status_Height", false, L"Tavlo2 mdiStatus Form_Load ERR"},
-                    BadValueCase{L"File_Left", true, L"Tavlo2 mdiFile Form_Load ERR"}));
-
-TEST_F(ChildFormTest, TheLastWindowsLoadErrorNamesIt)
+// A window that cannot be made is the load's error, named for that window; those after it are never made.
+TEST_F(ChildFormTest, AWindowThatCannotBeMadeShowsItsLoadError)
 {
-    store.SetCurrent(L"Resize", L"False");
-    store.SetCurrent(L"OutFile_Height", L"");
-    EXPECT_FALSE(Open(false));
-    EXPECT_EQ(failures.texts, std::vector<std::wstring>{L"Tavlo2 mdiOutFile Form_Load ERR"});
+    const wchar_t* texts[] = {L"Tavlo2 mdiinDir Form_Load ERR", L"Tavlo2 mdiinFile Form_Load ERR",
+                              L"Tavlo2 mdiFile Form_Load ERR", L"Tavlo2 mdiStatus Form_Load ERR",
+                              L"Tavlo2 mdiOutFile Form_Load ERR"};
+    for (int n = 1; n <= 5; ++n) {
+        failures.texts.clear();
+        {
+            test::RefuseWindowCreation refuse(L"Tavlo2.Child", n);
+            EXPECT_FALSE(Open(false));
+        }
+        EXPECT_EQ(failures.texts, std::vector<std::wstring>{texts[n - 1]});
+        if (n < 5) {
+            EXPECT_FALSE(frame->OutFileWindow().Exists());
+        }
+        frame.reset();
+    }
 }
 
 TEST_F(ChildFormTest, DuringAnAutomaticRunTheLoadDoesNothingOfItsOwn)
 {
     ASSERT_TRUE(Open(false));
-    store.SetCurrent(L"Probe_Left", L"bad");
     options.Resize = false;
     options.AutoRunning = true;
     ProbeChild probe(*frame, store.store());
@@ -170,6 +170,8 @@ TEST_F(ChildFormTest, DuringAnAutomaticRunTheLoadDoesNothingOfItsOwn)
     EXPECT_EQ(probe.Tips().Text(probe.list), L"");
 
     options.AutoRunning = false;
+    probe.Unload();
+    test::RefuseWindowCreation refuse(L"Tavlo2.Child", 1);
     EXPECT_FALSE(probe.Load());
     EXPECT_EQ(failures.texts, std::vector<std::wstring>{L"probe load error"});
 }

@@ -65,6 +65,42 @@ private:
     LoadFailureHandler previous_;
 };
 
+// Makes the system refuse to create the `nth` window (from 1) of the class `className` on this thread
+// while it lives: the real way a window's load fails.
+class RefuseWindowCreation {
+public:
+    RefuseWindowCreation(std::wstring className, int nth) : className_(std::move(className)), left_(nth)
+    {
+        active_ = this;
+        hook_ = SetWindowsHookExW(WH_CBT, &RefuseWindowCreation::Proc, nullptr, GetCurrentThreadId());
+    }
+    ~RefuseWindowCreation()
+    {
+        if (hook_) UnhookWindowsHookEx(hook_);
+        active_ = nullptr;
+    }
+    RefuseWindowCreation(const RefuseWindowCreation&) = delete;
+    RefuseWindowCreation& operator=(const RefuseWindowCreation&) = delete;
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam)
+    {
+        if (code == HCBT_CREATEWND && active_) {
+            const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+            const wchar_t* cls = create->lpcs->lpszClass;
+            wchar_t name[256]{};
+            if (HIWORD(reinterpret_cast<ULONG_PTR>(cls)) == 0) GetClassNameW(reinterpret_cast<HWND>(wParam), name, 256);
+            const std::wstring given = HIWORD(reinterpret_cast<ULONG_PTR>(cls)) ? cls : name;
+            if (given == active_->className_ && --active_->left_ == 0) return 1;
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline RefuseWindowCreation* active_ = nullptr;
+    std::wstring className_;
+    int left_;
+    HHOOK hook_ = nullptr;
+};
+
 inline void PumpMessages()
 {
     MSG msg;

@@ -255,7 +255,7 @@ TEST_F(InputFileTest, ACancelledFilterBoxChangesNothingAndAnUnusableFilterFallsB
     EXPECT_EQ(Targets(), (Names{L"a.txt", L"b.doc", L"sub\\c.doc"}));
 }
 
-TEST_F(InputFileTest, AStoredFilterIsAppliedAtLoadAndAnUnusableOneIsALoadError)
+TEST_F(InputFileTest, AStoredFilterIsAppliedAtLoadAndAnUnusableOneFallsBackToAllFiles)
 {
     for (const wchar_t* name : {L"a.txt", L"b.doc"}) dir.Write(name);
     store.SetCurrent(L"Filter", L"*.doc");
@@ -265,8 +265,11 @@ TEST_F(InputFileTest, AStoredFilterIsAppliedAtLoadAndAnUnusableOneIsALoadError)
     Close();
 
     store.SetCurrent(L"Filter", L"<>");
-    EXPECT_FALSE(Open());
-    EXPECT_EQ(failures.texts, Names{L"Tavlo2 mdiinFile Form_Load ERR"});
+    OpenAt(dir.path());
+    EXPECT_TRUE(failures.texts.empty());
+    EXPECT_EQ(Rows(), (Names{L"a.txt", L"b.doc"}));
+    EXPECT_EQ(options.Filter, L"*.*");
+    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(2010)) + L"(*.*)");
 }
 
 TEST_F(InputFileTest, TheWaitPointerShowsWhileFilesAreAdded)
