@@ -545,13 +545,21 @@ void frmTavlo::btnExe_Click(std::int16_t Index)
         for (LRESULT i = 0; i <= last; ++i) {
             file_->ShowAtTop(i);
             ProcessPendingEvents();
-            if (CancelFlag) break;
+            if (CancelFlag || unloaded_) break;
             if (engine.ChangeExtension(ListBoxText(list, i), Index) == 0) {
                 file_->HoldRedraw();
                 SendMessageW(list, LB_SETSEL, FALSE, i);
             }
         }
 
+        // The session ended during that event pass: the windows are gone and the settings written;
+        // only the main window is left to close.
+        if (unloaded_) {
+            locked_ = false;
+            closePending_ = false;
+            PostMessageW(Handle(), WM_CLOSE, 0, 0);
+            return;
+        }
         // What stays: the files left as they were and those the walk did not reach. The list is drawn
         // first, so that the removals start from the top row the walk reached.
         PacedRedraw::DrawAll();
@@ -738,6 +746,19 @@ std::optional<LRESULT> frmTavlo::HandleMessage(UINT msg, WPARAM wParam, LPARAM l
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE && !Activated && IsWindowVisible(Handle())) MDIForm_Activate();
             return std::nullopt;
+        case WM_QUERYENDSESSION:
+            // A run stops after the current file: that file's event pass is where this arrives.
+            if (locked_) CancelFlag = true;
+            return TRUE;
+        case WM_ENDSESSION:
+            // The process may be ended as soon as this returns: the shutdown of a close runs now.
+            if (wParam) {
+                CancelFlag = CancelFlag || locked_;
+                MDIForm_QueryUnload();
+                // A run closes the window itself once it has left its walk.
+                if (!locked_) PostMessageW(Handle(), WM_CLOSE, 0, 0);
+            }
+            return 0;
         default:
             return Window::HandleMessage(msg, wParam, lParam);
     }

@@ -281,6 +281,45 @@ TEST_F(DriverTest, ClosingDuringARunStopsItAndClosesAfterwards)
     EXPECT_EQ(store.Current(L"Version"), L"1.00") << "the shutdown ran";
 }
 
+// Logging off or restarting: the same shutdown as a close, written before the session is gone.
+TEST_F(DriverTest, TheSessionEndWritesTheSettingsAndStopsARunAfterTheCurrentFile)
+{
+    ASSERT_TRUE(Open());
+    options.Tip = false;
+    SetWindowPos(frame->Handle(), nullptr, 40, 50, 900, 700, SWP_NOZORDER);
+    EXPECT_EQ(SendMessageW(frame->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    SendMessageW(frame->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(store.Current(L"Version"), L"1.00");
+    EXPECT_EQ(store.Current(L"Tip"), L"False");
+    EXPECT_EQ(store.Current(L"Main_Width"), std::to_wstring(900 * 15));
+    EXPECT_NE(store.Current(L"Dir_In"), L"<absent>") << "the children wrote their keys";
+    PumpMessages();
+    EXPECT_FALSE(frame->Exists());
+    frame.reset();
+
+    std::vector<std::wstring> names = ManyFiles(dir, 40);
+    OpenWith(names);
+    HWND window = frame->Handle();
+    HWND log = frame->StatusWindow().lstKekka();
+    ControlHook::Add(log, this, [window, log](HWND h, UINT msg, WPARAM w, LPARAM l, const ControlHook::Next& next) {
+        if (msg == LB_ADDSTRING && SendMessageW(log, LB_GETCOUNT, 0, 0) == 16) {
+            PostMessageW(window, WM_QUERYENDSESSION, 0, 0);
+            PostMessageW(window, WM_ENDSESSION, TRUE, 0);
+        }
+        return next(h, msg, w, l);
+    });
+    store.SetCurrent(L"Version", L"<gone>");
+    frame->btnExe_Click(0);
+    std::size_t renamed = 0;
+    for (const auto& n : dir.Names()) renamed += n.substr(n.size() - 4) == L".htm";
+    EXPECT_GE(renamed, 5u);
+    EXPECT_LE(renamed, 6u);
+    EXPECT_EQ(dir.Names().size(), 40u) << "no file lost";
+    EXPECT_EQ(store.Current(L"Version"), L"1.00");
+    PumpMessages();
+    EXPECT_FALSE(IsWindow(window));
+}
+
 TEST_F(DriverTest, CommandLineNamesAreTakenWholeOrNotAtAll)
 {
     dir.Write(L"a.txt");
