@@ -35,6 +35,9 @@ constexpr UINT kFirstMdiChildId = 50000;
 constexpr float kStripHeight = 615;
 constexpr float kModeLeft = 120, kModeStep = 960, kButtonTop = 120, kModeWidth = 855, kButtonHeight = 375;
 constexpr float kCancelInitialLeft = 7800, kCancelWidth = 1215;
+// The inner width the tool strip needs: every mode button, the usual gap, Cancel and its margin.
+constexpr float kStripWidth =
+    kModeLeft + kModeStep * (frmTavlo::kModeCount - 1) + kModeWidth + (kModeStep - kModeWidth) + kCancelWidth + kCancelMargin;
 
 // The font chooser's flags: screen fonts, no vector fonts, limited size, the font must exist,
 // TrueType only.
@@ -292,7 +295,10 @@ void frmTavlo::RestoreGeometry()
     storedState_ = in.ReadInt16(L"Main_WindowState", 0);
 
     const TwipsScale& s = TwipsScale::Screen();
-    r = KeepOnScreen(r, s.XToTwips(GetSystemMetrics(SM_CXSCREEN)), s.YToTwips(GetSystemMetrics(SM_CYSCREEN)));
+    r = KeepOnScreen(r, s.XToTwips(GetSystemMetrics(SM_CXSCREEN)), s.YToTwips(GetSystemMetrics(SM_CYSCREEN)),
+                     s.OnAMonitor(r.Left, r.Top));
+    // Never so narrow that Cancel would cover a mode button.
+    r.Width = std::max(r.Width, s.XToTwips(MinimumWidth()));
     SetGeometry(r);
 }
 
@@ -415,6 +421,15 @@ SIZE AreaWithoutScrollBars(HWND client)
 }
 
 } // namespace
+
+int frmTavlo::MinimumWidth() const
+{
+    // The frame's borders and the client area's edge come on top of the strip, as they are now.
+    RECT outer{};
+    GetWindowRect(Handle(), &outer);
+    const int edges = (outer.right - outer.left) - AreaWithoutScrollBars(client_).cx;
+    return TwipsScale::Screen().XToPixels(kStripWidth) + std::max(edges, 0);
+}
 
 float frmTavlo::InnerWidth() const
 {
@@ -746,6 +761,11 @@ std::optional<LRESULT> frmTavlo::HandleMessage(UINT msg, WPARAM wParam, LPARAM l
         case WM_ACTIVATE:
             if (LOWORD(wParam) != WA_INACTIVE && !Activated && IsWindowVisible(Handle())) MDIForm_Activate();
             return std::nullopt;
+        case WM_GETMINMAXINFO: {
+            const LRESULT result = DefaultProc(msg, wParam, lParam);
+            if (client_) reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.x = MinimumWidth();
+            return result;
+        }
         case WM_QUERYENDSESSION:
             // A run stops after the current file: that file's event pass is where this arrives.
             if (locked_) CancelFlag = true;

@@ -112,6 +112,8 @@ public:
     void SetGeometry(const TwipsRect& rect);
     // The area below the tool strip that the children share (scroll bars not counted), in twips.
     float InnerWidth() const;
+    // The narrowest outer width in pixels that shows every mode button beside Cancel.
+    int MinimumWidth() const;
     float InnerHeight() const;
 
     // The font chooser; replaceable so that the font command can be driven without a dialog.

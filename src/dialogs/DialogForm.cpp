@@ -1,5 +1,7 @@
 #include "dialogs/DialogForm.h"
 
+#include "windows/FrameRules.h"
+
 #include "app/frmTavlo.h"
 #include "settings/RegistryStore.h"
 #include "settings/Settings.h"
@@ -95,10 +97,8 @@ void DialogForm::RestorePosition()
         r.Height = in.ReadSingle(p + L"Height", spec_.DefaultHeight);
         SetGeometry(r);
     }
-    const float screenWidth = Scale().XToTwips(GetSystemMetrics(SM_CXSCREEN));
-    const float screenHeight = Scale().YToTwips(GetSystemMetrics(SM_CYSCREEN));
-    if (r.Left < 0 || r.Left > screenWidth) r.Left = 1000;
-    if (r.Top < 0 || r.Top > screenHeight) r.Top = 1000;
+    r = KeepPositionOnScreen(r, Scale().XToTwips(GetSystemMetrics(SM_CXSCREEN)),
+                             Scale().YToTwips(GetSystemMetrics(SM_CYSCREEN)), Scale().OnAMonitor(r.Left, r.Top));
     SetGeometry(r);
 }
 

@@ -236,13 +236,13 @@ void ChildForm::MoveControl(HWND control, const TwipsRect& r)
 void ChildForm::FillWithControl(HWND control)
 {
     if (!control) return;
-    std::int16_t w = CInt(ScaleWidth() - 120);
-    std::int16_t h = CInt(ScaleHeight() - 120);
+    const float w = RoundTwips(ScaleWidth() - 120);
+    const float h = RoundTwips(ScaleHeight() - 120);
     if (w <= 0) return;
     RECT rc{};
     GetWindowRect(control, &rc);
-    float keptHeight = Scale().YToTwips(rc.bottom - rc.top);
-    MoveControl(control, TwipsRect{60, 60, static_cast<float>(w), h >= 1 ? static_cast<float>(h) : keptHeight});
+    const float keptHeight = Scale().YToTwips(rc.bottom - rc.top);
+    MoveControl(control, TwipsRect{60, 60, w, h >= 1 ? h : keptHeight});
 }
 
 void ChildForm::AddFontControl(HWND control)

@@ -6,16 +6,14 @@ namespace tavlo {
 
 namespace {
 
-constexpr float kCancelMargin = 60;
-
 } // namespace
 
 FrameLayout ComputeFrameLayout(float innerWidth, float innerHeight, bool resize, float cancelWidth)
 {
     FrameLayout layout;
     if (resize) {
-        float w = CInt(innerWidth / 2.0);
-        float h = CInt(innerHeight / 3.0);
+        const float w = RoundTwips(innerWidth / 2.0);
+        const float h = RoundTwips(innerHeight / 3.0);
         layout.Children = std::array<TwipsRect, 5>{
             TwipsRect{0, 0, w, h},         // input folder
             TwipsRect{0, h, w, h},         // input files
@@ -24,12 +22,8 @@ FrameLayout ComputeFrameLayout(float innerWidth, float innerHeight, bool resize,
             TwipsRect{w, 2 * h, w, h},     // result list
         };
     }
-    try {
-        float x = CInt(static_cast<double>(innerWidth) - kCancelMargin - cancelWidth);
-        if (x > 0) layout.CancelLeft = x;
-    } catch (...) {
-        // The Cancel button stays where it is.
-    }
+    const float x = RoundTwips(static_cast<double>(innerWidth) - kCancelMargin - cancelWidth);
+    if (x > 0) layout.CancelLeft = x;
     return layout;
 }
 
@@ -58,10 +52,18 @@ std::wstring HelpFilePath(const std::wstring& programFolder)
     return path + form_text::kHelpFile;
 }
 
-TwipsRect KeepOnScreen(TwipsRect r, float screenWidth, float screenHeight)
+TwipsRect KeepPositionOnScreen(TwipsRect r, float screenWidth, float screenHeight, bool onAMonitor)
 {
+    // A window closed on a monitor left of or above the primary one has a negative position.
+    if (onAMonitor) return r;
     if (r.Left < 0 || r.Left > screenWidth) r.Left = 1000;
     if (r.Top < 0 || r.Top > screenHeight) r.Top = 1000;
+    return r;
+}
+
+TwipsRect KeepOnScreen(TwipsRect r, float screenWidth, float screenHeight, bool onAMonitor)
+{
+    r = KeepPositionOnScreen(r, screenWidth, screenHeight, onAMonitor);
     if (r.Width < 2000) r.Width = 8000;
     if (r.Height < 500) r.Height = 8000;
     return r;

@@ -18,8 +18,9 @@ struct FrameLayout {
     std::optional<float> CancelLeft;
 };
 
-// Throws std::range_error when a child's length does not fit a 16-bit integer; the Cancel button's
-// position is then not computed either.
+// The gap kept between the Cancel button and the right edge of the area.
+inline constexpr float kCancelMargin = 60;
+
 FrameLayout ComputeFrameLayout(float innerWidth, float innerHeight, bool resize, float cancelWidth);
 
 // What the font chooser returned (the size in points as it offers them, e.g. 10.5).
@@ -40,7 +41,10 @@ bool TakeFontChoice(const FontChoice& choice, OptionState& state);
 // The help file in the program's folder, with exactly one backslash before its name.
 std::wstring HelpFilePath(const std::wstring& programFolder);
 
-// The main window's stored geometry kept on a screen of the given size.
-TwipsRect KeepOnScreen(TwipsRect rect, float screenWidth, float screenHeight);
+// A stored position that lies on some monitor stays. Any other has a left or top edge outside the
+// primary screen of the given size put back to 1000, each on its own.
+TwipsRect KeepPositionOnScreen(TwipsRect rect, float screenWidth, float screenHeight, bool onAMonitor);
+// The main window's stored geometry: the position rule above, and too small a size made the default.
+TwipsRect KeepOnScreen(TwipsRect rect, float screenWidth, float screenHeight, bool onAMonitor);
 
 } // namespace tavlo

@@ -16,6 +16,16 @@ double RoundHalfEven(double value)
     return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
 }
 
+bool TwipsScale::OnAMonitor(float left, float top) const
+{
+    return MonitorFromPoint(POINT{XToPixels(left), YToPixels(top)}, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+float RoundTwips(double value)
+{
+    return std::isfinite(value) ? static_cast<float>(RoundHalfEven(value)) : 0.0f;
+}
+
 std::int16_t CInt(double value)
 {
     if (std::isnan(value)) throw std::range_error("CInt");

@@ -10,9 +10,13 @@ inline constexpr int kTwipsPerInch = 1440;
 // Nearest whole number, halves to the even neighbour (4.5 -> 4, 5.5 -> 6).
 double RoundHalfEven(double value);
 
-// The 16-bit conversion of a length or size: RoundHalfEven, then throws std::range_error when the
-// result does not fit a 16-bit signed integer.
+// The 16-bit conversion of a value: RoundHalfEven, then throws std::range_error when the result does
+// not fit a 16-bit signed integer.
 std::int16_t CInt(double value);
+
+// A layout length rounded the same way, without the 16-bit limit: a window on a large screen is more
+// than 32767 twips wide, and its controls must still fill it.
+float RoundTwips(double value);
 
 class TwipsScale {
 public:
@@ -24,6 +28,9 @@ public:
     float YToTwips(int pixels) const;
 
     int DpiX() const { return dpiX_; }
+
+    // True when the point (in twips on the virtual screen) lies on some monitor.
+    bool OnAMonitor(float left, float top) const;
     int DpiY() const { return dpiY_; }
 
     // The screen's own resolution, read once from the system.

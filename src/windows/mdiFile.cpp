@@ -163,27 +163,20 @@ void mdiFile::OnDestroy()
 void mdiFile::Form_Resize()
 {
     if (!lstFile_) return;
-    std::int16_t w = 0, h = 0;
-    try {
-        RECT button{};
-        GetWindowRect(btnDel_, &button);
-        w = CInt(ScaleWidth() - 120);
-        h = CInt(ScaleHeight() - Scale().YToTwips(button.bottom - button.top) - 180);
-    } catch (...) {
-        return;
-    }
+    RECT button{};
+    GetWindowRect(btnDel_, &button);
+    const float w = RoundTwips(ScaleWidth() - 120);
+    const float h = RoundTwips(ScaleHeight() - Scale().YToTwips(button.bottom - button.top) - 180);
     // A new font (this runs after every font change) means new widths.
     width_.FollowFont(lstFile_);
     if (w <= 0) return;
     RECT list{};
     GetWindowRect(lstFile_, &list);
-    const float listHeight = h > 0 ? static_cast<float>(h) : Scale().YToTwips(list.bottom - list.top);
-    MoveControl(lstFile_, TwipsRect{60, 60, static_cast<float>(w), listHeight});
-    RECT button{};
-    GetWindowRect(btnDel_, &button);
+    const float listHeight = h > 0 ? h : Scale().YToTwips(list.bottom - list.top);
+    MoveControl(lstFile_, TwipsRect{60, 60, w, listHeight});
     const float buttonWidth = Scale().XToTwips(button.right - button.left);
-    MoveControl(btnDel_, TwipsRect{60, static_cast<float>(h) + 120, kButtonWidth, kButtonHeight});
-    MoveControl(btnDelAll_, TwipsRect{buttonWidth + 120, static_cast<float>(h) + 120, kButtonWidth, kButtonHeight});
+    MoveControl(btnDel_, TwipsRect{60, h + 120, kButtonWidth, kButtonHeight});
+    MoveControl(btnDelAll_, TwipsRect{buttonWidth + 120, h + 120, kButtonWidth, kButtonHeight});
 }
 
 std::vector<ChildForm::PopupItem> mdiFile::PopupItems() const

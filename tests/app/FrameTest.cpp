@@ -223,15 +223,35 @@ TEST_F(MainWindowTest, StoredGeometryIsKeptOnTheScreen)
     store.SetCurrent(L"Main_Width", L"1500");
     store.SetCurrent(L"Main_Height", L"400");
     ASSERT_TRUE(Open(false));
-    EXPECT_EQ(frame->Geometry(), Snapped({1000, 600, 8000, 8000}));
+    // Too narrow a width is the default, and that is raised to what the tool strip needs.
+    const float strip = s.XToTwips(frame->MinimumWidth());
+    EXPECT_EQ(frame->Geometry(), Snapped({1000, 600, std::max(8000.0f, strip), 8000}));
     Close();
 
     store.SetCurrent(L"Main_Left", L"2400");
     store.SetCurrent(L"Main_Top", L"999999");
-    store.SetCurrent(L"Main_Width", L"9000");
+    store.SetCurrent(L"Main_Width", L"12000");
     store.SetCurrent(L"Main_Height", L"7500");
     ASSERT_TRUE(Open(false));
-    EXPECT_EQ(frame->Geometry(), Snapped({2400, 1000, 9000, 7500}));
+    EXPECT_EQ(frame->Geometry(), Snapped({2400, 1000, 12000, 7500}));
+}
+
+// At the default size and at the narrowest the frame can be made, every mode button shows beside Cancel.
+TEST_F(MainWindowTest, NoModeButtonIsEverHiddenUnderCancel)
+{
+    ASSERT_TRUE(Open());
+    for (int width : {0, 200}) {
+        if (width) SizeFrame(width, 600);
+        RECT outer{};
+        GetWindowRect(frame->Handle(), &outer);
+        if (width) {
+            EXPECT_EQ(outer.right - outer.left, frame->MinimumWidth()) << "the narrowest";
+        }
+        const RECT cancel = Cancel();
+        EXPECT_EQ(cancel.left, ExpectedCancelLeft());
+        for (int i = 0; i < frmTavlo::kModeCount; ++i)
+            EXPECT_LT(RectIn(frame->btnExe(i), frame->pnlKelmo()).right, cancel.left) << width << " " << i;
+    }
 }
 
 TEST_F(MainWindowTest, LegacyGeometryIsReadWhileTheLegacyProbeHoldsIt)

@@ -52,13 +52,15 @@ TEST(FrameLayout, ANarrowFrameLeavesTheCancelButtonWhereItIs)
     EXPECT_FLOAT_EQ(*l.CancelLeft, 1);
 }
 
-TEST(FrameLayout, AnAreaBeyondSixteenBitsSkipsTheRest)
+// A 4K screen is far more than 32767 twips wide: the layout still covers all of it.
+TEST(FrameLayout, AnAreaBeyondSixteenBitsIsLaidOutWhole)
 {
-    EXPECT_THROW(ComputeFrameLayout(70000, 6000, true, 1215), std::range_error);
-    // Without the arrangement only the Cancel button's step fails, quietly.
-    FrameLayout l = ComputeFrameLayout(70000, 6000, false, 1215);
-    EXPECT_FALSE(l.Children);
-    EXPECT_FALSE(l.CancelLeft);
+    FrameLayout l = ComputeFrameLayout(70001, 6000, true, 1215);
+    ASSERT_TRUE(l.Children);
+    EXPECT_FLOAT_EQ((*l.Children)[3].Left, 35000);
+    EXPECT_FLOAT_EQ((*l.Children)[3].Width, 35000);
+    ASSERT_TRUE(l.CancelLeft);
+    EXPECT_FLOAT_EQ(*l.CancelLeft, 70001 - 60 - 1215);
 }
 
 OptionState FontState(std::wstring name, std::int16_t size, bool bold, bool italic)
@@ -115,11 +117,21 @@ TEST(HelpFile, OneBackslashBeforeTheName)
 TEST(KeepOnScreen, PutsTheWindowBackOnAScreenOf19200By14400)
 {
     const float w = 19200, h = 14400;
-    EXPECT_EQ(KeepOnScreen({-500, 300, 9000, 7000}, w, h), (TwipsRect{1000, 300, 9000, 7000}));
-    EXPECT_EQ(KeepOnScreen({19201, -1, 9000, 7000}, w, h), (TwipsRect{1000, 1000, 9000, 7000}));
-    EXPECT_EQ(KeepOnScreen({19200, 14400, 2000, 500}, w, h), (TwipsRect{19200, 14400, 2000, 500}));
-    EXPECT_EQ(KeepOnScreen({0, 14401, 1500, 400}, w, h), (TwipsRect{0, 1000, 8000, 8000}));
-    EXPECT_EQ(KeepOnScreen({0, 0, 1999.5f, 499.5f}, w, h), (TwipsRect{0, 0, 8000, 8000}));
+    EXPECT_EQ(KeepOnScreen({-500, 300, 9000, 7000}, w, h, false), (TwipsRect{1000, 300, 9000, 7000}));
+    EXPECT_EQ(KeepOnScreen({19201, -1, 9000, 7000}, w, h, false), (TwipsRect{1000, 1000, 9000, 7000}));
+    EXPECT_EQ(KeepOnScreen({19200, 14400, 2000, 500}, w, h, false), (TwipsRect{19200, 14400, 2000, 500}));
+    EXPECT_EQ(KeepOnScreen({0, 14401, 1500, 400}, w, h, false), (TwipsRect{0, 1000, 8000, 8000}));
+    EXPECT_EQ(KeepOnScreen({0, 0, 1999.5f, 499.5f}, w, h, false), (TwipsRect{0, 0, 8000, 8000}));
+    // On a monitor left of and above the primary one the position is negative, and stays.
+    EXPECT_EQ(KeepOnScreen({-20000, -3000, 9000, 7000}, w, h, true), (TwipsRect{-20000, -3000, 9000, 7000}));
+    EXPECT_EQ(KeepOnScreen({-20000, -3000, 1500, 7000}, w, h, true), (TwipsRect{-20000, -3000, 8000, 7000}));
+}
+
+TEST(KeepOnScreen, AMonitorIsOneThePlatformShows)
+{
+    const TwipsScale& s = TwipsScale::Screen();
+    EXPECT_TRUE(s.OnAMonitor(1000, 1000));
+    EXPECT_FALSE(s.OnAMonitor(-1e6f, -1e6f));
 }
 
 } // namespace

@@ -344,6 +344,16 @@ TEST_F(TargetListTest, TheListFillsTheWindowAboveTheTwoButtons)
     EXPECT_EQ(l2.bottom - l2.top, before);
 }
 
+TEST_F(TargetListTest, AWindowWiderThanSixteenBitsOfTwipsIsFilledByItsList)
+{
+    list().SetGeometry(TwipsRect{0, 0, 52005, 3000}); // 3467 pixels at 96 dots per inch
+    PumpMessages();
+    RECT client{}, l = RectIn(lst(), list().Handle());
+    GetClientRect(list().Handle(), &client);
+    EXPECT_GT(client.right, 2184) << "the window itself is wider than 32767 twips";
+    EXPECT_NEAR(l.right - l.left, client.right - 8, 2);
+}
+
 TEST_F(TargetListTest, LongPathsCanBeScrolledIntoViewUntilTheListIsEmptied)
 {
     list().SetGeometry(TwipsRect{0, 0, 4000, 3000});
