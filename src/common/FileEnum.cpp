@@ -88,9 +88,20 @@ std::optional<std::vector<FoundEntry>> ListFolderEntries(const std::wstring& fol
     return entries;
 }
 
+namespace {
+FolderReader folderReader = &ListFolderEntries;
+} // namespace
+
+FolderReader SetFolderReader(FolderReader reader)
+{
+    FolderReader previous = folderReader;
+    folderReader = reader ? reader : &ListFolderEntries;
+    return previous;
+}
+
 std::optional<std::vector<std::wstring>> ListNames(const std::wstring& folder, bool (*keep)(std::uint32_t))
 {
-    std::optional<std::vector<FoundEntry>> entries = ListFolderEntries(folder);
+    std::optional<std::vector<FoundEntry>> entries = folderReader(folder);
     if (!entries) return std::nullopt;
     std::vector<std::wstring> names;
     names.reserve(entries->size());

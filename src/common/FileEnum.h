@@ -21,6 +21,12 @@ std::optional<std::vector<FoundEntry>> ListFolderEntries(const std::wstring& fol
 // Nullopt when the folder cannot be read.
 std::optional<std::vector<std::wstring>> ListNames(const std::wstring& folder, bool (*keep)(std::uint32_t));
 
+// The listing ListNames reads folders through (ListFolderEntries unless replaced); returns the one it
+// replaces. Tests put in one that refuses a folder, to show one that exists but cannot be listed
+// (access denied), which a test run with every right cannot make on demand.
+using FolderReader = std::optional<std::vector<FoundEntry>> (*)(const std::wstring& folder);
+FolderReader SetFolderReader(FolderReader reader);
+
 // True when `path` names an existing folder (a drive root included).
 bool FolderExists(const std::wstring& path);
 

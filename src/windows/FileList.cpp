@@ -30,10 +30,9 @@ bool FileList::SetPath(const std::wstring& path)
 {
     std::wstring full = AbsoluteFolderPath(path);
     if (full.empty() || !FolderExists(full)) return false;
-    std::optional<std::vector<std::wstring>> names = ListNames(full, &IsListedFile);
-    if (!names) return false;
+    // A folder that exists but cannot be listed (access denied) opens as an empty one.
     path_ = std::move(full);
-    files_ = std::move(*names);
+    files_ = ListNames(path_, &IsListedFile).value_or(std::vector<std::wstring>{});
     Filter();
     return true;
 }
@@ -46,6 +45,13 @@ bool FileList::SetPattern(const std::wstring& pattern)
     parsed_ = std::move(*parsed);
     Filter();
     return true;
+}
+
+void FileList::Clear()
+{
+    path_.clear();
+    files_.clear();
+    Filter();
 }
 
 bool FileList::Refresh()

@@ -30,6 +30,8 @@ public:
 
     // Reads the folder again; the selection is cleared. False when it can no longer be read, and the
     // list is then empty.
+    // No folder and no rows: nothing can be added from it.
+    void Clear();
     bool Refresh();
 
     int ListCount() const { return static_cast<int>(shown_.size()); }

@@ -248,6 +248,14 @@ void mdiInDir::DirName(const std::wstring& strDirName)
 
 void mdiInDir::RefreshForm()
 {
+    // The open folder vanished (a stick pulled, renamed elsewhere): this window moves to the same
+    // fall-back the input file window takes, so the two never show different folders.
+    const std::wstring shown = dlbDir_.Path();
+    if (!shown.empty() && !FolderExists(shown)) {
+        const std::wstring here = CurrentFolder();
+        drvDrive_.SetDrive(here);
+        dlbDir_.SetPath(here);
+    }
     drvDrive_.Refresh();
     dlbDir_.Refresh();
     dlbDir_Change();
@@ -404,8 +412,8 @@ void mdiInDir::Form_Resize()
     };
     const float driveHeight = heightOf(drvDrive_.Handle());
     const float textHeight = heightOf(txtDir_);
-    const std::int16_t W = CInt(ScaleWidth() - 120);
-    const std::int16_t H = CInt(ScaleHeight() - 240 - driveHeight - textHeight);
+    const float W = RoundTwips(ScaleWidth() - 120);
+    const float H = RoundTwips(ScaleHeight() - 240 - driveHeight - textHeight);
     if (W <= 0) return;
 
     // A drop-down list takes the height of its opened list; the closed box keeps its own.
@@ -416,9 +424,9 @@ void mdiInDir::Form_Resize()
     drvDrive_.Refresh();
 
     const float folderTop = driveHeight + 120;
-    const float folderHeight = H > 0 ? static_cast<float>(H) : heightOf(dlbDir_.Handle());
-    MoveControl(dlbDir_.Handle(), TwipsRect{60, folderTop, static_cast<float>(W), folderHeight});
-    MoveControl(txtDir_, TwipsRect{60, folderTop + H + 60, static_cast<float>(W), textHeight});
+    const float folderHeight = H > 0 ? H : heightOf(dlbDir_.Handle());
+    MoveControl(dlbDir_.Handle(), TwipsRect{60, folderTop, W, folderHeight});
+    MoveControl(txtDir_, TwipsRect{60, folderTop + H + 60, W, textHeight});
 }
 
 } // namespace tavlo

@@ -194,9 +194,11 @@ void mdiInFile::DirName(const std::wstring& strDirName)
     } catch (...) {
     }
     try {
-        filFile_.SetPath(CurrentFolder());
+        // Never the folder shown before: "add all" would take files the user did not choose.
+        if (!filFile_.SetPath(CurrentFolder())) filFile_.Clear();
         RefreshForm();
     } catch (...) {
+        filFile_.Clear();
     }
 }
 
@@ -238,6 +240,18 @@ void mdiInFile::AddRows(bool selectedOnly)
             if (!path.empty() && !AddToTarget(path)) break;
             filFile_.SetSelected(i, false);
         }
+    } catch (...) {
+        // What was added stays; the rows are left clear of the selection.
+        SelectClear();
+    }
+    Finish();
+}
+
+// The end of every add command, whatever happened on the way: the mode buttons follow the target
+// list, and the target list shows at once.
+void mdiInFile::Finish()
+{
+    try {
         Host().BtnEnabledChange();
     } catch (...) {
     }
@@ -260,12 +274,12 @@ void mdiInFile::btnAddAllAll_Click()
         WaitPointer wait;
         if (!dlbDummy_.SetPath(filFile_.Path())) throw CommandFailed();
         dlbDummy_.Refresh();
-        // The folder itself, then its immediate subfolders in name order; nothing deeper.
+        // The folder itself, then its immediate subfolders in name order; nothing deeper. A folder
+        // that cannot be read lists no files, and one gone since is passed over: the walk goes on.
         bool full = false;
         for (int row = -1; row < dlbDummy_.ListCount() && !full; ++row) {
             const std::wstring folder = dlbDummy_.List(row);
-            if (folder.empty() || !filDummy_.SetPath(folder)) throw CommandFailed();
-            filDummy_.Refresh();
+            if (folder.empty() || !filDummy_.SetPath(folder)) continue;
             for (int i = 0; i < filDummy_.ListCount(); ++i) {
                 const std::wstring path = TargetPath(folder, filDummy_.List(i));
                 if (!path.empty() && !AddToTarget(path)) {
@@ -274,11 +288,10 @@ void mdiInFile::btnAddAllAll_Click()
                 }
             }
         }
-        SelectClear();
-        Host().BtnEnabledChange();
     } catch (...) {
     }
-    PacedRedraw::DrawAll();
+    SelectClear();
+    Finish();
 }
 
 bool mdiInFile::filFile_KeyPress(wchar_t KeyAscii)
@@ -399,13 +412,13 @@ void mdiInFile::Form_Resize()
                          s.YToTwips(rc.bottom - rc.top)};
     };
     const TwipsRect add = placeOf(btnAdd_);
-    const std::int16_t W = CInt(ScaleWidth() - 120);
-    const std::int16_t H = CInt(ScaleHeight() - add.Height - 180);
+    const float W = RoundTwips(ScaleWidth() - 120);
+    const float H = RoundTwips(ScaleHeight() - add.Height - 180);
     if (W <= 0) return;
 
     const TwipsRect list = placeOf(filFile_.Handle());
-    MoveControl(filFile_.Handle(), TwipsRect{60, 60, static_cast<float>(W), H > 0 ? static_cast<float>(H) : list.Height});
-    const float top = static_cast<float>(H) + 120;
+    MoveControl(filFile_.Handle(), TwipsRect{60, 60, W, H > 0 ? H : list.Height});
+    const float top = H + 120;
     MoveControl(btnAdd_, TwipsRect{60, top, add.Width, add.Height});
     const TwipsRect addAll = placeOf(btnAddAll_);
     const float addAllLeft = add.Width + 120;

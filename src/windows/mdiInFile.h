@@ -74,6 +74,7 @@ private:
     void ShowFilterCaption();
     // Applies a pattern to both file lists; false when either refuses it.
     bool ApplyPattern(const std::wstring& pattern);
+    void Finish();
     void DrawButton(const DRAWITEMSTRUCT& item) const;
 
     FileList filFile_;

@@ -295,6 +295,65 @@ TEST_F(InputFileTest, TheWaitPointerShowsWhileFilesAreAdded)
     win().SetAddTarget(nullptr);
 }
 
+// A folder that exists but cannot be listed (access denied); a test run with every right cannot
+// make one, so the listing refuses it.
+class UnreadableFolder {
+public:
+    explicit UnreadableFolder(std::wstring folder)
+    {
+        denied_ = LongForm(folder);
+        previous_ = SetFolderReader([](const std::wstring& f) -> std::optional<std::vector<FoundEntry>> {
+            if (LongForm(f) == denied_) return std::nullopt;
+            return ListFolderEntries(f);
+        });
+    }
+    ~UnreadableFolder() { SetFolderReader(previous_); }
+
+private:
+    static inline std::wstring denied_;
+    FolderReader previous_;
+};
+
+TEST_F(InputFileTest, AnUnreadableFolderOpensEmptyAndTheSubfolderAddGoesOnPastIt)
+{
+    dir.Write(L"a.txt");
+    dir.MakeDir(L"sub1");
+    dir.Write(L"sub1\\b.txt");
+    dir.MakeDir(L"sub2");
+    dir.Write(L"sub2\\c.txt");
+    OpenAt(dir.path());
+    UnreadableFolder denied(dir / L"sub1");
+
+    files().SetAllSelected(true);
+    Click(win().btnAddAllAll());
+    EXPECT_EQ(Targets(), (Names{L"a.txt", L"sub2\\c.txt"}));
+    EXPECT_EQ(files().SelectedCount(), 0);
+    EXPECT_TRUE(IsWindowEnabled(frame->btnExe(0)));
+
+    win().DirName(dir / L"sub1");
+    EXPECT_EQ(LongForm(files().Path()), LongForm(dir / L"sub1"));
+    EXPECT_TRUE(Rows().empty());
+    frame->InDirWindow().DirName(dir / L"sub1");
+    EXPECT_EQ(LongForm(frame->InDirWindow().dlbDir().Path()), LongForm(dir / L"sub1"));
+}
+
+// The shown folder vanishes (a stick pulled, a rename elsewhere): on refresh both windows move to the
+// same fall-back, so "add all" never takes files from a folder the user did not choose.
+TEST_F(InputFileTest, AVanishedFolderMovesBothWindowsTogether)
+{
+    dir.MakeDir(L"gone");
+    dir.Write(L"gone\\x.txt");
+    OpenAt(dir / L"gone");
+    frame->InDirWindow().DirName(dir / L"gone");
+    ASSERT_EQ(Rows(), Names{L"x.txt"});
+    ASSERT_TRUE(DeleteFileW((dir / L"gone\\x.txt").c_str()));
+    ASSERT_TRUE(RemoveDirectoryW((dir / L"gone").c_str()));
+
+    frame->InDirWindow().mnuRefresh_Click();
+    EXPECT_EQ(LongForm(frame->InDirWindow().dlbDir().Path()), LongForm(CurrentFolder()));
+    EXPECT_EQ(LongForm(files().Path()), LongForm(frame->InDirWindow().dlbDir().Path()));
+}
+
 TEST_F(InputFileTest, FollowsTheFolderFallsBackAndRefreshesOnCommand)
 {
     dir.Write(L"a.txt");
