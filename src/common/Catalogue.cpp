@@ -136,6 +136,7 @@ std::wstring_view GeneralText(std::int16_t number)
         case 1100: return L"フォルダエリアス名を入力してください";
         case 1101: return L"フォルダエリアス名入力";
         case 1102: return L"同一のフォルダエリアス名は追加できません";
+        case 1103: return L"開いているフォルダが無いためフォルダエリアスを追加できません";
         case 2006: return L"全て選択";
         case 2007: return L"全て選択の解除";
         case 2008: return L"初期化";

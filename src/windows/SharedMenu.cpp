@@ -83,4 +83,15 @@ bool DispatchSharedMenu(MenuCommands& target, int id)
     }
 }
 
+std::wstring MenuLiteral(std::wstring_view text)
+{
+    std::wstring out;
+    out.reserve(text.size());
+    for (wchar_t c : text) {
+        out += c;
+        if (c == L'&') out += L'&';
+    }
+    return out;
+}
+
 } // namespace tavlo

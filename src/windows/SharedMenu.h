@@ -4,6 +4,8 @@
 #include "windows/GdiHandles.h"
 
 #include <array>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavlo {
@@ -53,5 +55,8 @@ public:
 
 // Calls the handler of a shared menu command; false when `id` is not one.
 bool DispatchSharedMenu(MenuCommands& target, int id);
+
+// A text shown in a menu as it is: '&' doubled, so that it is no accelerator mark.
+std::wstring MenuLiteral(std::wstring_view text);
 
 } // namespace tavlo

@@ -85,9 +85,10 @@ void FolderAliases::Load(const SettingsReader& in)
     Clear();
     for (int i = 0; i < kSlots; ++i) {
         FolderAlias alias{in.ReadText(NameKey(i), L""), in.ReadText(DirKey(i), L"")};
-        if (alias.Name.empty() || alias.Dir.empty()) break;
-        slots_[static_cast<std::size_t>(i)] = std::move(alias);
-        last_ = i;
+        // An empty slot (written by an earlier version, or by hand) is passed over: the aliases
+        // after it are kept, moved up so that the slots stay without gaps.
+        if (alias.Name.empty() || alias.Dir.empty()) continue;
+        slots_[static_cast<std::size_t>(++last_)] = std::move(alias);
     }
 }
 
@@ -202,7 +203,8 @@ void mdiInDir::ShowAliasMenu()
     if (aliases_.Count() > 0) {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         for (int i = 0; i <= aliases_.LastIndex(); ++i)
-            AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(kIdFirstAddDir + i), aliases_.Slot(i).Name.c_str());
+            AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(kIdFirstAddDir + i),
+                        MenuLiteral(aliases_.Slot(i).Name).c_str());
     }
     EnableMenuItem(menu, kIdMente, MF_BYCOMMAND | (aliases_.Count() > 0 ? MF_ENABLED : MF_GRAYED));
     EnableMenuItem(menu, kIdAdd, MF_BYCOMMAND | (aliases_.Full() ? MF_GRAYED : MF_ENABLED));
@@ -335,6 +337,11 @@ void mdiInDir::mnuAdd_Click()
     try {
         if (aliases_.Full()) return;
         const std::wstring folder = DirName();
+        // The open folder vanished or is no drive path: an alias of it could never be opened.
+        if (folder.empty()) {
+            messageBox_(std::wstring(GeneralText(1103)), MB_OK);
+            return;
+        }
         std::wstring prompt = std::wstring(GeneralText(1100)) + L'\r' + folder;
         std::wstring answer = InputBox(Handle(), prompt, std::wstring(GeneralText(1101)), ShortenPath(folder));
         if (answer.empty()) return;

@@ -32,7 +32,7 @@ public:
     // A slot's alias; empty texts for a slot after the last index or outside 0 to 9.
     FolderAlias Slot(int index) const;
 
-    // Reads slots from 0 up to the first whose name or folder is empty; later slots are dropped.
+    // Reads the slots in order, passing over any whose name or folder is empty.
     void Load(const SettingsReader& in);
     // Writes all twenty keys; the slots after the last index as empty texts.
     void Save(const SettingsWriter& out) const;

@@ -7,6 +7,7 @@
 #include "settings/Options.h"
 #include "windows/FormTexts.h"
 #include "windows/InputBox.h"
+#include "windows/SharedMenu.h"
 #include "windows/PacedRedraw.h"
 
 #include <stdexcept>
@@ -100,7 +101,7 @@ void mdiInFile::SetMessageBox(MessageBoxFn fn)
 
 std::wstring mdiInFile::FilterCaption(const std::wstring& filter)
 {
-    return std::wstring(ProgramText(2010)) + L"(" + filter + L")";
+    return std::wstring(ProgramText(2010)) + L"(" + MenuLiteral(filter) + L")";
 }
 
 std::wstring mdiInFile::TargetPath(const std::wstring& folder, const std::wstring& name)

@@ -208,20 +208,21 @@ TEST_F(InputFolderTest, AStartSwitchThatIsNoTruthValueCountsAsOn)
     EXPECT_TRUE(options.Dir_In_Yuko);
 }
 
-TEST_F(InputFolderTest, AliasesLoadUpToTheFirstGapAndTheGapIsErasedAtExit)
+TEST_F(InputFolderTest, AliasesLoadPastAnEmptySlotWhichIsErasedAtExit)
 {
     TempDir a, b, d;
     store.SetCurrent(L"Dir_In_DirName0", L"ゼロ");
     store.SetCurrent(L"Dir_In_DirDir0", a.path());
-    store.SetCurrent(L"Dir_In_DirName1", L"one");
+    store.SetCurrent(L"Dir_In_DirName1", L"one & two");
     store.SetCurrent(L"Dir_In_DirDir1", b.path());
     store.SetCurrent(L"Dir_In_DirName2", L"no folder");
     store.SetCurrent(L"Dir_In_DirName3", L"three");
     store.SetCurrent(L"Dir_In_DirDir3", d.path());
     OpenAt(dir.path());
 
-    EXPECT_EQ(win().Aliases().LastIndex(), 1);
-    EXPECT_EQ(AliasItems(), (std::vector<std::wstring>{L"-", L"ゼロ", L"one"}));
+    EXPECT_EQ(win().Aliases().LastIndex(), 2);
+    // An '&' shows as itself, not as an accelerator mark.
+    EXPECT_EQ(AliasItems(), (std::vector<std::wstring>{L"-", L"ゼロ", L"one && two", L"three"}));
     EXPECT_TRUE(Enabled(mdiInDir::kIdMente));
     EXPECT_TRUE(Enabled(mdiInDir::kIdAdd));
 
@@ -233,7 +234,9 @@ TEST_F(InputFolderTest, AliasesLoadUpToTheFirstGapAndTheGapIsErasedAtExit)
     Close();
     EXPECT_EQ(store.Current(L"Dir_In_DirName0"), L"ゼロ");
     EXPECT_EQ(store.Current(L"Dir_In_DirDir1"), b.path());
-    for (int i = 2; i < 10; ++i) {
+    EXPECT_EQ(store.Current(L"Dir_In_DirName2"), L"three");
+    EXPECT_EQ(store.Current(L"Dir_In_DirDir2"), d.path());
+    for (int i = 3; i < 10; ++i) {
         EXPECT_EQ(store.Current(FolderAliases::NameKey(i)), L"") << i;
         EXPECT_EQ(store.Current(FolderAliases::DirKey(i)), L"") << i;
     }
@@ -272,6 +275,19 @@ TEST_F(InputFolderTest, AddingAnAliasAsksWithTheFolderAndRefusesADuplicateName)
     EXPECT_EQ(win().Aliases().Count(), 2);
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(answers.asked.size(), 4u);
+}
+
+TEST_F(InputFolderTest, NoAliasIsAddedWithoutAnOpenFolder)
+{
+    dir.MakeDir(L"gone");
+    OpenAt(dir / L"gone");
+    ASSERT_TRUE(RemoveDirectoryW((dir / L"gone").c_str()));
+    InputBoxAnswers answers;
+    answers.answers = {L"Gone"};
+    Command(mdiInDir::kIdAdd);
+    EXPECT_TRUE(answers.asked.empty());
+    EXPECT_EQ(messages, std::vector<std::wstring>{std::wstring(GeneralText(1103))});
+    EXPECT_EQ(win().Aliases().Count(), 0);
 }
 
 TEST_F(InputFolderTest, TheTenthAliasDisablesAddAndAllTenAreStored)

@@ -253,6 +253,12 @@ TEST_F(InputFileTest, ACancelledFilterBoxChangesNothingAndAnUnusableFilterFallsB
     // The hidden list of the subfolder add went back to all files too.
     Click(win().btnAddAllAll());
     EXPECT_EQ(Targets(), (Names{L"a.txt", L"b.doc", L"sub\\c.doc"}));
+    Close();
+
+    // An '&' shows as itself in the menu, not as an accelerator mark.
+    store.SetCurrent(L"Filter", L"R&D*.*");
+    OpenAt(dir.path());
+    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(2010)) + L"(R&&D*.*)");
 }
 
 TEST_F(InputFileTest, AStoredFilterIsAppliedAtLoadAndAnUnusableOneFallsBackToAllFiles)
@@ -270,6 +276,12 @@ TEST_F(InputFileTest, AStoredFilterIsAppliedAtLoadAndAnUnusableOneFallsBackToAll
     EXPECT_EQ(Rows(), (Names{L"a.txt", L"b.doc"}));
     EXPECT_EQ(options.Filter, L"*.*");
     EXPECT_EQ(FilterItem(), std::wstring(ProgramText(2010)) + L"(*.*)");
+    Close();
+
+    // An '&' shows as itself in the menu, not as an accelerator mark.
+    store.SetCurrent(L"Filter", L"R&D*.*");
+    OpenAt(dir.path());
+    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(2010)) + L"(R&&D*.*)");
 }
 
 TEST_F(InputFileTest, TheWaitPointerShowsWhileFilesAreAdded)
