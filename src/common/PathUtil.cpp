@@ -75,7 +75,11 @@ std::wstring LongPathBatch::Expand(const std::wstring& given)
     if (std::count(path.begin(), path.end(), L'\\') + 1 > static_cast<std::ptrdiff_t>(kMaxComponents)) return {};
     const std::wstring folderGiven = path.substr(0, slash);
     auto it = folders_.find(folderGiven);
-    if (it == folders_.end()) it = folders_.emplace(folderGiven, Folder{ExpandLongPath(folderGiven, fs_)}).first;
+    if (it == folders_.end()) {
+        Folder fresh;
+        fresh.stored = ExpandLongPath(folderGiven, fs_);
+        it = folders_.emplace(folderGiven, std::move(fresh)).first;
+    }
     Folder& folder = it->second;
     if (folder.stored.empty()) return {};
     std::optional<std::wstring> name = StoredName(folder, path, path.substr(slash + 1));

@@ -37,6 +37,23 @@ std::string ToCp932(const std::wstring& text)
     return out;
 }
 
+std::optional<std::string> ToCp932Exactly(const std::wstring& text)
+{
+    std::string bytes = ToCp932(text);
+    if (bytes.empty() != text.empty() || FromCp932(bytes) != text) return std::nullopt;
+    return bytes;
+}
+
+std::string ToUtf8(const std::wstring& text)
+{
+    if (text.empty()) return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    if (n <= 0) return {};
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
 std::size_t Cp932ByteLength(const std::wstring& text) { return ToCp932(text).size(); }
 
 std::wstring FromCp932(const std::string& bytes)

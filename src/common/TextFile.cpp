@@ -57,7 +57,7 @@ FileHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& tempP
 
 } // namespace
 
-bool SaveTextFileCp932(const std::wstring& path, const std::wstring& text)
+bool SaveTextFile(const std::wstring& path, const std::wstring& text)
 {
     if (path.empty()) return false;
     const std::wstring target = ExtendedPath(path);
@@ -68,8 +68,9 @@ bool SaveTextFileCp932(const std::wstring& path, const std::wstring& text)
     if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
         return false;
 
-    const std::string bytes = ToCp932(text);
-    if (bytes.empty() != text.empty()) return false;
+    std::optional<std::string> cp932 = ToCp932Exactly(text);
+    const std::string bytes = cp932 ? std::move(*cp932) : "\xEF\xBB\xBF" + ToUtf8(text);
+    if (!cp932 && bytes.size() == 3 && !text.empty()) return false;
 
     std::wstring tempPath;
     FileHandle file = CreateTemporaryBeside(target, tempPath);

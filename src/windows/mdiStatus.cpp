@@ -214,7 +214,7 @@ void mdiStatus::SaveLogFile(const std::wstring& strFileName)
             return;
         // Written beside the target and put in its place only when whole, so a failed save
         // never costs the file that was there.
-        if (SaveTextFileCp932(strFileName, log_.Text())) return;
+        if (SaveTextFile(strFileName, log_.Text())) return;
     } catch (...) {
     }
     try {

@@ -320,6 +320,24 @@ TEST_F(DriverTest, TheSessionEndWritesTheSettingsAndStopsARunAfterTheCurrentFile
     EXPECT_FALSE(IsWindow(window));
 }
 
+// Batch files pass paths such as %~dp0..\\: only the file named is taken, never a decoy that a look-up
+// of the raw text would land on; a relative name is taken from the current folder at start.
+TEST_F(DriverTest, CommandLinePathsNameExactlyTheirFile)
+{
+    dir.MakeDir(L"sub");
+    dir.MakeDir(L"sub\\" + GetFileName(ExpandLongPath(dir.path())));
+    dir.Write(L"a.html");
+    dir.Write(L"sub\\" + GetFileName(ExpandLongPath(dir.path())) + L"\\a.html");
+    dir.Write(L"sub\\b.html");
+    wchar_t saved[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, saved);
+    ASSERT_TRUE(SetCurrentDirectoryW((dir / L"sub").c_str()));
+    const bool opened = Open(true, Quoted(dir / L"sub\\..\\a.html") + L" b.html " + Quoted(dir / L"a.ht>l"));
+    SetCurrentDirectoryW(saved);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(Targets(), (std::vector<std::wstring>{Full(L"a.html"), Full(L"sub\\b.html")}));
+}
+
 TEST_F(DriverTest, CommandLineNamesAreTakenWholeOrNotAtAll)
 {
     dir.Write(L"a.txt");
