@@ -91,9 +91,10 @@ inline std::wstring ClassOf(HWND hwnd)
 
 class Program {
 public:
-    explicit Program(const std::wstring& arguments)
+    // Starts `program` (the built tavlo2.exe unless named) with `arguments`.
+    explicit Program(const std::wstring& arguments, const std::wstring& program = ProgramPath())
     {
-        std::wstring cmd = L"\"" + ProgramPath() + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
+        std::wstring cmd = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
         STARTUPINFOW si{};
         si.cb = sizeof si;
         started_ = CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
@@ -109,6 +110,13 @@ public:
     DWORD Pid() const { return pi_.dwProcessId; }
     HANDLE Process() const { return pi_.hProcess; }
     bool Ended(DWORD ms = 0) const { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
+    // The exit code once ended; STILL_ACTIVE before.
+    DWORD ExitCode() const
+    {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(pi_.hProcess, &code);
+        return code;
+    }
 
     // Waits for the process to end, remembering every visible window it showed meanwhile.
     bool WaitWatchingWindows(DWORD ms, std::vector<HWND>& seen) const

@@ -36,3 +36,6 @@ shot="$build/tavlo2-screenshot.png"
 import -window root "$shot"
 wineserver -k >/dev/null 2>&1 || true
 echo "Screenshot saved: $shot"
+# The main window alone (the README's picture): the desktop around it trimmed away.
+convert "$shot" -crop 900x700+0+0 +repage -fuzz 2% -trim +repage "$build/tavlo2-window.png"
+echo "The window alone: $build/tavlo2-window.png"

@@ -4,6 +4,8 @@
 #include "settings/Options.h"
 #include "settings/SettingsStore.h"
 
+#include "Version.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,7 +13,7 @@
 namespace tavlo {
 
 // The program version, written as "Version" at every shutdown.
-inline constexpr wchar_t ProgramVersionText[] = L"1.00";
+inline constexpr wchar_t ProgramVersionText[] = TAVLO_VERSION_WIDE;
 
 // Reads the keys of one group from the location chosen for it.
 class SettingsReader {

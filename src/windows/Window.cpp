@@ -49,7 +49,9 @@ bool Window::RegisterClassOnce(const wchar_t* className, HBRUSH background, UINT
     wc.hInstance = Instance();
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = background;
-    wc.hIcon = icon ? icon : LoadIconW(nullptr, IDI_APPLICATION);
+    // The program's own icon (resource 1) where the executable has one.
+    wc.hIcon = icon ? icon : LoadIconW(Instance(), MAKEINTRESOURCEW(1));
+    if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     wc.lpszClassName = className;
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
     registered.insert(className);

@@ -1,0 +1,77 @@
+#!/usr/bin/env python3
+"""Makes the release packages from a build folder: the portable zip and the per-user MSI.
+
+    packages.py --source REPO --build BUILD --out DIST
+
+The version comes from BUILD/version.txt, which CMake writes from the project's version.
+"""
+import argparse
+import html
+import pathlib
+import subprocess
+import sys
+import zipfile
+
+
+def read_version(build):
+    lines = (build / "version.txt").read_text(encoding="utf-8").split()
+    return lines[0], lines[1]  # "1.00" as shown, "1.0.0" for the installer
+
+
+def zip_members(build, readme):
+    """(name in the archive, file on disk), in the archive's order."""
+    members = [("Tavlo2/tavlo2.exe", build / "tavlo2.exe"),
+               ("Tavlo2/TAVLO2.HLP", build / "TAVLO2.HLP"),
+               ("Tavlo2/TAVLO2.CNT", build / "TAVLO2.CNT"),
+               ("Tavlo2/README.txt", readme)]
+    for page in sorted((build / "html").iterdir()):
+        members.append(("Tavlo2/html/" + page.name, page))
+    return members
+
+
+def make_readme(source, build, version):
+    text = (source / "res" / "README.txt").read_text(encoding="utf-8").replace("@VERSION@", version)
+    readme = build / "packages" / "README.txt"
+    readme.parent.mkdir(parents=True, exist_ok=True)
+    # Notepad reads UTF-8 with a byte-order mark; the line ends are Windows'.
+    readme.write_bytes(b"\xef\xbb\xbf" + text.replace("\n", "\r\n").encode("utf-8"))
+    return readme
+
+
+def make_zip(build, readme, target):
+    with zipfile.ZipFile(target, "w", compression=zipfile.ZIP_DEFLATED) as archive:
+        for name, path in zip_members(build, readme):
+            archive.write(path, name)
+
+
+def make_msi(source, build, msi_version, target):
+    template = (source / "res" / "installer" / "tavlo2.wxs").read_text(encoding="utf-8")
+    pages = sorted((build / "html").iterdir())
+    files = "\n".join(
+        '                <File Id="html_{0}" Name="{1}" Source="{2}" />'.format(
+            i, html.escape(page.name), html.escape("html/" + page.name))
+        for i, page in enumerate(pages))
+    wxs = template.replace("@VERSION@", msi_version).replace("@HTML_FILES@", files)
+    source_file = build / "packages" / "tavlo2.wxs"
+    source_file.write_text(wxs, encoding="utf-8")
+    # wixl finds the files by names relative to the folder it runs in.
+    subprocess.run(["wixl", "--arch", "x64", "-o", str(target), str(source_file)], check=True, cwd=build)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--source", required=True, type=pathlib.Path)
+    parser.add_argument("--build", required=True, type=pathlib.Path)
+    parser.add_argument("--out", required=True, type=pathlib.Path)
+    args = parser.parse_args()
+    source, build, out = args.source.resolve(), args.build.resolve(), args.out.resolve()
+    version, msi_version = read_version(build)
+    out.mkdir(parents=True, exist_ok=True)
+    readme = make_readme(source, build, version)
+    make_zip(build, readme, out / f"tavlo2-{version}-win64.zip")
+    make_msi(source, build, msi_version, out / f"tavlo2-{version}.msi")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
