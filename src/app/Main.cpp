@@ -27,6 +27,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
                 DispatchMessageW(&msg);
             }
             exitCode = static_cast<int>(msg.wParam);
+        } else {
+            // "/U", an automatic run, or a window that could not be made.
+            exitCode = frame.ExitCode();
         }
     }
     OleUninitialize();

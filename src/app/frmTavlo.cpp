@@ -4,12 +4,15 @@
 #include "common/Catalogue.h"
 #include "common/Help.h"
 #include "common/PathUtil.h"
-#include "windows/ListBoxSupport.h"
+#include "common/PlatformText.h"
 #include "engine/RenameEngine.h"
+#include "engine/Undo.h"
+#include "engine/UndoJournal.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
 #include "windows/FontData.h"
 #include "windows/FormTexts.h"
+#include "windows/ListBoxSupport.h"
 #include "windows/LoadFailure.h"
 #include "windows/PacedRedraw.h"
 
@@ -17,10 +20,50 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_set>
 
 namespace tavlo {
 
 namespace {
+
+// Writes each rename of a run to the undo journal, and tells the log once when it cannot.
+class JournalRecorder final : public RenameRecorder {
+public:
+    JournalRecorder(JournalStore& store, int mode, LogSink& log)
+        : journal_(store), run_(journal_.Begin(mode, LocalTimeText(), NewRunId())), log_(log)
+    {
+    }
+    void Renamed(const std::wstring& from, const std::wstring& to) override
+    {
+        const std::optional<FileIdentity> identity = SystemFileSystem().Identity(to);
+        if (identity) run_.Renamed(from, to, *identity);
+        if ((identity && !run_.Failed()) || told_) return;
+        told_ = true;
+        log_.ListInAdd(std::wstring(ProgramText(21009)));
+    }
+
+private:
+    static std::wstring LocalTimeText()
+    {
+        SYSTEMTIME t{};
+        GetLocalTime(&t);
+        wchar_t text[32];
+        swprintf(text, 32, L"%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+        return text;
+    }
+    static std::string NewRunId()
+    {
+        static unsigned counter = 0;
+        return std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()) + "-" +
+               std::to_string(++counter);
+    }
+
+    UndoJournal journal_;
+    UndoJournal::Run run_;
+    LogSink& log_;
+    bool told_ = false;
+};
+
 
 const wchar_t* const kFrameClass = L"Tavlo2.Frame";
 
@@ -188,7 +231,10 @@ bool frmTavlo::StartUp(std::wstring_view commandLine)
     if (IsUninstallOption(arguments)) {
         // The question names nothing in front of its particle: the catalogue has no leading text.
         std::wstring question = std::wstring(ProgramText(0)) + std::wstring(GeneralText(20));
-        if (question_ && question_(question)) DeleteAllSettings(store_);
+        if (question_ && question_(question)) {
+            DeleteAllSettings(store_);
+            journalStore_->Remove();
+        }
         return false;
     }
     LoadSettings(store_, options);
@@ -206,9 +252,11 @@ bool frmTavlo::AutoExecute(std::wstring_view commandLine)
         CancelFlag = false;
         SplitCommandLine(commandLine);
         if (SendMessageW(file_->lstFile(), LB_GETCOUNT, 0, 0) >= 1) {
-            RunList(options.AutoExe);
+            const int left = RunList(options.AutoExe);
             if (options.AutoLog) status_->LogCopy();
             ran = true;
+            // Scripts can tell: every named file carries its final name, or not.
+            exitCode_ = left == 0 && EveryNameListed(commandLine) ? 0 : 1;
         }
     } catch (...) {
         ran = false;
@@ -233,20 +281,39 @@ bool frmTavlo::SplitCommandLine(std::wstring_view commandLine)
     }
 }
 
-void frmTavlo::RunList(std::int16_t intMode)
+int frmTavlo::RunList(std::int16_t intMode)
 {
+    int left = 0;
     try {
         HWND list = file_->lstFile();
         RenameEngine engine(SystemFileSystem(), *status_, *outFile_, options);
+        JournalRecorder recorder(*journalStore_, intMode, *status_);
+        engine.SetRecorder(&recorder);
         const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
         for (LRESULT i = 0; i < count; ++i) {
             file_->ShowAtTop(i);
-            engine.ChangeExtension(ListBoxText(list, i), intMode);
+            left += engine.ChangeExtension(ListBoxText(list, i), intMode) != 0;
         }
         status_->ListInAdd(std::wstring(GeneralText(31)));
     } catch (...) {
         // The walk ends without its closing line.
+        return left + 1;
     }
+    return left;
+}
+
+// True when every file named on the command line made it onto the target list (a name given twice
+// counts once): a name that was skipped is a file the automatic run did not rename.
+bool frmTavlo::EveryNameListed(std::wstring_view commandLine)
+{
+    const CommandLineNames split = tavlo::SplitCommandLine(std::wstring(commandLine));
+    LongPathBatch paths;
+    std::unordered_set<std::wstring> named;
+    for (const std::wstring& name : split.names) {
+        const std::wstring full = paths.Expand(name);
+        named.insert(full.empty() ? L"?" + name : PlatformUpper(full));
+    }
+    return split.complete && named.size() == static_cast<std::size_t>(SendMessageW(file_->lstFile(), LB_GETCOUNT, 0, 0));
 }
 
 bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
@@ -556,6 +623,8 @@ void frmTavlo::btnExe_Click(std::int16_t Index)
         PacedRedraw::DrawAll();
 
         RenameEngine engine(SystemFileSystem(), *status_, *outFile_, options);
+        JournalRecorder recorder(*journalStore_, Index, *status_);
+        engine.SetRecorder(&recorder);
         const LRESULT last = SendMessageW(list, LB_GETCOUNT, 0, 0) - 1;
         for (LRESULT i = 0; i <= last; ++i) {
             file_->ShowAtTop(i);
@@ -695,6 +764,37 @@ void frmTavlo::mnuHelp_Click()
 {
     try {
         if (helpViewer_) helpViewer_(Handle(), HelpFilePath(GetProgramFolder()));
+    } catch (...) {
+    }
+}
+
+void frmTavlo::mnuUndo_Click()
+{
+    if (locked_) return;
+    try {
+        auto ask = [this](const std::wstring& text, UINT type) {
+            return messageBox_ ? messageBox_(text, type) : ChildForm::SystemMessageBox(text, type);
+        };
+        UndoJournal journal(*journalStore_);
+        const std::optional<JournalRun> run = journal.LastRun();
+        if (!run) {
+            ask(std::wstring(ProgramText(21004)), MB_OK);
+            return;
+        }
+        std::wstring question(ProgramText(21011));
+        question.replace(question.find(L"%TIME%"), 6, run->Time);
+        question.replace(question.find(L"%COUNT%"), 7, std::to_wstring(run->Files.size()));
+        if (ask(question, MB_YESNO) != IDYES) return;
+
+        status_->RefreshForm();
+        TakeBack(*run, SystemFileSystem(), *status_, options);
+        journal.MarkTakenBack(run->Id);
+        // What the lists show follows the disk again.
+        outFile_->RefreshForm();
+        file_->RemoveMissing();
+        inFile_->RefreshForm();
+        BtnEnabledChange();
+        PacedRedraw::DrawAll();
     } catch (...) {
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: an MDI frame with the tool strip of mode buttons, the shared menu bar and the five
 // child windows, which it creates at its load and releases at its close.
+#include "common/JournalStore.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmDefault.h"
 #include "dialogs/frmMenuMente.h"
@@ -76,6 +77,8 @@ public:
     void mnuOption_Click() override;
     void mnuHelp_Click() override;
     void mnuAbout_Click() override;
+    // Takes back the most recent run not yet taken back, after asking.
+    void mnuUndo_Click() override;
 
     // The single instances of the child windows and dialogs.
     mdiInDir& InDirWindow() { return *inDir_; }
@@ -126,6 +129,14 @@ public:
     // The Yes/No question of the settings-removal option; replaceable for the same reason.
     using YesNoQuestion = std::function<bool(const std::wstring& text)>;
     void SetYesNoQuestion(YesNoQuestion question) { question_ = std::move(question); }
+    // Message boxes of the main window (Undo's question and notice); replaceable for tests.
+    using MessageBoxFn = std::function<int(const std::wstring& text, UINT type)>;
+    void SetMessageBox(MessageBoxFn fn) { messageBox_ = std::move(fn); }
+    // The journal of renames that Undo reads; by default the user's own file.
+    void SetJournalStore(JournalStore& store) { journalStore_ = &store; }
+    // What the process ends with: 1 after an automatic run that left a named file without its
+    // final name, 0 otherwise.
+    int ExitCode() const { return exitCode_; }
     // Whether the end of the window ends the message loop (off for windows made by tests).
     void SetQuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
     bool IsLocked() const { return locked_; }
@@ -141,7 +152,9 @@ private:
     bool StartUp(std::wstring_view commandLine);
     bool AutoExecute(std::wstring_view commandLine);
     bool SplitCommandLine(std::wstring_view commandLine);
-    void RunList(std::int16_t intMode);
+    // The quiet walk of the automatic run; the number of entries it left without their final name.
+    int RunList(std::int16_t intMode);
+    bool EveryNameListed(std::wstring_view commandLine);
     // One pass over the pending window messages: where a click on Cancel gets through during a run.
     void ProcessPendingEvents();
     void RestoreGeometry();
@@ -169,6 +182,10 @@ private:
     FontChooser chooser_;
     HelpViewer helpViewer_;
     YesNoQuestion question_;
+    MessageBoxFn messageBox_;
+    JournalFileStore userJournal_{DefaultJournalPath()};
+    JournalStore* journalStore_ = &userJournal_;
+    int exitCode_ = 0;
 
     std::unique_ptr<mdiInDir> inDir_;
     std::unique_ptr<mdiInFile> inFile_;

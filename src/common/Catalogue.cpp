@@ -118,6 +118,19 @@ std::wstring_view ProgramText(std::int16_t number)
         case 20008: return L"　拡張子がＤＯＣで無いため変更しません";
         // Added texts of the engine, a range of their own.
         case 20100: return L"　ファイルは次の一時的な名前で残っています";
+        // Taking a run back, a range of its own.
+        case 21000: return L"　に戻しました";
+        case 21001: return L"　元に戻せませんでした";
+        case 21002: return L"元に戻しました";
+        case 21003: return L"元に戻せなかったファイルがあります";
+        case 21004: return L"元に戻せる実行がありません";
+        case 21005: return L"　（新しい名前のファイルが見つかりません）";
+        case 21006: return L"　（その後に変更された別のファイルです）";
+        case 21007: return L"　（元の名前のファイルが既にあります）";
+        case 21008: return L"　（名前を変更できませんでした）";
+        case 21009: return L"　この実行は元に戻せません（変更履歴を書き込めませんでした）";
+        case 21010: return L"Undo(&U)";
+        case 21011: return L"%TIME% の実行で名前を変えた %COUNT% 個のファイルを元の名前に戻します。よろしいですか？";
         default: return {};
     }
 }

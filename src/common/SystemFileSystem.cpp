@@ -100,6 +100,20 @@ public:
         return bytes;
     }
 
+    std::optional<FileIdentity> Identity(const std::wstring& path) override
+    {
+        if (path.empty() || HasWildcard(path)) return std::nullopt;
+        // No access asked: the identity of a file another program holds open can still be read.
+        FileHandle file(CreateFileW(ToSystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr));
+        BY_HANDLE_FILE_INFORMATION info;
+        if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+        auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+        return FileIdentity{join(info.nFileSizeHigh, info.nFileSizeLow),
+                            join(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime),
+                            join(info.nFileIndexHigh, info.nFileIndexLow) ^ (std::uint64_t{info.dwVolumeSerialNumber} << 32)};
+    }
+
     bool CanOpen(const std::wstring& path) override
     {
         if (path.empty() || HasWildcard(path)) return false;

@@ -59,6 +59,14 @@ FileHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& tempP
 
 bool SaveTextFile(const std::wstring& path, const std::wstring& text)
 {
+    std::optional<std::string> cp932 = ToCp932Exactly(text);
+    const std::string bytes = cp932 ? std::move(*cp932) : "\xEF\xBB\xBF" + ToUtf8(text);
+    if (!cp932 && bytes.size() == 3 && !text.empty()) return false;
+    return SaveBytesFile(path, bytes);
+}
+
+bool SaveBytesFile(const std::wstring& path, const std::string& bytes)
+{
     if (path.empty()) return false;
     const std::wstring target = ExtendedPath(path);
 
@@ -67,10 +75,6 @@ bool SaveTextFile(const std::wstring& path, const std::wstring& text)
     const DWORD attrs = GetFileAttributesW(target.c_str());
     if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
         return false;
-
-    std::optional<std::string> cp932 = ToCp932Exactly(text);
-    const std::string bytes = cp932 ? std::move(*cp932) : "\xEF\xBB\xBF" + ToUtf8(text);
-    if (!cp932 && bytes.size() == 3 && !text.empty()) return false;
 
     std::wstring tempPath;
     FileHandle file = CreateTemporaryBeside(target, tempPath);

@@ -11,5 +11,7 @@ namespace tavlo {
 // failure the temporary file is removed and an existing target is left exactly as it was. A
 // read-only target or a folder is a failure. Long paths are allowed.
 bool SaveTextFile(const std::wstring& path, const std::wstring& text);
+// The same for bytes as they are.
+bool SaveBytesFile(const std::wstring& path, const std::string& bytes);
 
 } // namespace tavlo

@@ -2,11 +2,21 @@
 // What the engine and the path utilities need from the file system, so the text logic stays
 // free of platform headers. Win32FileSystem is the real one.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace tavlo {
+
+// What tells one file from another across renames: its size, its last write time and the file
+// system's own number for it.
+struct FileIdentity {
+    std::uint64_t Size = 0;
+    std::uint64_t WriteTime = 0;
+    std::uint64_t FileId = 0;
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
 
 class FileSystem {
 public:
@@ -26,6 +36,8 @@ public:
     virtual std::optional<std::string> ReadHead(const std::wstring& path, std::size_t maxBytes) = 0;
     // True when the file (not a folder) can be opened for reading.
     virtual bool CanOpen(const std::wstring& path) = 0;
+    // The identity of the file at `path`, or nothing when it cannot be asked.
+    virtual std::optional<FileIdentity> Identity(const std::wstring& path) = 0;
 };
 
 // The process's file system (Win32, long paths allowed).

@@ -143,6 +143,15 @@ void RenameEngine::Log(const std::wstring& line)
 
 void RenameEngine::Log(std::int16_t catalogueNumber) { Log(std::wstring(ProgramText(catalogueNumber))); }
 
+RenameEngine::Outcome RenameEngine::Rename(const std::wstring& from, const std::wstring& to)
+{
+    std::wstring folder = GetFolderName(to);
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    if (!IsUsableFileName(GetFileName(to))) return {};
+    if (EqualButForCase(from, to)) return RenameCaseOnly(from, to, folder);
+    return {fs_.RenameNoReplace(from, to), {}};
+}
+
 std::int16_t RenameEngine::ChangeExtension(const std::wstring& path, std::int16_t mode)
 {
     Log(L"[ " + ShortenPath(path) + L" ]");
@@ -184,10 +193,7 @@ std::int16_t RenameEngine::ChangeExtension(const std::wstring& path, std::int16_
     if (newPath == path) {
         Log(SameName);
     } else {
-        Outcome outcome;
-        if (!IsUsableFileName(newName)) outcome = {};
-        else if (EqualButForCase(path, newPath)) outcome = RenameCaseOnly(path, newPath, folder);
-        else outcome = {fs_.RenameNoReplace(path, newPath), {}};
+        const Outcome outcome = Rename(path, newPath);
         if (!outcome.renamed) {
             Log(RenameFailed);
             if (!outcome.strandedAt.empty()) {
@@ -199,6 +205,13 @@ std::int16_t RenameEngine::ChangeExtension(const std::wstring& path, std::int16_
         Log(RenamedFrom);
         Log(L"\u3000[ " + newName + L" ]");
         Log(RenamedTo);
+        if (recorder_) {
+            try {
+                recorder_->Renamed(path, newPath);
+            } catch (...) {
+                // The journal's trouble is the journal's: the file is renamed.
+            }
+        }
     }
 
     try {

@@ -25,6 +25,13 @@ enum Mode : std::int16_t {
 bool IsTextFile(const std::wstring& path, FileSystem& fs);
 bool IsTextFile(const std::wstring& path);
 
+// Told of every file the engine renamed, after the rename (the undo journal listens here).
+class RenameRecorder {
+public:
+    virtual ~RenameRecorder() = default;
+    virtual void Renamed(const std::wstring& from, const std::wstring& to) = 0;
+};
+
 class RenameEngine {
 public:
     RenameEngine(FileSystem& fs, LogSink& log, ResultSink& results, const OptionState& opts)
@@ -36,13 +43,19 @@ public:
     // file now carries its final name (also recorded in the result sink), 1 when it was left as it is.
     std::int16_t ChangeExtension(const std::wstring& path, std::int16_t mode);
 
-private:
-    void Log(const std::wstring& line);
-    void Log(std::int16_t catalogueNumber);
+    void SetRecorder(RenameRecorder* recorder) { recorder_ = recorder; }
+
+    // Renames `from` to `to` in the same folder the way ChangeExtension does: never replacing, a
+    // case-only rename through a temporary name where the volume needs it.
     struct Outcome {
         bool renamed = false;
         std::wstring strandedAt; // the temporary name a failed case-only rename had to leave the file under
     };
+    Outcome Rename(const std::wstring& from, const std::wstring& to);
+
+private:
+    void Log(const std::wstring& line);
+    void Log(std::int16_t catalogueNumber);
     Outcome RenameCaseOnly(const std::wstring& path, const std::wstring& newPath, const std::wstring& folder);
     bool Lists(const std::wstring& path, const std::wstring& name, const std::wstring& other = {});
     std::optional<std::wstring> FreeTemporaryPath(const std::wstring& folder);
@@ -51,6 +64,7 @@ private:
     LogSink& log_;
     ResultSink& results_;
     const OptionState& opts_;
+    RenameRecorder* recorder_ = nullptr;
 };
 
 } // namespace tavlo

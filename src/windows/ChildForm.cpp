@@ -5,6 +5,7 @@
 #include "settings/Settings.h"
 #include "windows/ControlHook.h"
 #include "windows/FontData.h"
+#include "windows/FormTexts.h"
 #include "windows/LoadFailure.h"
 
 #include <commctrl.h>
@@ -245,6 +246,11 @@ void ChildForm::FillWithControl(HWND control)
     MoveControl(control, TwipsRect{60, 60, w, h >= 1 ? h : keptHeight});
 }
 
+int ChildForm::SystemMessageBox(const std::wstring& text, UINT type)
+{
+    return MessageBoxW(GetActiveWindow(), text.c_str(), form_text::kBoxTitle, type);
+}
+
 void ChildForm::AddFontControl(HWND control)
 {
     if (!control) return;
@@ -302,6 +308,7 @@ bool ChildForm::OnCommand(int id, int code, HWND control)
         case kCmdOption: mnuOption_Click(); return true;
         case kCmdHelp: mnuHelp_Click(); return true;
         case kCmdAbout: mnuAbout_Click(); return true;
+        case kCmdUndo: mnuUndo_Click(); return true;
         default: return OnPopupCommand(id);
     }
 }

@@ -42,6 +42,8 @@ public:
     // Shows a message box ("TAVLO2" title) of the given MB_ type and returns the button pressed;
     // the windows that ask questions take a replacement for tests.
     using MessageBoxFn = std::function<int(const std::wstring& text, UINT type)>;
+    // The real one: over the active window, titled "TAVLO2".
+    static int SystemMessageBox(const std::wstring& text, UINT type);
 
     ChildForm(ChildHost& host, SettingsStore& store, ChildFormSpec spec);
     ~ChildForm() override;
@@ -77,6 +79,7 @@ public:
     void mnuOption_Click() { host_.mnuOption_Click(); }
     void mnuHelp_Click() { host_.mnuHelp_Click(); }
     void mnuAbout_Click() { host_.mnuAbout_Click(); }
+    void mnuUndo_Click() { host_.mnuUndo_Click(); }
 
     // Opens the context menu at the mouse pointer (screen coordinates) when `button` is the right one.
     void Form_MouseDown(int button, POINT screenPoint);

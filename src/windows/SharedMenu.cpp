@@ -1,5 +1,6 @@
 #include "windows/SharedMenu.h"
 
+#include "common/Catalogue.h"
 #include "windows/FormTexts.h"
 
 namespace tavlo {
@@ -12,6 +13,8 @@ MenuHandle BuildSharedMenuBar()
     HMENU log = CreatePopupMenu();
     AppendMenuW(log, MF_STRING, kCmdLogCopy, kMenuLogCopy);
     AppendMenuW(log, MF_STRING, kCmdLogSave, kMenuLogSave);
+    AppendMenuW(log, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(log, MF_STRING, kCmdUndo, ProgramText(21010).data());
     HMENU def = CreatePopupMenu();
     AppendMenuW(def, MF_STRING, kCmdInDirDefault, kMenuInDirDefault);
 
@@ -79,6 +82,7 @@ bool DispatchSharedMenu(MenuCommands& target, int id)
         case kCmdOption: target.mnuOption_Click(); return true;
         case kCmdHelp: target.mnuHelp_Click(); return true;
         case kCmdAbout: target.mnuAbout_Click(); return true;
+        case kCmdUndo: target.mnuUndo_Click(); return true;
         default: return false;
     }
 }

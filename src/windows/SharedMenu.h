@@ -19,6 +19,7 @@ enum MenuCommand : int {
     kCmdOption,
     kCmdHelp,
     kCmdAbout,
+    kCmdUndo,
     // Context-menu items of the child windows start here; each window numbers its own.
     kCmdFirstPopupItem = 200,
 };
@@ -51,6 +52,7 @@ public:
     virtual void mnuOption_Click() = 0;
     virtual void mnuHelp_Click() = 0;
     virtual void mnuAbout_Click() = 0;
+    virtual void mnuUndo_Click() = 0;
 };
 
 // Calls the handler of a shared menu command; false when `id` is not one.

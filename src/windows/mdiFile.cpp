@@ -32,11 +32,6 @@ enum : int {
 constexpr float kButtonWidth = 495;
 constexpr float kButtonHeight = 375;
 
-int SystemMessageBox(const std::wstring& text, UINT type)
-{
-    return MessageBoxW(GetActiveWindow(), text.c_str(), form_text::kBoxTitle, type);
-}
-
 // Everything that changes what a list box holds.
 bool ChangesContent(UINT msg)
 {
@@ -86,7 +81,7 @@ void DrawCross(HDC dc, int left, int top, int size)
 } // namespace
 
 mdiFile::mdiFile(ChildHost& host, SettingsStore& store)
-    : ChildForm(host, store, ChildFormSpec{L"File_", 3000, form_text::kFileLoadError}), messageBox_(SystemMessageBox)
+    : ChildForm(host, store, ChildFormSpec{L"File_", 3000, form_text::kFileLoadError}), messageBox_(&ChildForm::SystemMessageBox)
 {
 }
 
@@ -96,7 +91,7 @@ mdiFile::~mdiFile()
     ChildForm::DestroyHandle();
 }
 
-void mdiFile::SetMessageBox(MessageBoxFn fn) { messageBox_ = fn ? std::move(fn) : MessageBoxFn(SystemMessageBox); }
+void mdiFile::SetMessageBox(MessageBoxFn fn) { messageBox_ = fn ? std::move(fn) : MessageBoxFn(&ChildForm::SystemMessageBox); }
 
 void mdiFile::CreateControls()
 {
@@ -348,6 +343,14 @@ void mdiFile::ShowAtTop(LRESULT index)
     redraw_.Hold(lstFile_);
     if (redraw_.Held()) pendingTop_ = index;
     else SendMessageW(lstFile_, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+}
+
+void mdiFile::RemoveMissing()
+{
+    if (!lstFile_) return;
+    redraw_.Hold(lstFile_);
+    for (LRESULT i = SendMessageW(lstFile_, LB_GETCOUNT, 0, 0) - 1; i >= 0; --i)
+        if (!CanOpenFile(EntryText(i))) SendMessageW(lstFile_, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
 }
 
 void mdiFile::RefreshForm()

@@ -53,6 +53,8 @@ public:
     // Makes entry `index` the first visible row. While drawing is held that happens once, at the next
     // drawing: on some systems every scroll costs as much as a repaint, even unseen.
     void ShowAtTop(LRESULT index);
+    // Removes the entries whose files can no longer be opened (the mode buttons are left to the caller).
+    void RemoveMissing();
     // Removes every entry (the mode buttons are left to the caller).
     void RefreshForm();
     void SelectAll();

@@ -27,11 +27,6 @@ constexpr TwipsRect kTextPlace{120, 1800, 1695, 375};
 // How far the drive list drops open, in twips.
 constexpr float kDriveDropHeight = 2400;
 
-int SystemMessageBox(const std::wstring& text, UINT type)
-{
-    return MessageBoxW(GetActiveWindow(), text.c_str(), form_text::kBoxTitle, type);
-}
-
 RECT PixelRect(const TwipsScale& s, const TwipsRect& r)
 {
     int x = s.XToPixels(r.Left), y = s.YToPixels(r.Top);
@@ -135,13 +130,13 @@ void FolderAliases::Clear()
 
 mdiInDir::mdiInDir(ChildHost& host, SettingsStore& store)
     : ChildForm(host, store, ChildFormSpec{L"InDir_", 1000, form_text::kInDirLoadError}),
-      messageBox_(SystemMessageBox)
+      messageBox_(&ChildForm::SystemMessageBox)
 {
 }
 
 void mdiInDir::SetMessageBox(MessageBoxFn fn)
 {
-    messageBox_ = fn ? std::move(fn) : MessageBoxFn(SystemMessageBox);
+    messageBox_ = fn ? std::move(fn) : MessageBoxFn(&ChildForm::SystemMessageBox);
 }
 
 void mdiInDir::CreateControls()

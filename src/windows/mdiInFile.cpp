@@ -32,11 +32,6 @@ constexpr float kAddLeft = 120, kAddAllLeft = 720, kAddAllAllLeft = 1320;
 // What the program falls back to when a filter cannot be used.
 constexpr wchar_t kAllFiles[] = L"*.*";
 
-int SystemMessageBox(const std::wstring& text, UINT type)
-{
-    return MessageBoxW(GetActiveWindow(), text.c_str(), form_text::kBoxTitle, type);
-}
-
 // The hourglass for the length of an add command; the previous pointer comes back however it ends.
 class WaitPointer {
 public:
@@ -90,13 +85,13 @@ void Sheet(HDC dc, int x, int y, bool enabled)
 
 mdiInFile::mdiInFile(ChildHost& host, SettingsStore& store)
     : ChildForm(host, store, ChildFormSpec{L"InFile_", 2000, form_text::kInFileLoadError}),
-      messageBox_(SystemMessageBox)
+      messageBox_(&ChildForm::SystemMessageBox)
 {
 }
 
 void mdiInFile::SetMessageBox(MessageBoxFn fn)
 {
-    messageBox_ = fn ? std::move(fn) : MessageBoxFn(SystemMessageBox);
+    messageBox_ = fn ? std::move(fn) : MessageBoxFn(&ChildForm::SystemMessageBox);
 }
 
 std::wstring mdiInFile::FilterCaption(const std::wstring& filter)

@@ -85,7 +85,9 @@ std::vector<ChildForm::PopupItem> mdiOutFile::PopupItems() const
     return {{kCmdDel, std::wstring(GeneralText(2008))},
             {kCmdRefresh, std::wstring(GeneralText(1005))},
             {kCmdAll, std::wstring(GeneralText(2006))},
-            {kCmdClear, std::wstring(GeneralText(2007))}};
+            {kCmdClear, std::wstring(GeneralText(2007))},
+            {0, {}},
+            {kCmdUndo, std::wstring(ProgramText(21010))}};
 }
 
 bool mdiOutFile::OnPopupCommand(int id)

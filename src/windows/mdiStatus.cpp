@@ -20,11 +20,6 @@ enum : int {
 constexpr wchar_t kLogFilter[] = L"LogFile(*.LOG)\0*.LOG\0全てのファイル(*.*)\0*.*\0";
 constexpr wchar_t kLogExtension[] = L"LOG";
 
-int SystemMessageBox(const std::wstring& text, UINT type)
-{
-    return MessageBoxW(GetActiveWindow(), text.c_str(), form_text::kBoxTitle, type);
-}
-
 // A file (not a folder) of that name exists.
 bool FileExists(const std::wstring& path)
 {
@@ -58,7 +53,7 @@ std::wstring ChooseLogFile(HWND owner)
 
 mdiStatus::mdiStatus(ChildHost& host, SettingsStore& store)
     : ChildForm(host, store, ChildFormSpec{L"Status_", 5000, form_text::kStatusLoadError}),
-      messageBox_(SystemMessageBox), chooser_(ChooseLogFile)
+      messageBox_(&ChildForm::SystemMessageBox), chooser_(ChooseLogFile)
 {
 }
 
@@ -68,7 +63,7 @@ mdiStatus::~mdiStatus()
     ChildForm::DestroyHandle();
 }
 
-void mdiStatus::SetMessageBox(MessageBoxFn fn) { messageBox_ = fn ? std::move(fn) : MessageBoxFn(SystemMessageBox); }
+void mdiStatus::SetMessageBox(MessageBoxFn fn) { messageBox_ = fn ? std::move(fn) : MessageBoxFn(&ChildForm::SystemMessageBox); }
 
 void mdiStatus::SetFileChooser(FileChooser fn) { chooser_ = fn ? std::move(fn) : FileChooser(ChooseLogFile); }
 

@@ -128,6 +128,7 @@ struct EverythingExists : FileSystem {
     }
     std::vector<std::wstring> NamesLike(const std::wstring&) override { return {L"x"}; }
     std::optional<std::vector<std::wstring>> FolderNames(const std::wstring&) override { return std::nullopt; }
+    std::optional<FileIdentity> Identity(const std::wstring&) override { return std::nullopt; }
     std::optional<std::string> ReadHead(const std::wstring&, std::size_t) override { return std::nullopt; }
     bool CanOpen(const std::wstring&) override { return false; }
 };

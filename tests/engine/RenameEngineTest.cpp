@@ -380,6 +380,7 @@ public:
         return real_.ReadHead(path, n);
     }
     bool CanOpen(const std::wstring& path) override { return real_.CanOpen(path); }
+    std::optional<FileIdentity> Identity(const std::wstring& path) override { return real_.Identity(path); }
 
 private:
     FileSystem& real_ = SystemFileSystem();

@@ -34,11 +34,14 @@ TEST(SharedMenuBar, SevenEntriesInOrderWithTwoDropDowns)
 
     HMENU log = GetSubMenu(bar.get(), 2);
     ASSERT_NE(log, nullptr);
-    ASSERT_EQ(GetMenuItemCount(log), 2);
+    ASSERT_EQ(GetMenuItemCount(log), 4);
     EXPECT_EQ(Caption(log, 0), L"Log(&C)opy");
     EXPECT_EQ(Caption(log, 1), L"Log(&S)ave");
     EXPECT_EQ(GetMenuItemID(log, 0), static_cast<UINT>(kCmdLogCopy));
     EXPECT_EQ(GetMenuItemID(log, 1), static_cast<UINT>(kCmdLogSave));
+    // Undo at the end, after a separator.
+    EXPECT_EQ(Caption(log, 3), L"Undo(&U)");
+    EXPECT_EQ(GetMenuItemID(log, 3), static_cast<UINT>(kCmdUndo));
 
     HMENU def = GetSubMenu(bar.get(), 3);
     ASSERT_NE(def, nullptr);
@@ -99,18 +102,20 @@ struct Recorder : MenuCommands {
     void mnuOption_Click() override { calls.push_back("Option"); }
     void mnuHelp_Click() override { calls.push_back("Help"); }
     void mnuAbout_Click() override { calls.push_back("About"); }
+    void mnuUndo_Click() override { calls.push_back("Undo"); }
 };
 
 TEST(SharedMenuBar, EachCommandReachesItsOwnHandler)
 {
     Recorder r;
-    for (int id : {kCmdAbout, kCmdHelp, kCmdOption, kCmdInDirDefault, kCmdLogSave, kCmdLogCopy, kCmdFont, kCmdExit})
+    for (int id : {kCmdUndo, kCmdAbout, kCmdHelp, kCmdOption, kCmdInDirDefault, kCmdLogSave, kCmdLogCopy, kCmdFont,
+                   kCmdExit})
         EXPECT_TRUE(DispatchSharedMenu(r, id));
-    EXPECT_EQ(r.calls, (std::vector<std::string>{"About", "Help", "Option", "InDirDefault", "LogSave", "LogCopy",
-                                                 "Font", "Exit"}));
+    EXPECT_EQ(r.calls, (std::vector<std::string>{"Undo", "About", "Help", "Option", "InDirDefault", "LogSave",
+                                                 "LogCopy", "Font", "Exit"}));
     EXPECT_FALSE(DispatchSharedMenu(r, kCmdFirstPopupItem));
     EXPECT_FALSE(DispatchSharedMenu(r, 0));
-    EXPECT_EQ(r.calls.size(), 8u);
+    EXPECT_EQ(r.calls.size(), 9u);
 }
 
 TEST(FormFont, StartsAsTheDefaultFaceAtNineAndThreeQuarterPoints)

@@ -112,9 +112,10 @@ TEST_F(ResultListTest, RefreshDropsVanishedFilesAndShowsTheOthersUnderTheirLongP
     EXPECT_FALSE(Selected(0));
     EXPECT_TRUE(Selected(1));
 
-    // Through the context menu: its four items, and リフレッシュ among them.
+    // Through the context menu: its four items, and リフレッシュ among them; Undo after a separator.
     HMENU popup = results().PopupMenu();
-    ASSERT_EQ(GetMenuItemCount(popup), 4);
+    ASSERT_EQ(GetMenuItemCount(popup), 6);
+    EXPECT_EQ(GetMenuItemID(popup, 5), static_cast<UINT>(kCmdUndo));
     const std::wstring_view captions[] = {GeneralText(2008), GeneralText(1005), GeneralText(2006), GeneralText(2007)};
     for (int i = 0; i < 4; ++i) {
         wchar_t buf[64]{};
