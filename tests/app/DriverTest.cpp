@@ -1,8 +1,10 @@
+#include "MemoryJournal.h"
 #include "TestSupport.h"
 #include "common/Catalogue.h"
 #include "common/PathUtil.h"
 #include "engine/ExtensionModel.h"
 #include "windows/ControlHook.h"
+#include "windows/SharedMenu.h"
 #include "windows/UiTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -336,6 +338,50 @@ TEST_F(DriverTest, CommandLinePathsNameExactlyTheirFile)
     SetCurrentDirectoryW(saved);
     ASSERT_TRUE(opened);
     EXPECT_EQ(Targets(), (std::vector<std::wstring>{Full(L"a.html"), Full(L"sub\\b.html")}));
+}
+
+TEST_F(DriverTest, UndoAsksThenTakesTheLastRunBackAndSaysWhenNothingIsLeft)
+{
+    test::MemoryJournal journal;
+    OpenWith({});
+    for (const wchar_t* name : {L"a.html", L"b.html"}) frame->FileWindow().Gaibu_ListInAdd(dir.Write(name));
+    frame->SetJournalStore(journal);
+    std::vector<std::wstring> asked;
+    int answer = IDNO;
+    frame->SetMessageBox([&](const std::wstring& text, UINT) {
+        asked.push_back(text);
+        return answer;
+    });
+    frame->btnExe_Click(0);
+    ASSERT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.htm", L"b.htm"}));
+
+    frame->mnuUndo_Click(); // answered No: nothing happens
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_NE(asked[0].find(L" 2 "), std::wstring::npos) << "names the number of files";
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.htm", L"b.htm"}));
+
+    answer = IDYES;
+    SendMessageW(frame->Handle(), WM_COMMAND, MAKEWPARAM(kCmdUndo, 0), 0); // from the menu bar
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.html", L"b.html"}));
+    EXPECT_EQ(Log().back(), ProgramText(21002));
+    EXPECT_TRUE(Lines(frame->OutFileWindow().lstOutFile()).empty()) << "the results follow the disk";
+
+    frame->mnuUndo_Click();
+    EXPECT_EQ(asked.back(), ProgramText(21004));
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.html", L"b.html"}));
+}
+
+TEST_F(DriverTest, AJournalThatCannotBeWrittenIsToldOnceAndTheRunGoesOn)
+{
+    test::MemoryJournal journal;
+    journal.writable = false;
+    std::vector<std::wstring> names = ManyFiles(dir, 3);
+    OpenWith(names);
+    frame->SetJournalStore(journal);
+    frame->btnExe_Click(0);
+    EXPECT_TRUE(Targets().empty());
+    const std::vector<std::wstring> log = Log();
+    EXPECT_EQ(std::count(log.begin(), log.end(), std::wstring(ProgramText(21009))), 1);
 }
 
 TEST_F(DriverTest, CommandLineNamesAreTakenWholeOrNotAtAll)

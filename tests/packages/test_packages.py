@@ -24,7 +24,7 @@ class ZipTest(unittest.TestCase):
         self.assertTrue(readme.startswith(b"\xef\xbb\xbf"))
         text = readme[3:].decode("utf-8")
         self.assertIn(self.version, text)
-        for section in ("インストール", "送る", "コマンドライン", "設定", "/U"):
+        for section in ("インストール", "送る", "コマンドライン", "設定", "/U", "元に戻す"):
             self.assertIn(section, text)
         self.assertNotIn("@VERSION@", text)
 

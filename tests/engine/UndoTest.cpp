@@ -1,0 +1,141 @@
+#include "engine/Undo.h"
+
+#include "MemoryJournal.h"
+#include "RecordingSinks.h"
+#include "TestSupport.h"
+#include "common/Catalogue.h"
+#include "engine/ExtensionModel.h"
+#include "engine/RenameEngine.h"
+
+#include <gtest/gtest.h>
+
+namespace tavlo {
+namespace {
+
+using test::TempDir;
+
+using test::MemoryJournal;
+
+// What the program does around a run: the engine, its renames written to the journal.
+class UndoTest : public ::testing::Test {
+protected:
+    struct Recorder : RenameRecorder {
+        UndoJournal::Run* run;
+        void Renamed(const std::wstring& from, const std::wstring& to) override
+        {
+            run->Renamed(from, to, SystemFileSystem().Identity(to).value());
+        }
+    };
+    // Renames `names` in `mode` as one run; true when the journal took all of it.
+    bool RunOver(const std::vector<std::wstring>& names, std::int16_t mode)
+    {
+        ++runs;
+        UndoJournal::Run run = journal.Begin(mode, L"2026-12-08 10:00:" + std::to_wstring(runs), "run" + std::to_string(runs));
+        Recorder recorder;
+        recorder.run = &run;
+        test::RecordingLog log;
+        test::RecordingResults results;
+        RenameEngine engine(SystemFileSystem(), log, results, opts);
+        engine.SetRecorder(&recorder);
+        for (const auto& name : names) engine.ChangeExtension(dir / name, mode);
+        return !run.Failed();
+    }
+    UndoOutcome Undo()
+    {
+        log.lines.clear();
+        std::optional<JournalRun> run = journal.LastRun();
+        if (!run) return {-1, -1};
+        UndoOutcome outcome = TakeBack(*run, SystemFileSystem(), log, opts);
+        journal.MarkTakenBack(run->Id);
+        return outcome;
+    }
+    std::wstring Text(std::int16_t n) { return std::wstring(ProgramText(n)); }
+
+    TempDir dir;
+    MemoryJournal store;
+    UndoJournal journal{store};
+    OptionState opts;
+    test::RecordingLog log;
+    int runs = 0;
+};
+
+TEST_F(UndoTest, RunsAreTakenBackNewestFirstOneByOne)
+{
+    dir.Write(L"a.html", "a");
+    dir.Write(L"b.html", "b");
+    ASSERT_TRUE(RunOver({L"a.html", L"b.html"}, ModeCutToThree));
+    ASSERT_TRUE(RunOver({L"a.htm"}, ModeUpperCase)); // case only: through a temporary name on Wine
+    ASSERT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.HTM", L"b.htm"}));
+
+    EXPECT_EQ(Undo().Back, 1);
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.htm", L"b.htm"}));
+    const std::wstring header = L"[ " + ShortenPath(dir / L"a.HTM") + L" ]";
+    EXPECT_EQ(log.lines, (std::vector<std::wstring>{header, Text(20003), L"\u3000[ a.htm ]", Text(21000), Text(21002)}));
+
+    const UndoOutcome second = Undo();
+    EXPECT_EQ(second.Back, 2);
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.html", L"b.html"}));
+    EXPECT_EQ(log.lines.front(), L"[ " + ShortenPath(dir / L"b.htm") + L" ]") << "newest first";
+    EXPECT_EQ(TempDir::ReadBytes(dir / L"a.html"), "a");
+    EXPECT_FALSE(journal.LastRun()) << "nothing left to take back";
+}
+
+TEST_F(UndoTest, AFileThatChangedSinceOrWhoseOldNameIsTakenIsLeftAlone)
+{
+    for (const wchar_t* name : {L"gone.html", L"other.html", L"taken.html", L"fine.html"}) dir.Write(name, "x");
+    ASSERT_TRUE(RunOver({L"gone.html", L"other.html", L"taken.html", L"fine.html"}, ModeCutToThree));
+    ASSERT_TRUE(MoveFileW((dir / L"gone.htm").c_str(), (dir / L"gone.txt").c_str())); // renamed again
+    ASSERT_TRUE(DeleteFileW((dir / L"other.htm").c_str()));
+    dir.Write(L"other.htm", "another file of that name");
+    dir.Write(L"taken.html", "new file in the old name");
+
+    const UndoOutcome outcome = Undo();
+    EXPECT_EQ(outcome.Back, 1);
+    EXPECT_EQ(outcome.Left, 3);
+    EXPECT_EQ(log.lines.back(), Text(21003));
+    for (std::int16_t reason : {21005, 21006, 21007})
+        EXPECT_NE(std::find(log.lines.begin(), log.lines.end(), Text(reason)), log.lines.end()) << reason;
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"fine.html", L"gone.txt", L"other.htm", L"taken.htm", L"taken.html"}));
+    EXPECT_EQ(TempDir::ReadBytes(dir / L"taken.html"), "new file in the old name");
+    EXPECT_EQ(TempDir::ReadBytes(dir / L"other.htm"), "another file of that name");
+}
+
+TEST_F(UndoTest, TheJournalKeepsTwentyRunsAndSurvivesARunCutShort)
+{
+    for (int i = 0; i < 25; ++i) {
+        const std::wstring name = L"f" + std::to_wstring(i) + L".html";
+        dir.Write(name);
+        ASSERT_TRUE(RunOver({name}, ModeCutToThree));
+    }
+    EXPECT_EQ(ParseJournal(store.text).size(), UndoJournal::kRunsKept);
+    EXPECT_EQ(journal.LastRun()->Files.front().To, dir / L"f24.htm");
+
+    // Power cut in the middle of writing a record: what was flushed before still counts.
+    store.text += "F\trun25\t12";
+    EXPECT_EQ(Undo().Back, 1);
+    EXPECT_TRUE(TempDir::Exists(dir / L"f24.html"));
+}
+
+TEST_F(UndoTest, AJournalThatCannotBeWrittenNeverStopsARename)
+{
+    store.writable = false;
+    dir.Write(L"a.html");
+    EXPECT_FALSE(RunOver({L"a.html"}, ModeCutToThree));
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"a.htm"});
+    EXPECT_FALSE(journal.LastRun());
+}
+
+TEST(JournalText, PathsOutsideTheBasicPlaneAndKanjiComeBack)
+{
+    const std::wstring path = L"C:\\写真\\\U0001F600 caf\u00E9.JPG";
+    EXPECT_EQ(FromJournalText(ToJournalText(path)), path);
+    JournalRun run{"id", L"2026-12-08 10:00:00", 2, {JournalFile{path, path + L"X", FileIdentity{1, 2, 3}}}, true};
+    const std::vector<JournalRun> back = ParseJournal(FormatJournal({run}));
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].Files[0].From, path);
+    EXPECT_EQ(back[0].Files[0].Identity, (FileIdentity{1, 2, 3}));
+    EXPECT_TRUE(back[0].TakenBack);
+}
+
+} // namespace
+} // namespace tavlo
