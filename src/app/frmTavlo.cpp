@@ -26,6 +26,30 @@ namespace tavlo {
 
 namespace {
 
+// The folder alias dialog as the input folder window drives it.
+class MainAliasDialog final : public AliasDialog {
+public:
+    explicit MainAliasDialog(frmMenuMente& dialog) : d_(dialog) {}
+
+    void Set_Menu(std::int16_t intIndex, const std::wstring& strName, const std::wstring& strDir) override
+    {
+        d_.Set_Menu(intIndex, strName, strDir);
+    }
+    void Set_pstr_Me_Caption(const std::wstring& caption) override { d_.pstr_Me_Caption = caption; }
+    void ShowModal() override { d_.Show(); }
+    bool pblnOk() override { return d_.pblnOk; }
+    std::int16_t MenuCount() override { return d_.MenuCount; }
+    void Get_Menu(std::int16_t intIndex, std::wstring& strName, std::wstring& strDir) override
+    {
+        d_.Get_Menu(intIndex, strName, strDir);
+    }
+
+private:
+    frmMenuMente& d_;
+};
+
+
+
 // Writes each rename of a run to the undo journal, and tells the log once when it cannot.
 class JournalRecorder final : public RenameRecorder {
 public:
@@ -87,7 +111,6 @@ constexpr float kStripWidth =
 constexpr DWORD kFontChooserFlags = 0x52801;
 constexpr INT kFontSizeMin = 6, kFontSizeMax = 72;
 
-frmTavlo* current = nullptr;
 
 struct LoadError : std::runtime_error {
     LoadError() : std::runtime_error("main window load") {}
@@ -135,7 +158,10 @@ frmTavlo::frmTavlo(SettingsStore& store)
     default_.SetStore(store);
     option_.SetStore(store);
     menuMente_.SetStore(store);
-    current = this;
+    // What the dialogs reach the rest of the program for is handed to them here.
+    option_.SetTipSpreader([this](bool tip) { SpreadToolTip(tip); });
+    default_.SetInputFolderSource([this] { return inDir_->DirName(); });
+    aliasDialog_ = std::make_unique<MainAliasDialog>(menuMente_);
     logFont_ = InitialFormFont(TwipsScale::Screen().DpiY());
 }
 
@@ -146,12 +172,6 @@ frmTavlo::~frmTavlo()
         quitOnDestroy_ = false;
         DestroyHandle();
     }
-    if (current == this) current = nullptr;
-}
-
-frmTavlo* frmTavlo::Current()
-{
-    return current;
 }
 
 void frmTavlo::MakeChildren()
@@ -190,6 +210,9 @@ bool frmTavlo::Create()
     if (!CreateHandle(0, kFrameClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu_.get()))
         return false;
+
+    for (DialogForm* dialog : std::initializer_list<DialogForm*>{&about_, &default_, &option_, &menuMente_})
+        dialog->SetOwner(Handle());
 
     CLIENTCREATESTRUCT ccs{nullptr, kFirstMdiChildId};
     client_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
@@ -766,6 +789,38 @@ void frmTavlo::mnuHelp_Click()
         if (helpViewer_) helpViewer_(Handle(), HelpFilePath(GetProgramFolder()));
     } catch (...) {
     }
+}
+
+bool frmTavlo::AddToTargets(const std::wstring& path)
+{
+    return file_->ListInAdd(path);
+}
+
+void frmTavlo::FolderOpened(const std::wstring& folder)
+{
+    inFile_->DirName(folder);
+}
+
+void frmTavlo::FocusTargets()
+{
+    if (!file_->Exists()) return;
+    SendMessageW(client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(file_->Handle()), 0);
+    SetFocus(file_->lstFile());
+}
+
+AliasDialog& frmTavlo::FolderAliasDialog()
+{
+    return *aliasDialog_;
+}
+
+// The tooltip option reaches every window and dialog at once.
+void frmTavlo::SpreadToolTip(bool tip)
+{
+    default_.SetToolTip(tip);
+    menuMente_.SetToolTip(tip);
+    option_.SetToolTip(tip);
+    SetToolTip(tip);
+    for (ChildForm* child : Children()) child->SetToolTip(tip);
 }
 
 void frmTavlo::mnuUndo_Click()

@@ -37,7 +37,6 @@ public:
     ~frmTavlo() override;
 
     // The one main window of the process while it exists.
-    static frmTavlo* Current();
 
     // Creates the frame (hidden), its tool strip and its MDI client area.
     bool Create();
@@ -62,6 +61,12 @@ public:
     void btnCancel_Click();
     // Enables the eight mode buttons exactly while the target list holds entries.
     void BtnEnabledChange() override;
+    bool AddToTargets(const std::wstring& path) override;
+    void FolderOpened(const std::wstring& folder) override;
+    void FocusTargets() override;
+    AliasDialog& FolderAliasDialog() override;
+    // Sets the tooltips of every window and dialog on or off (the options dialog's switch).
+    void SpreadToolTip(bool tip);
     // Shuts out every input but Cancel while a run walks the target list, and lets it in again.
     void LockInterface();
     void UnlockInterface();
@@ -139,7 +144,6 @@ public:
     int ExitCode() const { return exitCode_; }
     // Whether the end of the window ends the message loop (off for windows made by tests).
     void SetQuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
-    bool IsLocked() const { return locked_; }
 
 protected:
     std::optional<LRESULT> HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -186,6 +190,7 @@ private:
     JournalFileStore userJournal_{DefaultJournalPath()};
     JournalStore* journalStore_ = &userJournal_;
     int exitCode_ = 0;
+    std::unique_ptr<AliasDialog> aliasDialog_;
 
     std::unique_ptr<mdiInDir> inDir_;
     std::unique_ptr<mdiInFile> inFile_;

@@ -27,15 +27,17 @@ std::wstring MapCase(const std::wstring& text, DWORD flag)
 std::wstring PlatformLower(const std::wstring& text) { return MapCase(text, LCMAP_LOWERCASE); }
 std::wstring PlatformUpper(const std::wstring& text) { return MapCase(text, LCMAP_UPPERCASE); }
 
-std::string ToCp932(const std::wstring& text)
+static std::string Encode(UINT codePage, const std::wstring& text)
 {
     if (text.empty()) return {};
-    int n = WideCharToMultiByte(kCp932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    int n = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     if (n <= 0) return {};
     std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(kCp932, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
     return out;
 }
+
+std::string ToCp932(const std::wstring& text) { return Encode(kCp932, text); }
 
 std::optional<std::string> ToCp932Exactly(const std::wstring& text)
 {
@@ -44,15 +46,7 @@ std::optional<std::string> ToCp932Exactly(const std::wstring& text)
     return bytes;
 }
 
-std::string ToUtf8(const std::wstring& text)
-{
-    if (text.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    if (n <= 0) return {};
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
+std::string ToUtf8(const std::wstring& text) { return Encode(CP_UTF8, text); }
 
 std::size_t Cp932ByteLength(const std::wstring& text) { return ToCp932(text).size(); }
 

@@ -1,7 +1,7 @@
 #include "common/SystemFileSystem.h"
 
 #include "common/Handles.h"
-#include "engine/FileSystem.h"
+#include "common/FileSystem.h"
 
 #include <windows.h>
 

@@ -2,7 +2,6 @@
 
 #include "windows/FrameRules.h"
 
-#include "app/frmTavlo.h"
 #include "settings/RegistryStore.h"
 #include "settings/Settings.h"
 #include "windows/FontData.h"
@@ -45,9 +44,7 @@ SettingsStore& DialogForm::Store() const
 
 HWND DialogForm::OwnerWindow() const
 {
-    if (owner_ && IsWindow(owner_)) return owner_;
-    frmTavlo* frame = frmTavlo::Current();
-    return frame && frame->Exists() ? frame->Handle() : nullptr;
+    return owner_ && IsWindow(owner_) ? owner_ : nullptr;
 }
 
 bool DialogForm::Form_Load()

@@ -62,7 +62,6 @@ public:
 
     const ToolTip& Tips() const { return tips_; }
     HFONT Font() const { return font_.get(); }
-    const DialogFormSpec& Spec() const { return spec_; }
 
     // Runs at every showing once the dialog is on the screen, inside its modal loop.
     std::function<void()> OnShown;

@@ -1,6 +1,5 @@
 #include "dialogs/frmDefault.h"
 
-#include "app/frmTavlo.h"
 #include "common/Catalogue.h"
 #include "common/FileEnum.h"
 #include "common/PathUtil.h"
@@ -337,11 +336,7 @@ bool frmDefault::dlbDir_KeyPress(wchar_t KeyAscii)
 
 void frmDefault::mnuInDir_Click()
 {
-    if (inputFolder_) {
-        DirName = inputFolder_();
-        return;
-    }
-    if (frmTavlo* frame = frmTavlo::Current()) DirName = frame->InDirWindow().DirName();
+    if (inputFolder_) DirName = inputFolder_();
 }
 
 void frmDefault::mnuTmp_Click()

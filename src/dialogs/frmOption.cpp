@@ -1,6 +1,5 @@
 #include "dialogs/frmOption.h"
 
-#include "app/frmTavlo.h"
 #include "common/Catalogue.h"
 #include "dialogs/DialogTexts.h"
 #include "settings/Options.h"
@@ -209,21 +208,9 @@ void frmOption::GetOptionData()
 
 void frmOption::SpreadToolTip(bool tip)
 {
-    frmTavlo* frame = frmTavlo::Current();
-    if (!frame) {
-        SetToolTip(tip);
-        return;
-    }
-    frame->DefaultDialog().SetToolTip(tip);
-    frame->MenuMenteDialog().SetToolTip(tip);
-    frame->OptionDialog().SetToolTip(tip);
-    if (&frame->OptionDialog() != this) SetToolTip(tip);
-    frame->SetToolTip(tip);
-    frame->InDirWindow().SetToolTip(tip);
-    frame->InFileWindow().SetToolTip(tip);
-    frame->FileWindow().SetToolTip(tip);
-    frame->StatusWindow().SetToolTip(tip);
-    frame->OutFileWindow().SetToolTip(tip);
+    // The main window hands over how its windows all follow; alone, the dialog follows by itself.
+    if (tipSpreader_) tipSpreader_(tip);
+    else SetToolTip(tip);
 }
 
 void frmOption::InitOptionData()

@@ -6,12 +6,15 @@
 #include "windows/Panel.h"
 
 #include <array>
+#include <functional>
 #include <cstdint>
 
 namespace tavlo {
 
 class frmOption final : public DialogForm {
 public:
+    // Spreads the tooltip switch to every window; set by the main window.
+    void SetTipSpreader(std::function<void(bool)> spreader) { tipSpreader_ = std::move(spreader); }
     static constexpr int kModeCount = 8;
     static constexpr int kRowCount = 6;
 
@@ -80,6 +83,7 @@ private:
     HWND btnInit_ = nullptr;
     HWND btnCancel_ = nullptr;
     HWND btnOk_ = nullptr;
+    std::function<void(bool)> tipSpreader_;
 };
 
 } // namespace tavlo

@@ -1,6 +1,6 @@
 #pragma once
 // The one operation that changes a file name: only the extension, in one of eight modes.
-#include "engine/FileSystem.h"
+#include "common/FileSystem.h"
 #include "engine/Sinks.h"
 #include "settings/Options.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Taking a run back: every file of the run renamed back to its old name, newest first, never
 // replacing, and only while it still is the file the run renamed.
-#include "engine/FileSystem.h"
+#include "common/FileSystem.h"
 #include "engine/Sinks.h"
 #include "engine/UndoJournal.h"
 #include "settings/Options.h"

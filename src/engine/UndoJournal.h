@@ -3,7 +3,7 @@
 // from Send To: one record per renamed file, appended and flushed as the run goes, the last 20 runs
 // kept. Text logic only; where the journal is stored comes through JournalStore.
 #include "common/JournalStore.h"
-#include "engine/FileSystem.h"
+#include "common/FileSystem.h"
 
 #include <cstddef>
 #include <cstdint>

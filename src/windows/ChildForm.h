@@ -18,6 +18,8 @@
 namespace tavlo {
 
 // The main window as the child windows see it.
+class AliasDialog;
+
 class ChildHost : public MenuCommands {
 public:
     // The MDI client area the children live in.
@@ -28,6 +30,14 @@ public:
     virtual bool IsNormalState() const = 0;
     // Re-evaluates the mode buttons after the target list changed.
     virtual void BtnEnabledChange() = 0;
+    // Adds an already normalised path to the target list; false when the list refused it (full).
+    virtual bool AddToTargets(const std::wstring& path) = 0;
+    // The input folder window opened `folder`: the input file window follows.
+    virtual void FolderOpened(const std::wstring& folder) = 0;
+    // Activates the target list window and puts the keyboard focus in its list.
+    virtual void FocusTargets() = 0;
+    // The folder alias dialog, as the input folder window drives it.
+    virtual AliasDialog& FolderAliasDialog() = 0;
 };
 
 // The values that tell the five windows apart.
@@ -64,7 +74,6 @@ public:
     TwipsRect Geometry() const;
     void SetGeometry(const TwipsRect& rect);
 
-    const ChildFormSpec& Spec() const { return spec_; }
     HMENU MenuBar() const { return menuBar_.get(); }
     HMENU PopupMenu() const { return popup_.get(); }
     const ToolTip& Tips() const { return tips_; }

@@ -1,6 +1,5 @@
 #include "windows/mdiInDir.h"
 
-#include "app/frmTavlo.h"
 #include "common/Catalogue.h"
 #include "common/FileEnum.h"
 #include "common/PathUtil.h"
@@ -34,27 +33,6 @@ RECT PixelRect(const TwipsScale& s, const TwipsRect& r)
 }
 
 // The main window's alias dialog behind this window's view of it.
-class MainAliasDialog final : public AliasDialog {
-public:
-    explicit MainAliasDialog(frmMenuMente& dialog) : d_(dialog) {}
-
-    void Set_Menu(std::int16_t intIndex, const std::wstring& strName, const std::wstring& strDir) override
-    {
-        d_.Set_Menu(intIndex, strName, strDir);
-    }
-    void Set_pstr_Me_Caption(const std::wstring& caption) override { d_.pstr_Me_Caption = caption; }
-    void ShowModal() override { d_.Show(); }
-    bool pblnOk() override { return d_.pblnOk; }
-    std::int16_t MenuCount() override { return d_.MenuCount; }
-    void Get_Menu(std::int16_t intIndex, std::wstring& strName, std::wstring& strDir) override
-    {
-        d_.Get_Menu(intIndex, strName, strDir);
-    }
-
-private:
-    frmMenuMente& d_;
-};
-
 } // namespace
 
 // ---- FolderAliases ------------------------------------------------------------------------------
@@ -294,7 +272,7 @@ void mdiInDir::AnnounceFolder(const std::wstring& folder)
         follower_(folder);
         return;
     }
-    if (frmTavlo* frame = frmTavlo::Current()) frame->InFileWindow().DirName(folder);
+    Host().FolderOpened(folder);
 }
 
 bool mdiInDir::drvDrive_KeyPress(wchar_t KeyAscii)
@@ -360,14 +338,7 @@ void mdiInDir::mnuMente_Click()
 {
     try {
         if (aliases_.Count() == 0) return;
-        AliasDialog* dialog = aliasDialog_;
-        std::unique_ptr<AliasDialog> mainDialog;
-        if (!dialog) {
-            frmTavlo* frame = frmTavlo::Current();
-            if (!frame) return;
-            mainDialog = std::make_unique<MainAliasDialog>(frame->MenuMenteDialog());
-            dialog = mainDialog.get();
-        }
+        AliasDialog* dialog = aliasDialog_ ? aliasDialog_ : &Host().FolderAliasDialog();
         for (int i = 0; i < FolderAliases::kSlots; ++i) {
             FolderAlias alias = aliases_.Slot(i);
             dialog->Set_Menu(static_cast<std::int16_t>(i), alias.Name, alias.Dir);

@@ -1,6 +1,5 @@
 #include "windows/mdiInFile.h"
 
-#include "app/frmTavlo.h"
 #include "common/Catalogue.h"
 #include "common/FileEnum.h"
 #include "common/PathUtil.h"
@@ -218,9 +217,7 @@ void mdiInFile::SelectClear()
 bool mdiInFile::AddToTarget(const std::wstring& path)
 {
     if (addTarget_) return addTarget_(path);
-    frmTavlo* frame = frmTavlo::Current();
-    if (!frame) throw CommandFailed();
-    return frame->FileWindow().ListInAdd(path);
+    return Host().AddToTargets(path);
 }
 
 void mdiInFile::AddRows(bool selectedOnly)
@@ -294,13 +291,7 @@ bool mdiInFile::filFile_KeyPress(wchar_t KeyAscii)
 {
     if (KeyAscii != L'\r') return false;
     try {
-        if (frmTavlo* frame = frmTavlo::Current()) {
-            mdiFile& target = frame->FileWindow();
-            if (target.Exists()) {
-                SendMessageW(Host().MdiClient(), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(target.Handle()), 0);
-                SetFocus(target.lstFile());
-            }
-        }
+        Host().FocusTargets();
     } catch (...) {
     }
     return true;

@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 #include "common/PlatformText.h"
 #include "engine/ExtensionModel.h"
-#include "engine/FileSystem.h"
+#include "common/FileSystem.h"
 
 #include <gtest/gtest.h>
 
