@@ -53,7 +53,7 @@ void Compare(const char* label, std::int16_t mode, const wchar_t* from, const wc
     Fill(engineDir, from);
     Fill(plainDir, from);
 
-    tavlo::OptionState opts;
+    tavlo::RenameRules opts;
     opts.Exp43.fill(true);
     opts.Exp34.fill(true);
     tavlo::test::RecordingLog log;

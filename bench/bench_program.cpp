@@ -120,7 +120,7 @@ void VisibleProgram()
     });
     tavlo::test::RecordingLog log;
     tavlo::test::RecordingResults results;
-    tavlo::OptionState opts;
+    tavlo::RenameRules opts;
     tavlo::RenameEngine engine(tavlo::SystemFileSystem(), log, results, opts);
     double alone = Seconds([&] {
         for (const std::wstring& path : engineFiles) engine.ChangeExtension(path, tavlo::ModeCutToThree);

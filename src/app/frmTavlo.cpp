@@ -26,6 +26,12 @@ namespace tavlo {
 
 namespace {
 
+// The part of the options the rename engine follows.
+RenameRules RulesOf(const OptionState& state)
+{
+    return RenameRules{state.DblExp, state.Hira, state.Exp43, state.Exp34};
+}
+
 // The folder alias dialog as the input folder window drives it.
 class MainAliasDialog final : public AliasDialog {
 public:
@@ -309,7 +315,7 @@ int frmTavlo::RunList(std::int16_t intMode)
     int left = 0;
     try {
         HWND list = file_->lstFile();
-        RenameEngine engine(SystemFileSystem(), *status_, *outFile_, options);
+        RenameEngine engine(SystemFileSystem(), *status_, *outFile_, RulesOf(options));
         JournalRecorder recorder(*journalStore_, intMode, *status_);
         engine.SetRecorder(&recorder);
         const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
@@ -645,7 +651,7 @@ void frmTavlo::btnExe_Click(std::int16_t Index)
         // event passes go on, and once at the end. Drawing every state would cost more than the run.
         PacedRedraw::DrawAll();
 
-        RenameEngine engine(SystemFileSystem(), *status_, *outFile_, options);
+        RenameEngine engine(SystemFileSystem(), *status_, *outFile_, RulesOf(options));
         JournalRecorder recorder(*journalStore_, Index, *status_);
         engine.SetRecorder(&recorder);
         const LRESULT last = SendMessageW(list, LB_GETCOUNT, 0, 0) - 1;
@@ -842,7 +848,7 @@ void frmTavlo::mnuUndo_Click()
         if (ask(question, MB_YESNO) != IDYES) return;
 
         status_->RefreshForm();
-        TakeBack(*run, SystemFileSystem(), *status_, options);
+        TakeBack(*run, SystemFileSystem(), *status_, RulesOf(options));
         journal.MarkTakenBack(run->Id);
         // What the lists show follows the disk again.
         outFile_->RefreshForm();

@@ -2,8 +2,8 @@
 // The one operation that changes a file name: only the extension, in one of eight modes.
 #include "common/FileSystem.h"
 #include "engine/Sinks.h"
-#include "settings/Options.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +21,15 @@ enum Mode : std::int16_t {
     ModeUpperCase = 7,
 };
 
+// What the engine reads of the options: whether the archive double extensions count as one, whether
+// the half-width conversion takes hiragana, and the enabled rows of the two conversion tables.
+struct RenameRules {
+    bool DblExp = false;
+    bool Hira = true;
+    std::array<bool, 6> Exp43{};
+    std::array<bool, 6> Exp34{};
+};
+
 // True when the file holds no zero byte among its first 512 bytes; false when it cannot be read.
 bool IsTextFile(const std::wstring& path, FileSystem& fs);
 bool IsTextFile(const std::wstring& path);
@@ -34,8 +43,8 @@ public:
 
 class RenameEngine {
 public:
-    RenameEngine(FileSystem& fs, LogSink& log, ResultSink& results, const OptionState& opts)
-        : fs_(fs), log_(log), results_(results), opts_(opts)
+    RenameEngine(FileSystem& fs, LogSink& log, ResultSink& results, const RenameRules& rules)
+        : fs_(fs), log_(log), results_(results), opts_(rules)
     {
     }
 
@@ -63,7 +72,7 @@ private:
     FileSystem& fs_;
     LogSink& log_;
     ResultSink& results_;
-    const OptionState& opts_;
+    const RenameRules opts_;
     RenameRecorder* recorder_ = nullptr;
 };
 

@@ -55,11 +55,11 @@ bool SameButForCase(const std::wstring& a, const std::wstring& b)
 
 } // namespace
 
-UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const OptionState& opts)
+UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const RenameRules& rules)
 {
     UndoLog out(log);
     NoResults noResults;
-    RenameEngine engine(fs, log, noResults, opts);
+    RenameEngine engine(fs, log, noResults, rules);
     UndoOutcome outcome;
     for (auto file = run.Files.rbegin(); file != run.Files.rend(); ++file) {
         out.Line(L"[ " + ShortenPath(file->To) + L" ]");

@@ -2,9 +2,9 @@
 // Taking a run back: every file of the run renamed back to its old name, newest first, never
 // replacing, and only while it still is the file the run renamed.
 #include "common/FileSystem.h"
+#include "engine/RenameEngine.h"
 #include "engine/Sinks.h"
 #include "engine/UndoJournal.h"
-#include "settings/Options.h"
 
 namespace tavlo {
 
@@ -14,6 +14,6 @@ struct UndoOutcome {
 };
 
 // Writes per file a header line and the outcome lines, then the closing line.
-UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const OptionState& opts);
+UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const RenameRules& rules);
 
 } // namespace tavlo

@@ -18,9 +18,9 @@ std::wstring Text(std::int16_t n) { return std::wstring(ProgramText(n)); }
 std::wstring NameLine(const std::wstring& name) { return L"\u3000[ " + name + L" ]"; }
 std::wstring Header(const std::wstring& path) { return L"[ " + ShortenPath(path) + L" ]"; }
 
-OptionState Defaults()
+RenameRules Defaults()
 {
-    OptionState o;
+    RenameRules o;
     o.Hira = true;
     o.Exp43.fill(true);
     o.Exp34.fill(true);
@@ -48,7 +48,7 @@ protected:
     }
 
     TempDir dir;
-    OptionState opts = Defaults();
+    RenameRules opts = Defaults();
     test::RecordingLog log;
     test::RecordingResults results;
 };
@@ -446,7 +446,7 @@ TEST(RenameEngineFaults, ThrowingSinksDoNotStopTheRename)
     } sink;
     TempDir dir;
     std::wstring page = dir.Write(L"p.html");
-    OptionState opts = Defaults();
+    RenameRules opts = Defaults();
     RenameEngine engine(SystemFileSystem(), static_cast<LogSink&>(sink), static_cast<ResultSink&>(sink), opts);
     EXPECT_EQ(engine.ChangeExtension(page, ModeCutToThree), 0);
     EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"p.htm"});

@@ -54,7 +54,7 @@ protected:
     TempDir dir;
     MemoryJournal store;
     UndoJournal journal{store};
-    OptionState opts;
+    RenameRules opts;
     test::RecordingLog log;
     int runs = 0;
 };
