@@ -5,6 +5,7 @@
 #include "common/Help.h"
 #include "common/PathUtil.h"
 #include "common/PlatformText.h"
+#include "engine/ExtensionModel.h"
 #include "engine/RenameEngine.h"
 #include "engine/Undo.h"
 #include "engine/UndoJournal.h"
@@ -20,6 +21,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace tavlo {
@@ -65,7 +67,7 @@ public:
     }
     void Renamed(const std::wstring& from, const std::wstring& to) override
     {
-        const std::optional<FileIdentity> identity = SystemFileSystem().Identity(to);
+        const std::optional<FileIdentity> identity = IdentityOf(from, to);
         if (identity) run_.Renamed(from, to, *identity);
         if ((identity && !run_.Failed()) || told_) return;
         told_ = true;
@@ -73,6 +75,24 @@ public:
     }
 
 private:
+    // Asking each file for its identity costs an open apiece; from a folder's second file on, one
+    // listing of the folder answers for all of them (a file keeps its identity across a rename).
+    std::optional<FileIdentity> IdentityOf(const std::wstring& from, const std::wstring& to)
+    {
+        FileSystem& fs = SystemFileSystem();
+        Folder& folder = folders_[GetFolderName(to)];
+        if (++folder.renamed == 2) {
+            if (auto entries = fs.FolderIdentities(GetFolderName(to)))
+                for (auto& [name, identity] : *entries) folder.known.emplace(std::move(name), identity);
+        }
+        // Renamed before the folder was read: under its new name; after: still under its old one.
+        for (const std::wstring& name : {GetFileName(to), GetFileName(from)}) {
+            auto hit = folder.known.find(name);
+            if (hit != folder.known.end()) return hit->second;
+        }
+        return fs.Identity(to);
+    }
+
     static std::wstring LocalTimeText()
     {
         SYSTEMTIME t{};
@@ -88,10 +108,16 @@ private:
                std::to_string(++counter);
     }
 
+    struct Folder {
+        int renamed = 0;
+        std::unordered_map<std::wstring, FileIdentity> known;
+    };
+
     UndoJournal journal_;
     UndoJournal::Run run_;
     LogSink& log_;
     bool told_ = false;
+    std::unordered_map<std::wstring, Folder> folders_;
 };
 
 
@@ -281,11 +307,13 @@ bool frmTavlo::AutoExecute(std::wstring_view commandLine)
         CancelFlag = false;
         SplitCommandLine(commandLine);
         if (SendMessageW(file_->lstFile(), LB_GETCOUNT, 0, 0) >= 1) {
+            // Asked before the walk, while the names still stand.
+            const bool everyName = EveryNameListed(commandLine);
             const int left = RunList(options.AutoExe);
             if (options.AutoLog) status_->LogCopy();
             ran = true;
             // Scripts can tell: every named file carries its final name, or not.
-            exitCode_ = left == 0 && EveryNameListed(commandLine) ? 0 : 1;
+            exitCode_ = left == 0 && everyName ? 0 : 1;
         }
     } catch (...) {
         ran = false;

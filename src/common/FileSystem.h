@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavlo {
@@ -38,6 +39,12 @@ public:
     virtual bool CanOpen(const std::wstring& path) = 0;
     // The identity of the file at `path`, or nothing when it cannot be asked.
     virtual std::optional<FileIdentity> Identity(const std::wstring& path) = 0;
+    // The identities of every entry of `folder` by name, read in one pass; nothing when the folder
+    // cannot be read that way (callers then ask Identity file by file).
+    virtual std::optional<std::vector<std::pair<std::wstring, FileIdentity>>> FolderIdentities(const std::wstring&)
+    {
+        return std::nullopt;
+    }
 };
 
 // The process's file system (Win32, long paths allowed).

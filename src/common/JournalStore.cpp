@@ -11,6 +11,7 @@ namespace tavlo {
 
 std::optional<std::string> JournalFileStore::Read()
 {
+    Close();
     FileHandle file(CreateFileW(ToSystemPath(path_).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return std::nullopt;
@@ -31,23 +32,49 @@ bool JournalFileStore::MakeFolder() const
 
 bool JournalFileStore::Append(const std::string& line)
 {
-    if (path_.empty() || !MakeFolder()) return false;
-    FileHandle file(CreateFileW(ToSystemPath(path_).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+    if (!file_) {
+        if (path_.empty() || !MakeFolder()) return false;
+        HANDLE file = CreateFileW(ToSystemPath(path_).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return false;
+        file_ = file;
+        lastFlush_ = GetTickCount64();
+    }
+    // Written at once: the system has it even if this process is ended the next moment.
     const std::string bytes = line + "\n";
     DWORD written = 0;
-    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size() && FlushFileBuffers(file.get());
+    if (!WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written != bytes.size()) {
+        Close();
+        return false;
+    }
+    if (GetTickCount64() - lastFlush_ >= kFlushMs) Flush();
+    return true;
+}
+
+void JournalFileStore::Flush()
+{
+    if (!file_) return;
+    FlushFileBuffers(file_);
+    lastFlush_ = GetTickCount64();
+}
+
+void JournalFileStore::Close()
+{
+    if (!file_) return;
+    FlushFileBuffers(file_);
+    CloseHandle(file_);
+    file_ = nullptr;
 }
 
 bool JournalFileStore::Replace(const std::string& text)
 {
+    Close();
     return !path_.empty() && MakeFolder() && SaveBytesFile(path_, text);
 }
 
 bool JournalFileStore::Remove()
 {
+    Close();
     return DeleteFileW(ToSystemPath(path_).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 

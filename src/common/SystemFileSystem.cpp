@@ -114,6 +114,36 @@ public:
                             join(info.nFileIndexHigh, info.nFileIndexLow) ^ (std::uint64_t{info.dwVolumeSerialNumber} << 32)};
     }
 
+    std::optional<std::vector<std::pair<std::wstring, FileIdentity>>> FolderIdentities(const std::wstring& folder) override
+    {
+        if (folder.empty() || HasWildcard(folder)) return std::nullopt;
+        FileHandle dir(CreateFileW(ToSystemPath(folder).c_str(), FILE_LIST_DIRECTORY,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (!dir) return std::nullopt;
+        BY_HANDLE_FILE_INFORMATION folderInfo;
+        if (!GetFileInformationByHandle(dir.get(), &folderInfo)) return std::nullopt;
+        const std::uint64_t volume = std::uint64_t{folderInfo.dwVolumeSerialNumber} << 32;
+        std::vector<std::pair<std::wstring, FileIdentity>> entries;
+        alignas(8) static thread_local BYTE buffer[64 * 1024];
+        FILE_INFO_BY_HANDLE_CLASS kind = FileIdBothDirectoryRestartInfo;
+        while (GetFileInformationByHandleEx(dir.get(), kind, buffer, sizeof buffer)) {
+            kind = FileIdBothDirectoryInfo;
+            for (BYTE* at = buffer;;) {
+                const auto* e = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(at);
+                std::wstring name(e->FileName, e->FileNameLength / sizeof(wchar_t));
+                const auto id = static_cast<std::uint64_t>(e->FileId.QuadPart);
+                entries.emplace_back(std::move(name),
+                                     FileIdentity{static_cast<std::uint64_t>(e->EndOfFile.QuadPart),
+                                                  static_cast<std::uint64_t>(e->LastWriteTime.QuadPart), id ^ volume});
+                if (e->NextEntryOffset == 0) break;
+                at += e->NextEntryOffset;
+            }
+        }
+        if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
+        return entries;
+    }
+
     bool CanOpen(const std::wstring& path) override
     {
         if (path.empty() || HasWildcard(path)) return false;

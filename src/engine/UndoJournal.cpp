@@ -141,6 +141,11 @@ UndoJournal::Run::Run(UndoJournal& journal, int mode, std::wstring time, std::st
 {
 }
 
+UndoJournal::Run::~Run()
+{
+    if (started_) journal_.store_.Close();
+}
+
 void UndoJournal::Run::Renamed(const std::wstring& from, const std::wstring& to, const FileIdentity& identity)
 {
     if (failed_) return;
@@ -159,13 +164,21 @@ UndoJournal::Run UndoJournal::Begin(int mode, std::wstring time, std::string id)
     return Run(*this, mode, std::move(time), std::move(id));
 }
 
-// Keeps the runs before this one to one fewer than the cap, then opens this one.
+// Keeps the runs before this one to one fewer than the cap, then opens this one. The journal of
+// twenty runs over thousands of files is large: the oldest runs are cut off by their first lines,
+// without parsing (a line of a run cut off that stands later, such as its taken-back mark, names a
+// run no longer there and is passed over when read).
 bool UndoJournal::StartRun(const Run& run)
 {
-    std::vector<JournalRun> runs = ParseJournal(store_.Read().value_or(std::string()));
-    if (runs.size() >= kRunsKept || runs.empty()) {
-        if (runs.size() >= kRunsKept) runs.erase(runs.begin(), runs.end() - static_cast<std::ptrdiff_t>(kRunsKept - 1));
-        if (!store_.Replace(FormatJournal(runs))) return false;
+    const std::string text = store_.Read().value_or(std::string());
+    std::vector<std::size_t> starts; // where each run's first line begins
+    for (std::size_t at = text.find("\nR\t"); at != std::string::npos; at = text.find("\nR\t", at + 1))
+        starts.push_back(at + 1);
+    if (text.rfind(kHeader, 0) != 0) {
+        if (!store_.Replace(std::string(kHeader) + "\n")) return false;
+    } else if (starts.size() >= kRunsKept) {
+        const std::size_t keepFrom = starts[starts.size() - (kRunsKept - 1)];
+        if (!store_.Replace(std::string(kHeader) + "\n" + text.substr(keepFrom))) return false;
     }
     return store_.Append(RunLine(JournalRun{run.id_, run.time_, run.mode_, {}, false}));
 }

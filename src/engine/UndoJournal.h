@@ -46,6 +46,9 @@ public:
         void Renamed(const std::wstring& from, const std::wstring& to, const FileIdentity& identity);
         // True once a record could not be written: this run cannot be taken back whole.
         bool Failed() const { return failed_; }
+        // The end of the run: what it wrote is forced to the disk and the journal let go.
+        ~Run();
+        Run(Run&&) = default;
 
     private:
         friend class UndoJournal;
