@@ -71,7 +71,7 @@ public:
         if (identity) run_.Renamed(from, to, *identity);
         if ((identity && !run_.Failed()) || told_) return;
         told_ = true;
-        log_.ListInAdd(std::wstring(ProgramText(21009)));
+        log_.ListInAdd(std::wstring(ProgramText(text_number::UndoUnavailable)));
     }
 
 private:
@@ -867,10 +867,10 @@ void frmTavlo::mnuUndo_Click()
         UndoJournal journal(*journalStore_);
         const std::optional<JournalRun> run = journal.LastRun();
         if (!run) {
-            ask(std::wstring(ProgramText(21004)), MB_OK);
+            ask(std::wstring(ProgramText(text_number::NothingToUndo)), MB_OK);
             return;
         }
-        std::wstring question(ProgramText(21011));
+        std::wstring question(ProgramText(text_number::UndoQuestion));
         question.replace(question.find(L"%TIME%"), 6, run->Time);
         question.replace(question.find(L"%COUNT%"), 7, std::to_wstring(run->Files.size()));
         if (ask(question, MB_YESNO) != IDYES) return;

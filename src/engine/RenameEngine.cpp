@@ -22,7 +22,7 @@ enum LogText : std::int16_t {
     HasWideChar = 20006,
     NotText = 20007,
     NotDoc = 20008,
-    LeftUnderTemporaryName = 20100,
+    LeftUnderTemporaryName = text_number::LeftUnderTemporaryName,
 };
 
 // Temporary names tried for a case-only rename; one that exists is passed over.

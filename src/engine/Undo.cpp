@@ -89,7 +89,7 @@ UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const 
         out.Line(NotPutBack);
         out.Line(reason);
         if (!stranded.empty()) {
-            out.Line(20100);
+            out.Line(text_number::LeftUnderTemporaryName);
             out.Line(L"\u3000[ " + stranded + L" ]");
         }
     }

@@ -87,7 +87,7 @@ std::vector<ChildForm::PopupItem> mdiOutFile::PopupItems() const
             {kCmdAll, std::wstring(GeneralText(2006))},
             {kCmdClear, std::wstring(GeneralText(2007))},
             {0, {}},
-            {kCmdUndo, std::wstring(ProgramText(21010))}};
+            {kCmdUndo, std::wstring(ProgramText(text_number::UndoMenu))}};
 }
 
 bool mdiOutFile::OnPopupCommand(int id)
