@@ -56,8 +56,6 @@ private:
     frmMenuMente& d_;
 };
 
-
-
 // Writes each rename of a run to the undo journal, and tells the log once when it cannot.
 class JournalRecorder final : public RenameRecorder {
 public:
@@ -120,7 +118,6 @@ private:
     std::unordered_map<std::wstring, Folder> folders_;
 };
 
-
 const wchar_t* const kFrameClass = L"Tavlo2.Frame";
 
 constexpr int kIdStrip = 900;
@@ -143,11 +140,9 @@ constexpr float kStripWidth =
 constexpr DWORD kFontChooserFlags = 0x52801;
 constexpr INT kFontSizeMin = 6, kFontSizeMax = 72;
 
-
 struct LoadError : std::runtime_error {
     LoadError() : std::runtime_error("main window load") {}
 };
-
 
 std::optional<FontChoice> ChooseFormFont(HWND owner, const FontChoice& preset)
 {

@@ -39,7 +39,6 @@ public:
     void Close() override;
     bool Replace(const std::string& text) override;
     bool Remove() override;
-    const std::wstring& Path() const { return path_; }
 
 private:
     bool MakeFolder() const;

@@ -24,14 +24,13 @@ bool FolderList::SetPath(const std::wstring& path)
     if (full.empty() || !FolderExists(full)) return false;
     std::vector<std::wstring> chain = FolderChain(full);
     if (chain.empty()) return false;
-    // A folder that exists but cannot be listed (access denied) opens as an empty one.
-    std::vector<std::wstring> names = ListNames(full, &IsListedFolder).value_or(std::vector<std::wstring>{});
 
     const bool changed = full != path_;
     rootGlyph_ = DriveGlyph(KindOfDrive(chain.front()));
     path_ = std::move(full);
     chain_ = std::move(chain);
-    subfolders_ = std::move(names);
+    // A folder that exists but cannot be listed (access denied) opens as an empty one.
+    subfolders_ = ListNames(path_, &IsListedFolder).value_or(std::vector<std::wstring>{});
     Fill();
     if (changed) Notify(OnChange);
     return true;

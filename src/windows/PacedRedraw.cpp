@@ -33,13 +33,6 @@ void PacedRedraw::Hold(HWND list)
     Schedule();
 }
 
-void PacedRedraw::Release()
-{
-    if (!held_) return;
-    Forget();
-    Draw();
-}
-
 void PacedRedraw::Draw()
 {
     if (!IsWindow(list_)) return;

@@ -26,11 +26,8 @@ public:
     void SetBeforeDraw(std::function<void()> fn) { beforeDraw_ = std::move(fn); }
     // Call before changing the list's content: drawing stops until the next paced drawing.
     void Hold(HWND list);
-    // Draws this list now, scroll bars included, if it was held.
-    void Release();
     // The list went away with its window; nothing is left to draw.
     void Forget();
-    bool Held() const { return held_; }
 
     // Draws every held list now: the end of a burst, so the last state shows at once.
     static void DrawAll();

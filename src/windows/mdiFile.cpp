@@ -292,7 +292,6 @@ bool mdiFile::ListInAdd(const std::wstring& strPathData)
         }
         if (listedValid_) listed_.insert(strPathData);
         width_.Fit(lstFile_, strPathData);
-        if (!redraw_.Held()) width_.Apply(lstFile_);
         return true;
     } catch (...) {
         adding_ = false;
@@ -341,8 +340,7 @@ void mdiFile::ShowAtTop(LRESULT index)
 {
     if (!lstFile_) return;
     redraw_.Hold(lstFile_);
-    if (redraw_.Held()) pendingTop_ = index;
-    else SendMessageW(lstFile_, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    pendingTop_ = index;
 }
 
 void mdiFile::RemoveMissing()

@@ -122,7 +122,6 @@ void mdiOutFile::ListInAdd(const std::wstring& strPathData)
             return; // already listed as it is, or the list is full
         }
         width_.Fit(lstOutFile_, strPathData);
-        if (!redraw_.Held()) width_.Apply(lstOutFile_);
     } catch (...) {
         if (lstOutFile_) InvalidateRect(lstOutFile_, nullptr, TRUE);
     }

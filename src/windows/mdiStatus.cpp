@@ -143,7 +143,6 @@ void mdiStatus::ListInAdd(const std::wstring& strData)
                         SendMessageW(lstKekka_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
                 }
             }
-            if (!redraw_.Held()) Settle();
         }
     } catch (...) {
     }
