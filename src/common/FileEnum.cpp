@@ -123,12 +123,8 @@ bool FolderExists(const std::wstring& path)
 std::wstring AbsoluteFolderPath(const std::wstring& path)
 {
     if (path.empty() || path.find_first_of(L"*?") != std::wstring::npos) return {};
-    DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return {};
-    std::wstring full(needed, L'\0');
-    DWORD written = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (written == 0 || written >= needed) return {};
-    full.resize(written);
+    std::wstring full = SystemFullPath(path);
+    if (full.empty()) return {};
     if (full.rfind(L"\\\\?\\", 0) == 0) {
         // Back to the plain form: the rest of the program keeps paths that way.
         if (full.rfind(L"\\\\?\\UNC\\", 0) == 0) full = L"\\\\" + full.substr(8);

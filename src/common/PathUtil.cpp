@@ -21,6 +21,14 @@ std::wstring FullPath(const std::wstring& path)
 {
     // The system treats these as wildcards in a look-up, which could answer with another file.
     if (path.empty() || path.find_first_of(L"*?<>\"") != std::wstring::npos) return {};
+    return SystemFullPath(path);
+}
+
+} // namespace
+
+std::wstring SystemFullPath(const std::wstring& path)
+{
+    if (path.empty()) return {};
     std::wstring full(MAX_PATH, L'\0');
     for (;;) {
         const DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
@@ -32,8 +40,6 @@ std::wstring FullPath(const std::wstring& path)
         full.resize(n);
     }
 }
-
-} // namespace
 
 std::wstring ExpandLongPath(const std::wstring& given, FileSystem& fs)
 {

@@ -14,6 +14,10 @@ class FileSystem;
 std::wstring ExpandLongPath(const std::wstring& path, FileSystem& fs);
 std::wstring ExpandLongPath(const std::wstring& path);
 
+// The absolute form the system gives `path` ("." and ".." resolved, '/' made '\\', a relative path taken
+// from the current folder), however long; empty when the system refuses it.
+std::wstring SystemFullPath(const std::wstring& path);
+
 // ExpandLongPath for a batch of paths (a drop, a command line): each folder is looked up once for the
 // whole batch, and a folder that several of the files share is listed once instead of being asked
 // for each name. Lives for one batch: a folder renamed later would otherwise keep its old form.

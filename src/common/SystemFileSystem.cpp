@@ -1,6 +1,7 @@
 #include "common/SystemFileSystem.h"
 
 #include "common/Handles.h"
+#include "common/FileEnum.h"
 #include "common/FileSystem.h"
 
 #include <windows.h>
@@ -67,17 +68,11 @@ public:
     std::optional<std::vector<std::wstring>> FolderNames(const std::wstring& folder) override
     {
         if (folder.empty() || HasWildcard(folder)) return std::nullopt;
-        std::wstring pattern = folder;
-        if (pattern.back() != L'\\') pattern += L'\\';
-        pattern += L'*';
-        WIN32_FIND_DATAW data;
-        FindHandle find(FindFirstFileW(ToSystemPath(pattern).c_str(), &data));
-        if (!find) return std::nullopt;
+        std::optional<std::vector<FoundEntry>> entries = ListFolderEntries(folder);
+        if (!entries) return std::nullopt;
         std::vector<std::wstring> names;
-        do {
-            names.emplace_back(data.cFileName);
-        } while (FindNextFileW(find.get(), &data));
-        if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
+        names.reserve(entries->size());
+        for (FoundEntry& entry : *entries) names.push_back(std::move(entry.Name));
         return names;
     }
 

@@ -1,6 +1,7 @@
 #include "common/TextFile.h"
 
 #include "common/Handles.h"
+#include "common/PathUtil.h"
 #include "common/PlatformText.h"
 
 #include <windows.h>
@@ -14,12 +15,8 @@ namespace {
 std::wstring ExtendedPath(const std::wstring& path)
 {
     if (path.rfind(L"\\\\?\\", 0) == 0) return path;
-    DWORD n = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (n == 0) return path;
-    std::wstring full(n, L'\0');
-    n = GetFullPathNameW(path.c_str(), n, full.data(), nullptr);
-    if (n == 0 || n >= full.size()) return path;
-    full.resize(n);
+    const std::wstring full = SystemFullPath(path);
+    if (full.empty()) return path;
     if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
 }

@@ -72,20 +72,18 @@ bool IsUsableFileName(const std::wstring& name)
     return true;
 }
 
+} // namespace
+
 bool EqualButForCase(const std::wstring& a, const std::wstring& b)
 {
     return a.size() == b.size() && a != b && PlatformUpper(a) == PlatformUpper(b);
 }
 
-} // namespace
-
-// True when the folder lists `name` and, unless empty, not `other`: a case-sensitive listing, unlike
-// the lookup, which answers for every case of a name.
-bool RenameEngine::Lists(const std::wstring& path, const std::wstring& name, const std::wstring& other)
+bool ListsExactly(FileSystem& fs, const std::wstring& path, const std::wstring& other)
 {
-    const std::vector<std::wstring> names = fs_.NamesLike(path);
+    const std::vector<std::wstring> names = fs.NamesLike(path);
     auto has = [&](const std::wstring& n) { return std::find(names.begin(), names.end(), n) != names.end(); };
-    return has(name) && (other.empty() || !has(other));
+    return has(GetFileName(path)) && (other.empty() || !has(other));
 }
 
 std::optional<std::wstring> RenameEngine::FreeTemporaryPath(const std::wstring& folder)
@@ -105,17 +103,16 @@ RenameEngine::Outcome RenameEngine::RenameCaseOnly(const std::wstring& path, con
                                                    const std::wstring& folder)
 {
     const std::wstring oldName = GetFileName(path);
-    const std::wstring newName = GetFileName(newPath);
     // Any other entry that is the same name but for case (a twin) could block the way back from the
     // temporary name, so it stops the rename before anything is touched.
     const std::vector<std::wstring> before = fs_.NamesLike(newPath);
     if (std::any_of(before.begin(), before.end(), [&](const std::wstring& n) { return n != oldName; })) return {};
-    if (fs_.RenameNoReplace(path, newPath) && Lists(newPath, newName, oldName)) return {true, {}};
+    if (fs_.RenameNoReplace(path, newPath) && ListsExactly(fs_, newPath, oldName)) return {true, {}};
 
     const std::optional<std::wstring> temporary = FreeTemporaryPath(folder);
     if (!temporary || !fs_.RenameNoReplace(path, *temporary)) return {};
     if (fs_.RenameNoReplace(*temporary, newPath)) {
-        if (Lists(newPath, newName)) return {true, {}};
+        if (ListsExactly(fs_, newPath)) return {true, {}};
         // Claimed but not carried out: the file is still under the temporary name, or under some
         // other case of its own name, which the check below tells apart.
         if (!fs_.StoredName(*temporary)) return {};

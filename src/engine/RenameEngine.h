@@ -30,6 +30,13 @@ struct RenameRules {
     std::array<bool, 6> Exp34{};
 };
 
+// True when `a` and `b` differ, but only in letter case.
+bool EqualButForCase(const std::wstring& a, const std::wstring& b);
+// True when the folder of `path` lists its last component exactly as written and, unless `other` is
+// empty, not the name `other`: a case-sensitive listing, unlike the look-up, which answers for every
+// case of a name.
+bool ListsExactly(FileSystem& fs, const std::wstring& path, const std::wstring& other = {});
+
 // True when the file holds no zero byte among its first 512 bytes; false when it cannot be read.
 bool IsTextFile(const std::wstring& path, FileSystem& fs);
 bool IsTextFile(const std::wstring& path);
@@ -66,7 +73,6 @@ private:
     void Log(const std::wstring& line);
     void Log(std::int16_t catalogueNumber);
     Outcome RenameCaseOnly(const std::wstring& path, const std::wstring& newPath, const std::wstring& folder);
-    bool Lists(const std::wstring& path, const std::wstring& name, const std::wstring& other = {});
     std::optional<std::wstring> FreeTemporaryPath(const std::wstring& folder);
 
     FileSystem& fs_;

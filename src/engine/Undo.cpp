@@ -1,11 +1,8 @@
 #include "engine/Undo.h"
 
 #include "common/Catalogue.h"
-#include "common/PlatformText.h"
 #include "engine/ExtensionModel.h"
 #include "engine/RenameEngine.h"
-
-#include <algorithm>
 
 namespace tavlo {
 namespace {
@@ -42,17 +39,6 @@ private:
     LogSink& log_;
 };
 
-bool Lists(FileSystem& fs, const std::wstring& path)
-{
-    const std::vector<std::wstring> names = fs.NamesLike(path);
-    return std::find(names.begin(), names.end(), GetFileName(path)) != names.end();
-}
-
-bool SameButForCase(const std::wstring& a, const std::wstring& b)
-{
-    return a.size() == b.size() && PlatformUpper(a) == PlatformUpper(b);
-}
-
 } // namespace
 
 UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const RenameRules& rules)
@@ -65,11 +51,11 @@ UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const 
         out.Line(L"[ " + ShortenPath(file->To) + L" ]");
         std::int16_t reason = 0;
         std::wstring stranded;
-        if (!Lists(fs, file->To)) {
+        if (!ListsExactly(fs, file->To)) {
             reason = Missing; // renamed again, moved or deleted since
         } else if (fs.Identity(file->To) != std::optional<FileIdentity>(file->Identity)) {
             reason = OtherFile;
-        } else if (!SameButForCase(file->From, file->To) && fs.StoredName(file->From)) {
+        } else if (!EqualButForCase(file->From, file->To) && fs.StoredName(file->From)) {
             reason = OldNameTaken;
         } else {
             const RenameEngine::Outcome renamed = engine.Rename(file->To, file->From);
