@@ -4,7 +4,6 @@
 #include "common/Catalogue.h"
 #include "common/Help.h"
 #include "common/PathUtil.h"
-#include "common/PlatformText.h"
 #include "engine/ExtensionModel.h"
 #include "engine/RenameEngine.h"
 #include "engine/Undo.h"
@@ -22,7 +21,6 @@
 #include <algorithm>
 #include <stdexcept>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace tavlo {
 
@@ -302,13 +300,12 @@ bool frmTavlo::AutoExecute(std::wstring_view commandLine)
         CancelFlag = false;
         SplitCommandLine(commandLine);
         if (SendMessageW(file_->lstFile(), LB_GETCOUNT, 0, 0) >= 1) {
-            // Asked before the walk, while the names still stand.
-            const bool everyName = EveryNameListed(commandLine);
             const int left = RunList(options.AutoExe);
             if (options.AutoLog) status_->LogCopy();
             ran = true;
-            // Scripts can tell: every named file carries its final name, or not.
-            exitCode_ = left == 0 && everyName ? 0 : 1;
+            // Scripts can tell: every named file carries its final name, or not (a name passed over
+            // on the way to the list is a file the run did not rename; one given twice counts once).
+            exitCode_ = left == 0 && file_->PassedOver() == 0 ? 0 : 1;
         }
     } catch (...) {
         ran = false;
@@ -352,20 +349,6 @@ int frmTavlo::RunList(std::int16_t intMode)
         return left + 1;
     }
     return left;
-}
-
-// True when every file named on the command line made it onto the target list (a name given twice
-// counts once): a name that was skipped is a file the automatic run did not rename.
-bool frmTavlo::EveryNameListed(std::wstring_view commandLine)
-{
-    const CommandLineNames split = tavlo::SplitCommandLine(std::wstring(commandLine));
-    LongPathBatch paths;
-    std::unordered_set<std::wstring> named;
-    for (const std::wstring& name : split.names) {
-        const std::wstring full = paths.Expand(name);
-        named.insert(full.empty() ? L"?" + name : PlatformUpper(full));
-    }
-    return split.complete && named.size() == static_cast<std::size_t>(SendMessageW(file_->lstFile(), LB_GETCOUNT, 0, 0));
 }
 
 bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)

@@ -158,7 +158,6 @@ private:
     bool SplitCommandLine(std::wstring_view commandLine);
     // The quiet walk of the automatic run; the number of entries it left without their final name.
     int RunList(std::int16_t intMode);
-    bool EveryNameListed(std::wstring_view commandLine);
     // One pass over the pending window messages: where a click on Cancel gets through during a run.
     void ProcessPendingEvents();
     void RestoreGeometry();

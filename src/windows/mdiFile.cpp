@@ -303,17 +303,24 @@ bool mdiFile::ListInAdd(const std::wstring& strPathData)
 bool mdiFile::Gaibu_ListInAdd(const std::wstring& strPathData)
 {
     try {
-        if (strPathData.empty()) return true;
-        const std::wstring normalised = batch_ ? batch_->Expand(strPathData) : ExpandLongPath(strPathData);
-        if (normalised.empty()) return true;
-        if (!CanOpenFile(normalised)) return true;
+        const std::wstring normalised = strPathData.empty()  ? std::wstring()
+                                        : batch_             ? batch_->Expand(strPathData)
+                                                             : ExpandLongPath(strPathData);
+        if (normalised.empty() || !CanOpenFile(normalised)) {
+            ++passedOver_;
+            return true;
+        }
         return ListInAdd(normalised);
     } catch (...) {
         return false;
     }
 }
 
-mdiFile::AddBatch::AddBatch(mdiFile& form) : form_(form) { form_.batch_ = std::make_unique<LongPathBatch>(); }
+mdiFile::AddBatch::AddBatch(mdiFile& form) : form_(form)
+{
+    form_.batch_ = std::make_unique<LongPathBatch>();
+    form_.passedOver_ = 0;
+}
 
 mdiFile::AddBatch::~AddBatch()
 {

@@ -48,6 +48,8 @@ public:
     private:
         mdiFile& form_;
     };
+    // How many paths of the last batch Gaibu_ListInAdd passed over (empty, not found, not readable).
+    int PassedOver() const { return passedOver_; }
     // Holds the list's drawing until the next paced drawing (a run changes it for every file).
     void HoldRedraw() { redraw_.Hold(lstFile_); }
     // Makes entry `index` the first visible row. While drawing is held that happens once, at the next
@@ -112,6 +114,7 @@ private:
     bool adding_ = false;
     std::unique_ptr<LongPathBatch> batch_;
     LRESULT pendingTop_ = -1;
+    int passedOver_ = 0;
 };
 
 } // namespace tavlo
