@@ -158,11 +158,6 @@ std::optional<FontChoice> ChooseFormFont(HWND owner, const FontChoice& preset)
     return FontChoice{lf.lfFaceName, cf.iPointSize / 10.0f, lf.lfWeight >= FW_BOLD, lf.lfItalic != 0};
 }
 
-bool AskYesNo(const std::wstring& text)
-{
-    return MessageBoxW(nullptr, text.c_str(), form_text::kBoxTitle, MB_YESNO) == IDYES;
-}
-
 // The help viewer on the contents page, or the HTML contents in the browser where there is none.
 void OpenHelp(HWND owner, const std::wstring& path)
 {
@@ -174,8 +169,7 @@ void OpenHelp(HWND owner, const std::wstring& path)
 frmTavlo::frmTavlo(SettingsStore& store)
     : store_(store),
       chooser_(ChooseFormFont),
-      helpViewer_(OpenHelp),
-      question_(AskYesNo)
+      helpViewer_(OpenHelp)
 {
     MakeChildren();
     // The dialogs keep their keys where the frame keeps its own.
@@ -279,7 +273,7 @@ bool frmTavlo::StartUp(std::wstring_view commandLine)
     if (IsUninstallOption(arguments)) {
         // The question names nothing in front of its particle: the catalogue has no leading text.
         std::wstring question = std::wstring(ProgramText(0)) + std::wstring(GeneralText(20));
-        if (question_ && question_(question)) {
+        if (messageBox_(question, MB_YESNO) == IDYES) {
             DeleteAllSettings(store_);
             journalStore_->Remove();
         }
@@ -839,19 +833,16 @@ void frmTavlo::mnuUndo_Click()
 {
     if (locked_) return;
     try {
-        auto ask = [this](const std::wstring& text, UINT type) {
-            return messageBox_ ? messageBox_(text, type) : ChildForm::SystemMessageBox(text, type);
-        };
         UndoJournal journal(*journalStore_);
         const std::optional<JournalRun> run = journal.LastRun();
         if (!run) {
-            ask(std::wstring(ProgramText(text_number::NothingToUndo)), MB_OK);
+            messageBox_(std::wstring(ProgramText(text_number::NothingToUndo)), MB_OK);
             return;
         }
         std::wstring question(ProgramText(text_number::UndoQuestion));
         question.replace(question.find(L"%TIME%"), 6, run->Time);
         question.replace(question.find(L"%COUNT%"), 7, std::to_wstring(run->Files.size()));
-        if (ask(question, MB_YESNO) != IDYES) return;
+        if (messageBox_(question, MB_YESNO) != IDYES) return;
 
         status_->RefreshForm();
         TakeBack(*run, SystemFileSystem(), *status_, RulesOf(options));

@@ -131,12 +131,13 @@ public:
     // The help viewer call; replaceable for the same reason.
     using HelpViewer = std::function<void(HWND owner, const std::wstring& path)>;
     void SetHelpViewer(HelpViewer viewer) { helpViewer_ = std::move(viewer); }
-    // The Yes/No question of the settings-removal option; replaceable for the same reason.
-    using YesNoQuestion = std::function<bool(const std::wstring& text)>;
-    void SetYesNoQuestion(YesNoQuestion question) { question_ = std::move(question); }
-    // Message boxes of the main window (Undo's question and notice); replaceable for tests.
+    // Message boxes of the main window (the settings-removal question, Undo's question and notice);
+    // replaceable for the same reason.
     using MessageBoxFn = std::function<int(const std::wstring& text, UINT type)>;
-    void SetMessageBox(MessageBoxFn fn) { messageBox_ = std::move(fn); }
+    void SetMessageBox(MessageBoxFn fn)
+    {
+        messageBox_ = fn ? std::move(fn) : MessageBoxFn(&ChildForm::SystemMessageBox);
+    }
     // The journal of renames that Undo reads; by default the user's own file.
     void SetJournalStore(JournalStore& store) { journalStore_ = &store; }
     // What the process ends with: 1 after an automatic run that left a named file without its
@@ -184,8 +185,7 @@ private:
     bool quitOnDestroy_ = true;
     FontChooser chooser_;
     HelpViewer helpViewer_;
-    YesNoQuestion question_;
-    MessageBoxFn messageBox_;
+    MessageBoxFn messageBox_{&ChildForm::SystemMessageBox};
     JournalFileStore userJournal_{DefaultJournalPath()};
     JournalStore* journalStore_ = &userJournal_;
     int exitCode_ = 0;

@@ -403,9 +403,9 @@ protected:
     {
         frame = std::make_unique<frmTavlo>(store.store());
         frame->SetQuitOnDestroy(false);
-        frame->SetYesNoQuestion([this, yes](const std::wstring& text) {
+        frame->SetMessageBox([this, yes](const std::wstring& text, UINT) {
             questions.push_back(text);
-            return yes;
+            return yes ? IDYES : IDNO;
         });
         return frame->Create() && frame->MDIForm_Load(commandLine);
     }
