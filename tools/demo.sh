@@ -14,7 +14,10 @@ echo "== Automatic run (mode 4->3) on C:\\tavlo2-sample"
 reg Auto True; reg AutoExe 2; reg AutoLog True
 names=()
 for f in "$sample"/*; do names+=("C:\\tavlo2-sample\\$(basename "$f")"); done
-"$run" "$build/tavlo2.exe" "${names[@]}"
+# The exit code is 1 here: memo.doc has no 4->3 form and keeps its name.
+status=0
+"$run" "$build/tavlo2.exe" "${names[@]}" || status=$?
+echo "-- Exit code $status (0 when every named file got its final name)"
 echo "-- The log it copied to the clipboard:"
 "$run" "$build/clipprint.exe" | sed 's/\r$//'
 echo
