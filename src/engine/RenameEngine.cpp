@@ -142,11 +142,11 @@ void RenameEngine::Log(std::int16_t catalogueNumber) { Log(std::wstring(ProgramT
 
 RenameEngine::Outcome RenameEngine::Rename(const std::wstring& from, const std::wstring& to)
 {
+    if (!IsUsableFileName(GetFileName(to))) return {};
+    if (!EqualButForCase(from, to)) return {fs_.RenameNoReplace(from, to), {}};
     std::wstring folder = GetFolderName(to);
     if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-    if (!IsUsableFileName(GetFileName(to))) return {};
-    if (EqualButForCase(from, to)) return RenameCaseOnly(from, to, folder);
-    return {fs_.RenameNoReplace(from, to), {}};
+    return RenameCaseOnly(from, to, folder);
 }
 
 std::int16_t RenameEngine::ChangeExtension(const std::wstring& path, std::int16_t mode)
