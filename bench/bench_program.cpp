@@ -2,7 +2,7 @@
 // the same run: a run over 1000 files with the windows shown against the engine alone; 1000 files of
 // one folder dropped on an empty target list against normalising the same paths; 30002 log lines;
 // the automatic run started from a command line of 1000 files against a plain MoveFileW loop plus the
-// program's start and end with nothing to do; the peak working set. Prints figures; asserts nothing.
+// program's start and end with nothing to do (best of three rounds); the peak working set. Prints figures; asserts nothing.
 // Needs a display (xvfb-run).
 #include "ProgramProcess.h"
 #include "RecordingSinks.h"
@@ -19,6 +19,7 @@
 #include <ole2.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -155,13 +156,17 @@ double RunProgram(const std::wstring& arguments, double* peakMegabytes = nullptr
     return seconds < 0 ? seconds : t;
 }
 
-void AutomaticRun()
+// One round on fresh files: the automatic run, the same program with nothing to do, and the plain loop;
+// seconds each, negative when the program failed. Whatever comes first after the files are made pays
+// for the disk settling, so the rounds take turns.
+struct AutomaticRound {
+    double automatic = 0, empty = 0, plain = 0, peak = 0;
+    int renamed = 0;
+};
+
+AutomaticRound RunAutomaticRound(const std::wstring& folder, bool plainFirst)
 {
-    using namespace tavlo::test;
-    const Values saved = ReadAllSettings();
-    WriteAllSettings({{L"Auto", L"True"}, {L"AutoExe", L"0"}, {L"AutoLog", L"False"}});
-    // A short folder, so that a thousand names fit on one command line.
-    const std::wstring folder = L"C:\\tvbench";
+    using tavlo::test::TempDir;
     CreateDirectoryW(folder.c_str(), nullptr);
     std::vector<std::wstring> autoFiles = Fill(folder, L"a");
     std::vector<std::wstring> plainFiles = Fill(folder, L"p");
@@ -169,21 +174,49 @@ void AutomaticRun()
 
     std::wstring arguments;
     for (const std::wstring& p : autoFiles) arguments += (arguments.empty() ? L"" : L" ") + p;
-    double peak = 0;
-    const double automatic = RunProgram(arguments, &peak);
-    const double empty = RunProgram(folder + L"\\x.htm");
-    const double plain = Seconds([&] {
-        for (const std::wstring& p : plainFiles) MoveFileW(p.c_str(), (p.substr(0, p.size() - 1)).c_str());
-    });
-    int renamed = 0;
-    for (const std::wstring& p : autoFiles) renamed += TempDir::Exists(p.substr(0, p.size() - 1));
-    std::printf("automatic run over %d files             %8.1f ms (%d renamed, peak working set %.1f MB)\n", kFiles,
-                automatic * 1000, renamed, peak);
-    std::printf("MoveFileW loop %8.1f ms + start and end with nothing to do %8.1f ms   ratio %.2f (target <= 1.30)\n",
-                plain * 1000, empty * 1000, automatic / (plain + empty));
+    AutomaticRound round;
+    auto plainLoop = [&] {
+        round.plain = Seconds([&] {
+            for (const std::wstring& p : plainFiles) MoveFileW(p.c_str(), (p.substr(0, p.size() - 1)).c_str());
+        });
+    };
+    if (plainFirst) plainLoop();
+    round.automatic = RunProgram(arguments, &round.peak);
+    round.empty = RunProgram(folder + L"\\x.htm");
+    if (!plainFirst) plainLoop();
+    for (const std::wstring& p : autoFiles) round.renamed += TempDir::Exists(p.substr(0, p.size() - 1));
 
     for (const std::wstring& p : TempDir::ListNames(folder)) DeleteFileW((folder + L"\\" + p).c_str());
     RemoveDirectoryW(folder.c_str());
+    return round;
+}
+
+// Three rounds, since one start of a program under Wine varies by a tenth of a second and a loop of
+// renames by a fifth; the ratio of the best times is the figure, each round's own printed beside it.
+void AutomaticRun()
+{
+    using namespace tavlo::test;
+    const Values saved = ReadAllSettings();
+    WriteAllSettings({{L"Auto", L"True"}, {L"AutoExe", L"0"}, {L"AutoLog", L"False"}});
+    // A short folder, so that a thousand names fit on one command line.
+    AutomaticRound best{1e9, 1e9, 1e9, 0, kFiles};
+    for (int i = 0; i < 3; ++i) {
+        const AutomaticRound round = RunAutomaticRound(L"C:\\tvbench", i % 2 == 0);
+        if (round.automatic < 0 || round.empty < 0) {
+            std::printf("the automatic run failed\n");
+            break;
+        }
+        std::printf("round %d: automatic run %8.1f ms (%d renamed), MoveFileW loop %8.1f ms, start and end %6.1f ms, "
+                    "ratio %.2f\n",
+                    i + 1, round.automatic * 1000, round.renamed, round.plain * 1000, round.empty * 1000,
+                    round.automatic / (round.plain + round.empty));
+        best = {std::min(best.automatic, round.automatic), std::min(best.empty, round.empty),
+                std::min(best.plain, round.plain), std::max(best.peak, round.peak), std::min(best.renamed, round.renamed)};
+    }
+    std::printf("automatic run over %d files             %8.1f ms (%d renamed, peak working set %.1f MB)\n", kFiles,
+                best.automatic * 1000, best.renamed, best.peak);
+    std::printf("MoveFileW loop %8.1f ms + start and end with nothing to do %8.1f ms   ratio %.2f (target <= 1.30)\n",
+                best.plain * 1000, best.empty * 1000, best.automatic / (best.plain + best.empty));
     WriteAllSettings(saved);
 }
 
