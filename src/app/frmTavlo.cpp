@@ -138,10 +138,6 @@ constexpr float kStripWidth =
 constexpr DWORD kFontChooserFlags = 0x52801;
 constexpr INT kFontSizeMin = 6, kFontSizeMax = 72;
 
-struct LoadError : std::runtime_error {
-    LoadError() : std::runtime_error("main window load") {}
-};
-
 std::optional<FontChoice> ChooseFormFont(HWND owner, const FontChoice& preset)
 {
     int dpiY = TwipsScale::Screen().DpiY();
@@ -181,7 +177,6 @@ frmTavlo::frmTavlo(SettingsStore& store)
     option_.SetTipSpreader([this](bool tip) { SpreadToolTip(tip); });
     default_.SetInputFolderSource([this] { return inDir_->DirName(); });
     aliasDialog_ = std::make_unique<MainAliasDialog>(menuMente_);
-    logFont_ = InitialFormFont(TwipsScale::Screen().DpiY());
 }
 
 frmTavlo::~frmTavlo()
@@ -257,12 +252,13 @@ bool frmTavlo::Create()
     // stays on top so that a run can always be stopped.
     SetWindowPos(btnCancel_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-    tips_.Create(Handle());
-    font_ = CreateFormFont(logFont_);
-    if (font_) {
-        for (HWND b : btnExe_) SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-        SendMessageW(btnCancel_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    CreateFormParts();
+    for (int i = 0; i < kModeCount; ++i) {
+        AddFontControl(btnExe_[i]);
+        AddToolTipControl(btnExe_[i], ProgramText(static_cast<std::int16_t>(20 + i)));
     }
+    AddFontControl(btnCancel_);
+    AddToolTipControl(btnCancel_, GeneralText(10));
     LayOutStrip();
     return true;
 }
@@ -273,7 +269,7 @@ bool frmTavlo::StartUp(std::wstring_view commandLine)
     if (IsUninstallOption(arguments)) {
         // The question names nothing in front of its particle: the catalogue has no leading text.
         std::wstring question = std::wstring(ProgramText(0)) + std::wstring(GeneralText(20));
-        if (messageBox_(question, MB_YESNO) == IDYES) {
+        if (ShowBox(question, MB_YESNO) == IDYES) {
             DeleteAllSettings(store_);
             journalStore_->Remove();
         }
@@ -469,38 +465,6 @@ std::int16_t frmTavlo::WindowState() const
     return 0;
 }
 
-TwipsRect frmTavlo::Geometry() const
-{
-    RECT rc{};
-    if (WindowState() == 0) {
-        GetWindowRect(Handle(), &rc);
-    } else {
-        WINDOWPLACEMENT wp{};
-        wp.length = sizeof wp;
-        GetWindowPlacement(Handle(), &wp);
-        rc = wp.rcNormalPosition;
-    }
-    const TwipsScale& s = TwipsScale::Screen();
-    return TwipsRect{s.XToTwips(rc.left), s.YToTwips(rc.top), s.XToTwips(rc.right - rc.left),
-                     s.YToTwips(rc.bottom - rc.top)};
-}
-
-void frmTavlo::SetGeometry(const TwipsRect& r)
-{
-    const TwipsScale& s = TwipsScale::Screen();
-    int x = s.XToPixels(r.Left), y = s.YToPixels(r.Top);
-    int w = s.XToPixels(r.Width), h = s.YToPixels(r.Height);
-    if (WindowState() == 0) {
-        MoveWindow(Handle(), x, y, w, h, TRUE);
-    } else {
-        WINDOWPLACEMENT wp{};
-        wp.length = sizeof wp;
-        GetWindowPlacement(Handle(), &wp);
-        wp.rcNormalPosition = RECT{x, y, x + w, y + h};
-        SetWindowPlacement(Handle(), &wp);
-    }
-}
-
 namespace {
 
 // The client area's size as if it showed no scroll bars: they come and go with the children's
@@ -573,36 +537,6 @@ void frmTavlo::MDIForm_Resize()
     } catch (...) {
         // The rest of the layout is skipped.
     }
-}
-
-void frmTavlo::SetToolTip(bool blnToolTip)
-{
-    try {
-        for (int i = 0; i < kModeCount; ++i) {
-            std::wstring_view tip = blnToolTip ? ProgramText(static_cast<std::int16_t>(20 + i)) : std::wstring_view();
-            if (!tips_.SetText(btnExe_[i], tip)) throw std::runtime_error("tooltip");
-        }
-        if (!tips_.SetText(btnCancel_, blnToolTip ? GeneralText(10) : std::wstring_view()))
-            throw std::runtime_error("tooltip");
-    } catch (...) {
-        for (HWND b : btnExe_) tips_.SetText(b, {});
-        tips_.SetText(btnCancel_, {});
-    }
-}
-
-void frmTavlo::SetFontData()
-{
-    try {
-        logFont_ = ApplyFontSettings(logFont_, StoredFontSettings(), TwipsScale::Screen().DpiY());
-        FontHandle font = CreateFormFont(logFont_);
-        if (font) {
-            for (HWND b : btnExe_) SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-            SendMessageW(btnCancel_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-            font_ = std::move(font);
-        }
-    } catch (...) {
-    }
-    MDIForm_Resize();
 }
 
 void frmTavlo::ProcessPendingEvents()
@@ -836,13 +770,13 @@ void frmTavlo::mnuUndo_Click()
         UndoJournal journal(*journalStore_);
         const std::optional<JournalRun> run = journal.LastRun();
         if (!run) {
-            messageBox_(std::wstring(ProgramText(text_number::NothingToUndo)), MB_OK);
+            ShowBox(std::wstring(ProgramText(text_number::NothingToUndo)), MB_OK);
             return;
         }
         std::wstring question(ProgramText(text_number::UndoQuestion));
         question.replace(question.find(L"%TIME%"), 6, run->Time);
         question.replace(question.find(L"%COUNT%"), 7, std::to_wstring(run->Files.size()));
-        if (messageBox_(question, MB_YESNO) != IDYES) return;
+        if (ShowBox(question, MB_YESNO) != IDYES) return;
 
         status_->RefreshForm();
         TakeBack(*run, SystemFileSystem(), *status_, RulesOf(options));

@@ -8,11 +8,10 @@
 #include "dialogs/frmOption.h"
 #include "settings/SettingsStore.h"
 #include "windows/ChildForm.h"
+#include "windows/Form.h"
 #include "windows/FrameRules.h"
 #include "windows/GdiHandles.h"
 #include "windows/Panel.h"
-#include "windows/ToolTip.h"
-#include "windows/Window.h"
 #include "windows/mdiFile.h"
 #include "windows/mdiInDir.h"
 #include "windows/mdiInFile.h"
@@ -29,7 +28,7 @@
 
 namespace tavlo {
 
-class frmTavlo final : public Window, public ChildHost {
+class frmTavlo final : public Form, public ChildHost {
 public:
     static constexpr int kModeCount = 8;
 
@@ -53,8 +52,7 @@ public:
 
     // Layout of the tool strip's Cancel button and, with the Resize option, of the children.
     void MDIForm_Resize();
-    void SetToolTip(bool blnToolTip);
-    void SetFontData();
+    void SetToolTip(bool blnToolTip) { SetToolTipTexts(blnToolTip); }
 
     // The run (its walk comes with the engine's wiring).
     void btnExe_Click(std::int16_t Index);
@@ -106,8 +104,7 @@ public:
     HWND pnlKelmo() const { return pnlKelmo_.Handle(); }
     HWND btnExe(int index) const { return btnExe_.at(index); }
     HWND btnCancel() const { return btnCancel_; }
-    const ToolTip& Tips() const { return tips_; }
-    HFONT ButtonFont() const { return font_.get(); }
+    HFONT ButtonFont() const { return Font(); }
 
     HWND MdiClient() const override { return client_; }
     HMENU FrameMenu() const override { return menu_.get(); }
@@ -115,9 +112,6 @@ public:
     // 0 normal, 1 minimised, 2 maximised.
     std::int16_t WindowState() const;
 
-    // The frame's outer geometry on the screen, in twips.
-    TwipsRect Geometry() const;
-    void SetGeometry(const TwipsRect& rect);
     // The area below the tool strip that the children share (scroll bars not counted), in twips.
     float InnerWidth() const;
     // The narrowest outer width in pixels that shows every mode button beside Cancel.
@@ -131,13 +125,6 @@ public:
     // The help viewer call; replaceable for the same reason.
     using HelpViewer = std::function<void(HWND owner, const std::wstring& path)>;
     void SetHelpViewer(HelpViewer viewer) { helpViewer_ = std::move(viewer); }
-    // Message boxes of the main window (the settings-removal question, Undo's question and notice);
-    // replaceable for the same reason.
-    using MessageBoxFn = std::function<int(const std::wstring& text, UINT type)>;
-    void SetMessageBox(MessageBoxFn fn)
-    {
-        messageBox_ = fn ? std::move(fn) : MessageBoxFn(&ChildForm::SystemMessageBox);
-    }
     // The journal of renames that Undo reads; by default the user's own file.
     void SetJournalStore(JournalStore& store) { journalStore_ = &store; }
     // What the process ends with: 1 after an automatic run that left a named file without its
@@ -152,6 +139,7 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
     bool OnClose() override;
     void OnDestroy() override;
+    void Form_Resize() override { MDIForm_Resize(); }
 
 private:
     bool StartUp(std::wstring_view commandLine);
@@ -174,9 +162,6 @@ private:
     std::array<HWND, kModeCount> btnExe_{};
     HWND btnCancel_ = nullptr;
     HWND client_ = nullptr;
-    ToolTip tips_;
-    LOGFONTW logFont_{};
-    FontHandle font_;
     std::int16_t storedState_ = 0;
     bool unloaded_ = false;
     bool activating_ = false;
@@ -185,7 +170,6 @@ private:
     bool quitOnDestroy_ = true;
     FontChooser chooser_;
     HelpViewer helpViewer_;
-    MessageBoxFn messageBox_{&ChildForm::SystemMessageBox};
     JournalFileStore userJournal_{DefaultJournalPath()};
     JournalStore* journalStore_ = &userJournal_;
     int exitCode_ = 0;

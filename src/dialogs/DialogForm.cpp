@@ -4,11 +4,8 @@
 
 #include "settings/RegistryStore.h"
 #include "settings/Settings.h"
-#include "windows/FontData.h"
-#include "windows/LoadFailure.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace tavlo {
 
@@ -20,15 +17,10 @@ const wchar_t* const kDialogClass = L"Tavlo2.Dialog";
 constexpr float kDesignLeft = 1000, kDesignTop = 1000;
 constexpr float kDesignWidth = 5000, kDesignHeight = 5000;
 
-struct LoadError : std::runtime_error {
-    LoadError() : std::runtime_error("dialog load") {}
-};
-
 } // namespace
 
 DialogForm::DialogForm(DialogFormSpec spec) : spec_(std::move(spec))
 {
-    logFont_ = InitialFormFont(TwipsScale::Screen().DpiY());
 }
 
 DialogForm::~DialogForm()
@@ -59,8 +51,7 @@ bool DialogForm::Form_Load()
                           s.XToPixels(kDesignLeft), s.YToPixels(kDesignTop), s.XToPixels(kDesignWidth),
                           s.YToPixels(kDesignHeight), OwnerWindow()))
             throw LoadError();
-        if (!font_) font_ = CreateFormFont(logFont_);
-        tips_.Create(Handle());
+        CreateFormParts();
         CreateControls();
         try {
             Form_Resize();
@@ -211,100 +202,6 @@ void DialogForm::Form_QueryUnload()
     }
 }
 
-void DialogForm::SetFontData()
-{
-    try {
-        logFont_ = ApplyFontSettings(logFont_, StoredFontSettings(), Scale().DpiY());
-        FontHandle font = CreateFormFont(logFont_);
-        if (font) {
-            for (HWND control : fontControls_)
-                SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-            font_ = std::move(font);
-        }
-    } catch (...) {
-    }
-    try {
-        if (Exists()) Form_Resize();
-    } catch (...) {
-    }
-}
-
-TwipsRect DialogForm::Geometry() const
-{
-    RECT rc{};
-    GetWindowRect(Handle(), &rc);
-    const TwipsScale& s = Scale();
-    return TwipsRect{s.XToTwips(rc.left), s.YToTwips(rc.top), s.XToTwips(rc.right - rc.left),
-                     s.YToTwips(rc.bottom - rc.top)};
-}
-
-void DialogForm::SetGeometry(const TwipsRect& r)
-{
-    if (!Exists()) return;
-    const TwipsScale& s = Scale();
-    SetWindowPos(Handle(), nullptr, s.XToPixels(r.Left), s.YToPixels(r.Top), s.XToPixels(r.Width),
-                 s.YToPixels(r.Height), SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-HWND DialogForm::CreateControl(const wchar_t* className, DWORD style, int id, const std::wstring& text, HWND parent,
-                               DWORD exStyle)
-{
-    HWND control = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                                   parent ? parent : Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   Instance(), nullptr);
-    if (!control) throw std::runtime_error("control");
-    if (font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    return control;
-}
-
-void DialogForm::AddFontControl(HWND control)
-{
-    if (control) fontControls_.push_back(control);
-}
-
-void DialogForm::AddToolTipControl(HWND control, std::wstring_view text)
-{
-    if (control) tipControls_.emplace_back(control, std::wstring(text));
-}
-
-void DialogForm::SetToolTipText(HWND control, std::wstring_view text)
-{
-    for (auto& entry : tipControls_)
-        if (entry.first == control) entry.second = std::wstring(text);
-}
-
-void DialogForm::SetToolTipTexts(bool show)
-{
-    try {
-        for (auto& [control, text] : tipControls_)
-            if (!tips_.SetText(control, show ? std::wstring_view(text) : std::wstring_view()))
-                throw std::runtime_error("tooltip");
-    } catch (...) {
-        for (auto& entry : tipControls_) tips_.SetText(entry.first, {});
-    }
-}
-
-float DialogForm::ScaleWidth() const
-{
-    RECT rc{};
-    GetClientRect(Handle(), &rc);
-    return Scale().XToTwips(rc.right);
-}
-
-float DialogForm::ScaleHeight() const
-{
-    RECT rc{};
-    GetClientRect(Handle(), &rc);
-    return Scale().YToTwips(rc.bottom);
-}
-
-void DialogForm::MoveControl(HWND control, const TwipsRect& r)
-{
-    const TwipsScale& s = Scale();
-    const int x = s.XToPixels(r.Left), y = s.YToPixels(r.Top);
-    MoveWindow(control, x, y, s.XToPixels(r.Left + r.Width) - x, s.YToPixels(r.Top + r.Height) - y, TRUE);
-}
-
 TwipsRect DialogForm::ControlRect(HWND control) const
 {
     RECT rc{};
@@ -349,12 +246,12 @@ SIZE MeasureText(HWND window, HFONT font, std::wstring_view text)
 
 float DialogForm::TextWidth(std::wstring_view text) const
 {
-    return Scale().XToTwips(MeasureText(Handle(), font_.get(), text).cx);
+    return Scale().XToTwips(MeasureText(Handle(), Font(), text).cx);
 }
 
 float DialogForm::LineHeight() const
 {
-    return Scale().YToTwips(MeasureText(Handle(), font_.get(), {}).cy);
+    return Scale().YToTwips(MeasureText(Handle(), Font(), {}).cy);
 }
 
 float DialogForm::ButtonHeight() const
@@ -426,10 +323,7 @@ bool DialogForm::OnClose()
 
 void DialogForm::OnDestroy()
 {
-    // The controls go with the window; the next load makes new ones.
-    fontControls_.clear();
-    tipControls_.clear();
-    tips_.Destroy();
+    Form::OnDestroy();
     if (disabledOwner_) {
         HWND previous = std::exchange(disabledOwner_, nullptr);
         if (IsWindow(previous)) EnableWindow(previous, TRUE);

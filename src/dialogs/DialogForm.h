@@ -3,12 +3,9 @@
 // hidden by the load, shown modally (the owner disabled, a local message loop until the dialog is
 // hidden again), hidden by OK and Cancel, and destroyed by the close box or the shutdown, which
 // write its position; the next showing loads it again. Also: the stored position with the probe
-// rule, kept on the screen; the form font; the tooltips; the load-error box.
+// rule, kept on the screen; the load-error box.
 #include "settings/SettingsStore.h"
-#include "windows/GdiHandles.h"
-#include "windows/ToolTip.h"
-#include "windows/Twips.h"
-#include "windows/Window.h"
+#include "windows/Form.h"
 
 #include <functional>
 #include <string>
@@ -26,7 +23,7 @@ struct DialogFormSpec {
     std::wstring LoadErrorText;  // empty: a load error ends the load silently and the program goes on
 };
 
-class DialogForm : public Window {
+class DialogForm : public Form {
 public:
     explicit DialogForm(DialogFormSpec spec);
     ~DialogForm() override;
@@ -53,16 +50,6 @@ public:
     // True while Show has not returned.
     bool IsModal() const { return modal_; }
 
-    // Applies the stored font to the dialog and its text controls, then runs the layout.
-    virtual void SetFontData();
-
-    // Outer position and size on the screen, in twips.
-    TwipsRect Geometry() const;
-    void SetGeometry(const TwipsRect& rect);
-
-    const ToolTip& Tips() const { return tips_; }
-    HFONT Font() const { return font_.get(); }
-
     // Runs at every showing once the dialog is on the screen, inside its modal loop.
     std::function<void()> OnShown;
 
@@ -73,8 +60,6 @@ protected:
     virtual void LoadMore() {}
     // Every showing, once the dialog is visible.
     virtual void Form_Activate() {}
-    // The layout; called after a font change and on every size change.
-    virtual void Form_Resize() {}
     // A control's notification (WM_COMMAND from a control, also inside a panel); true when handled.
     // Enter and Escape arrive as IDOK and IDCANCEL.
     virtual bool OnControl(int /*id*/, int /*code*/, HWND /*control*/) { return false; }
@@ -83,23 +68,6 @@ protected:
     // The button that Enter presses, or 0.
     virtual int DefaultButtonId() const { return 0; }
 
-    // Creates a control of this dialog (or of a panel in it) with the form font.
-    HWND CreateControl(const wchar_t* className, DWORD style, int id, const std::wstring& text = {},
-                       HWND parent = nullptr, DWORD exStyle = 0);
-    // Controls that take the form font, in the order the font reaches them.
-    void AddFontControl(HWND control);
-    // Controls with a tooltip and its text.
-    void AddToolTipControl(HWND control, std::wstring_view text);
-    void SetToolTipText(HWND control, std::wstring_view text);
-    // Sets every registered tip (true) or clears them all (false); a failure clears them all.
-    void SetToolTipTexts(bool show);
-
-    const TwipsScale& Scale() const { return TwipsScale::Screen(); }
-    // The client size in twips.
-    float ScaleWidth() const;
-    float ScaleHeight() const;
-    // Moves a control to a rectangle in twips within its parent's client area.
-    void MoveControl(HWND control, const TwipsRect& rect);
     TwipsRect ControlRect(HWND control) const;
     // Makes the client area the given size in twips, keeping the position.
     void SetClientSize(float width, float height);
@@ -129,11 +97,6 @@ private:
     DialogFormSpec spec_;
     SettingsStore* store_ = nullptr;
     HWND owner_ = nullptr;
-    ToolTip tips_;
-    FontHandle font_;
-    LOGFONTW logFont_{};
-    std::vector<HWND> fontControls_;
-    std::vector<std::pair<HWND, std::wstring>> tipControls_;
     bool modal_ = false;
     HWND disabledOwner_ = nullptr;
 };

@@ -33,15 +33,10 @@ bool Filled(const std::wstring& name, const std::wstring& dir)
     return !name.empty() && !dir.empty();
 }
 
-void ShowBox(HWND owner, const std::wstring& text)
-{
-    MessageBoxW(owner, text.c_str(), form_text::kBoxTitle, MB_OK);
-}
-
 } // namespace
 
 frmMenuMente::frmMenuMente()
-    : DialogForm(DialogFormSpec{L"MenuMente_", false, 0, 0, dialog_text::kMenuMenteLoadError}), message_(ShowBox)
+    : DialogForm(DialogFormSpec{L"MenuMente_", false, 0, 0, dialog_text::kMenuMenteLoadError})
 {
 }
 
@@ -198,7 +193,7 @@ void frmMenuMente::btnName_Click()
     if (answer.empty() || answer == MenuName[i]) return;
     for (int k = 0; k < count; ++k) {
         if (answer == ListBoxText(lbxMenu_, k)) {
-            if (message_) message_(Handle(), General(11103));
+            ShowBox(General(11103), MB_OK);
             return;
         }
     }

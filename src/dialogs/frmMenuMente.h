@@ -42,10 +42,6 @@ public:
     void btnOK_Click();
     void btnCancel_Click();
 
-    // The duplicate-name message; replaceable so that the dialog can be driven without a user.
-    using MessageHandler = std::function<void(HWND owner, const std::wstring& text)>;
-    void SetMessageHandler(MessageHandler handler) { message_ = std::move(handler); }
-
     HWND lbxMenu() const { return lbxMenu_; }
     HWND txtDir() const { return txtDir_; }
     HWND btnName() const { return btnName_; }
@@ -79,7 +75,6 @@ private:
     std::array<std::wstring, kSlotCount> MenuDir;
     bool ok_ = false;
     std::wstring callerCaption_;
-    MessageHandler message_;
 
     HWND lbxMenu_ = nullptr;
     HWND txtDir_ = nullptr;

@@ -4,13 +4,8 @@
 #include "settings/Options.h"
 #include "settings/Settings.h"
 #include "windows/ControlHook.h"
-#include "windows/FontData.h"
-#include "windows/FormTexts.h"
-#include "windows/LoadFailure.h"
 
 #include <commctrl.h>
-
-#include <stdexcept>
 
 namespace tavlo {
 
@@ -19,16 +14,11 @@ namespace {
 const wchar_t* const kChildClass = L"Tavlo2.Child";
 const char kContextHook = 0; // the key of the context-menu hook on a control
 
-struct LoadError : std::runtime_error {
-    LoadError() : std::runtime_error("child window load") {}
-};
-
 } // namespace
 
 ChildForm::ChildForm(ChildHost& host, SettingsStore& store, ChildFormSpec spec)
     : host_(host), store_(store), spec_(std::move(spec))
 {
-    logFont_ = InitialFormFont(TwipsScale::Screen().DpiY());
 }
 
 ChildForm::~ChildForm()
@@ -51,7 +41,7 @@ bool ChildForm::Load()
             // The five windows live as long as the program: their close box does nothing.
             if (HMENU system = GetSystemMenu(Handle(), FALSE))
                 EnableMenuItem(system, SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
-            tips_.Create(Handle());
+            CreateFormParts();
             CreateControls();
         }
         Form_Load();
@@ -138,35 +128,6 @@ void ChildForm::Show()
     if (Exists()) ShowWindow(Handle(), SW_SHOW);
 }
 
-void ChildForm::SetToolTip(bool blnToolTip)
-{
-    try {
-        for (auto& [control, text] : tipControls_) {
-            if (!tips_.SetText(control, blnToolTip ? std::wstring_view(text) : std::wstring_view()))
-                throw std::runtime_error("tooltip");
-        }
-    } catch (...) {
-        for (auto& entry : tipControls_) tips_.SetText(entry.first, {});
-    }
-}
-
-void ChildForm::SetFontData()
-{
-    try {
-        logFont_ = ApplyFontSettings(logFont_, StoredFontSettings(), Scale().DpiY());
-        FontHandle font = CreateFormFont(logFont_);
-        if (font) {
-            for (HWND control : fontControls_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
-            font_ = std::move(font);
-        }
-    } catch (...) {
-    }
-    try {
-        Form_Resize();
-    } catch (...) {
-    }
-}
-
 void ChildForm::Menu_Enabled(bool blnFlag)
 {
     if (!menuBar_) return;
@@ -181,59 +142,6 @@ void ChildForm::ShowMenuBarIfActive()
     if (frame && GetMenu(frame) == menuBar_.get()) DrawMenuBar(frame);
 }
 
-TwipsRect ChildForm::Geometry() const
-{
-    RECT rc{};
-    if (IsIconic(Handle()) || IsZoomed(Handle())) {
-        WINDOWPLACEMENT wp{};
-        wp.length = sizeof wp;
-        GetWindowPlacement(Handle(), &wp);
-        rc = wp.rcNormalPosition;
-    } else {
-        GetWindowRect(Handle(), &rc);
-        MapWindowPoints(nullptr, host_.MdiClient(), reinterpret_cast<POINT*>(&rc), 2);
-    }
-    const TwipsScale& s = Scale();
-    return TwipsRect{s.XToTwips(rc.left), s.YToTwips(rc.top), s.XToTwips(rc.right - rc.left),
-                     s.YToTwips(rc.bottom - rc.top)};
-}
-
-void ChildForm::SetGeometry(const TwipsRect& r)
-{
-    const TwipsScale& s = Scale();
-    int x = s.XToPixels(r.Left), y = s.YToPixels(r.Top);
-    int w = s.XToPixels(r.Width), h = s.YToPixels(r.Height);
-    if (IsIconic(Handle()) || IsZoomed(Handle())) {
-        WINDOWPLACEMENT wp{};
-        wp.length = sizeof wp;
-        GetWindowPlacement(Handle(), &wp);
-        wp.rcNormalPosition = RECT{x, y, x + w, y + h};
-        SetWindowPlacement(Handle(), &wp);
-    } else {
-        MoveWindow(Handle(), x, y, w, h, TRUE);
-    }
-}
-
-float ChildForm::ScaleWidth() const
-{
-    RECT rc{};
-    GetClientRect(Handle(), &rc);
-    return Scale().XToTwips(rc.right);
-}
-
-float ChildForm::ScaleHeight() const
-{
-    RECT rc{};
-    GetClientRect(Handle(), &rc);
-    return Scale().YToTwips(rc.bottom);
-}
-
-void ChildForm::MoveControl(HWND control, const TwipsRect& r)
-{
-    const TwipsScale& s = Scale();
-    MoveWindow(control, s.XToPixels(r.Left), s.YToPixels(r.Top), s.XToPixels(r.Width), s.YToPixels(r.Height), TRUE);
-}
-
 void ChildForm::FillWithControl(HWND control)
 {
     if (!control) return;
@@ -244,18 +152,6 @@ void ChildForm::FillWithControl(HWND control)
     GetWindowRect(control, &rc);
     const float keptHeight = Scale().YToTwips(rc.bottom - rc.top);
     MoveControl(control, TwipsRect{60, 60, w, h >= 1 ? h : keptHeight});
-}
-
-int ChildForm::SystemMessageBox(const std::wstring& text, UINT type)
-{
-    return MessageBoxW(GetActiveWindow(), text.c_str(), form_text::kBoxTitle, type);
-}
-
-void ChildForm::AddFontControl(HWND control)
-{
-    if (!control) return;
-    fontControls_.push_back(control);
-    if (font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
 }
 
 void ChildForm::AddContextControl(HWND control)
@@ -273,19 +169,6 @@ void ChildForm::AddContextControl(HWND control)
         }
         return result;
     });
-}
-
-void ChildForm::AddToolTipControl(HWND control, std::wstring_view text)
-{
-    if (control) tipControls_.emplace_back(control, std::wstring(text));
-}
-
-HWND ChildForm::CreateControl(const wchar_t* className, DWORD style, DWORD exStyle, int id, const std::wstring& text)
-{
-    HWND control = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                                   Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
-    if (control && font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    return control;
 }
 
 void ChildForm::Form_MouseDown(int button, POINT screenPoint)
@@ -345,14 +228,6 @@ std::optional<LRESULT> ChildForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM 
         default:
             return Window::HandleMessage(msg, wParam, lParam);
     }
-}
-
-void ChildForm::OnDestroy()
-{
-    // The controls go with the window; a later load makes new ones.
-    fontControls_.clear();
-    tipControls_.clear();
-    tips_.Destroy();
 }
 
 LRESULT ChildForm::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)

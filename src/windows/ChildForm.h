@@ -1,13 +1,10 @@
 #pragma once
-// What the five child windows of the main window do alike: stored geometry, font, tooltips, the
-// shared menu bar forwarding to the main window, its enabling during a run, the context menu and
-// the load-error box.
+// What the five child windows of the main window do alike: stored geometry, the shared menu bar
+// forwarding to the main window, its enabling during a run, the context menu and the load.
 #include "settings/SettingsStore.h"
+#include "windows/Form.h"
 #include "windows/GdiHandles.h"
 #include "windows/SharedMenu.h"
-#include "windows/ToolTip.h"
-#include "windows/Twips.h"
-#include "windows/Window.h"
 
 #include <cstdint>
 #include <functional>
@@ -47,14 +44,8 @@ struct ChildFormSpec {
     std::wstring LoadErrorText;      // the whole text of the load-error box
 };
 
-class ChildForm : public Window {
+class ChildForm : public Form {
 public:
-    // Shows a message box ("TAVLO2" title) of the given MB_ type and returns the button pressed;
-    // the windows that ask questions take a replacement for tests.
-    using MessageBoxFn = std::function<int(const std::wstring& text, UINT type)>;
-    // The real one: over the active window, titled "TAVLO2".
-    static int SystemMessageBox(const std::wstring& text, UINT type);
-
     ChildForm(ChildHost& host, SettingsStore& store, ChildFormSpec spec);
     ~ChildForm() override;
 
@@ -66,18 +57,11 @@ public:
     // Shows the window without activating a hidden sibling first.
     void Show();
 
-    void SetToolTip(bool blnToolTip);
-    void SetFontData();
+    void SetToolTip(bool blnToolTip) { SetToolTipTexts(blnToolTip); }
     void Menu_Enabled(bool blnFlag);
-
-    // The window's geometry in twips: left and top within the MDI client area, outer width and height.
-    TwipsRect Geometry() const;
-    void SetGeometry(const TwipsRect& rect);
 
     HMENU MenuBar() const { return menuBar_.get(); }
     HMENU PopupMenu() const { return popup_.get(); }
-    const ToolTip& Tips() const { return tips_; }
-    HFONT Font() const { return font_.get(); }
 
     // Forwarding handlers of the shared menu bar.
     void mnuExit_Click() { host_.mnuExit_Click(); }
@@ -103,8 +87,6 @@ protected:
     virtual void CreateControls() {}
     // The context menu's items, top to bottom; captions from the catalogues.
     virtual std::vector<PopupItem> PopupItems() const { return {}; }
-    // The window's own layout rule; called on every size change and after a font change.
-    virtual void Form_Resize() {}
     // What a window loads beyond the common steps; throwing counts as a load error.
     virtual void LoadMore() {}
     // A context-menu command; false when the id is not the window's.
@@ -112,24 +94,12 @@ protected:
     // What a window saves beyond its geometry when it unloads.
     virtual void SaveMore() {}
 
-    // Controls that take the form's font, show the context menu on a right click, carry a tip.
-    void AddFontControl(HWND control);
+    // Controls that show the context menu on a right click.
     void AddContextControl(HWND control);
-    void AddToolTipControl(HWND control, std::wstring_view text);
-
-    // Creates a child control of this window with the form's font.
-    HWND CreateControl(const wchar_t* className, DWORD style, DWORD exStyle = 0, int id = 0,
-                       const std::wstring& text = {});
 
     ChildHost& Host() const { return host_; }
     SettingsStore& Store() const { return store_; }
-    const TwipsScale& Scale() const { return TwipsScale::Screen(); }
 
-    // Inner (client) size in twips.
-    float ScaleWidth() const;
-    float ScaleHeight() const;
-    // Moves a control, given in twips within the client area.
-    void MoveControl(HWND control, const TwipsRect& rect);
     // The single-list layout: the control 60 twips from every edge; nothing moves while the usable
     // width is not positive, and the height stays while the usable height is below one twip.
     void FillWithControl(HWND control);
@@ -138,7 +108,6 @@ protected:
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void DestroyHandle() override;
     bool OnCommand(int id, int code, HWND control) override;
-    void OnDestroy() override;
 
 private:
     void Form_Load();
@@ -153,11 +122,6 @@ private:
     ChildFormSpec spec_;
     MenuHandle menuBar_;
     MenuHandle popup_;
-    ToolTip tips_;
-    FontHandle font_;
-    LOGFONTW logFont_{};
-    std::vector<HWND> fontControls_;
-    std::vector<std::pair<HWND, std::wstring>> tipControls_;
 };
 
 } // namespace tavlo

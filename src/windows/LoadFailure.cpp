@@ -36,9 +36,14 @@ LoadFailureHandler SetLoadFailureHandler(LoadFailureHandler handler)
     return previous;
 }
 
+int SystemMessageBox(const std::wstring& text, UINT type)
+{
+    return MessageBoxW(GetActiveWindow(), text.c_str(), form_text::kBoxTitle, type);
+}
+
 void ShowMessage(const std::wstring& text)
 {
-    MessageBoxW(GetActiveWindow(), text.c_str(), form_text::kBoxTitle, MB_OK);
+    SystemMessageBox(text, MB_OK);
 }
 
 } // namespace tavlo

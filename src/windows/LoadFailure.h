@@ -1,6 +1,8 @@
 #pragma once
-// A window that cannot load shows its error text and the program ends without saving anything.
-// The reaction is replaceable so that tests can watch it instead of ending.
+// The program's message boxes. A window that cannot load shows its error text and the program ends
+// without saving anything; that reaction is replaceable so that tests can watch it instead of ending.
+#include <windows.h>
+
 #include <functional>
 #include <string>
 
@@ -15,7 +17,9 @@ void ReportLoadFailure(const std::wstring& text);
 // Replaces the reaction; returns the previous one. An empty handler restores the default.
 LoadFailureHandler SetLoadFailureHandler(LoadFailureHandler handler);
 
-// Shows an OK message box titled "TAVLO2".
+// A message box of the given MB_ type over the active window, titled "TAVLO2"; the button pressed.
+int SystemMessageBox(const std::wstring& text, UINT type);
+// The same with an OK button.
 void ShowMessage(const std::wstring& text);
 
 } // namespace tavlo

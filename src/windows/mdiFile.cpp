@@ -81,7 +81,7 @@ void DrawCross(HDC dc, int left, int top, int size)
 } // namespace
 
 mdiFile::mdiFile(ChildHost& host, SettingsStore& store)
-    : ChildForm(host, store, ChildFormSpec{L"File_", 3000, form_text::kFileLoadError}), messageBox_(&ChildForm::SystemMessageBox)
+    : ChildForm(host, store, ChildFormSpec{L"File_", 3000, form_text::kFileLoadError})
 {
 }
 
@@ -91,15 +91,14 @@ mdiFile::~mdiFile()
     ChildForm::DestroyHandle();
 }
 
-void mdiFile::SetMessageBox(MessageBoxFn fn) { messageBox_ = fn ? std::move(fn) : MessageBoxFn(&ChildForm::SystemMessageBox); }
 
 void mdiFile::CreateControls()
 {
     lstFile_ = CreateControl(L"LISTBOX",
                              WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT,
-                             WS_EX_CLIENTEDGE, kIdList);
-    btnDel_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_OWNERDRAW, 0, kIdDel);
-    btnDelAll_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_OWNERDRAW, 0, kIdDelAll);
+                             kIdList, {}, nullptr, WS_EX_CLIENTEDGE);
+    btnDel_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_OWNERDRAW, kIdDel);
+    btnDelAll_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_OWNERDRAW, kIdDelAll);
     listed_.clear();
     listedValid_ = false;
 
@@ -278,7 +277,7 @@ bool mdiFile::ListInAdd(const std::wstring& strPathData)
         const LRESULT count = SendMessageW(lstFile_, LB_GETCOUNT, 0, 0);
         if (count == LB_ERR) return false;
         if (count > kCapacity - 1) {
-            messageBox_(std::wstring(ProgramText(3100)), MB_OK);
+            ShowBox(std::wstring(ProgramText(3100)), MB_OK);
             return false;
         }
         // A drop of a thousand files draws the list once, not a thousand times.

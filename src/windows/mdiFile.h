@@ -77,7 +77,6 @@ public:
     // True while the list is registered as a drop target: whenever the window is enabled.
     bool AcceptsDrops() const { return static_cast<bool>(dropTarget_); }
 
-    void SetMessageBox(MessageBoxFn fn);
     void SetFolderTarget(FolderFn fn) { folderTarget_ = std::move(fn); }
 
 protected:
@@ -104,7 +103,6 @@ private:
     DropTargetRegistration dropTarget_;
     PacedRedraw redraw_;
     ListWidth width_;
-    MessageBoxFn messageBox_;
     FolderFn folderTarget_;
 
     // The listed texts, for the duplicate test; rebuilt from the list box whenever anything but

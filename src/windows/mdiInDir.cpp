@@ -15,10 +15,6 @@ namespace tavlo {
 
 namespace {
 
-struct LoadError : std::runtime_error {
-    LoadError() : std::runtime_error("input folder window load") {}
-};
-
 // Places as created, in twips.
 constexpr TwipsRect kDrivePlace{120, 120, 1695, 315};
 constexpr TwipsRect kFolderPlace{120, 480, 1695, 1215};
@@ -107,15 +103,10 @@ void FolderAliases::Clear()
 // ---- mdiInDir -----------------------------------------------------------------------------------
 
 mdiInDir::mdiInDir(ChildHost& host, SettingsStore& store)
-    : ChildForm(host, store, ChildFormSpec{L"InDir_", 1000, form_text::kInDirLoadError}),
-      messageBox_(&ChildForm::SystemMessageBox)
+    : ChildForm(host, store, ChildFormSpec{L"InDir_", 1000, form_text::kInDirLoadError})
 {
 }
 
-void mdiInDir::SetMessageBox(MessageBoxFn fn)
-{
-    messageBox_ = fn ? std::move(fn) : MessageBoxFn(&ChildForm::SystemMessageBox);
-}
 
 void mdiInDir::CreateControls()
 {
@@ -124,8 +115,7 @@ void mdiInDir::CreateControls()
     drivePlace.bottom = drivePlace.top + s.YToPixels(kDriveDropHeight);
     if (!drvDrive_.Create(Handle(), true, drivePlace)) throw LoadError();
     if (!dlbDir_.Create(Handle(), true, PixelRect(s, kFolderPlace))) throw LoadError();
-    txtDir_ = CreateControl(L"EDIT", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, WS_EX_CLIENTEDGE);
-    if (!txtDir_) throw LoadError();
+    txtDir_ = CreateControl(L"EDIT", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, 0, {}, nullptr, WS_EX_CLIENTEDGE);
     MoveControl(txtDir_, kTextPlace);
 
     drvDrive_.OnChange = [this] { drvDrive_Change(); };
@@ -312,14 +302,14 @@ void mdiInDir::mnuAdd_Click()
         const std::wstring folder = DirName();
         // The open folder vanished or is no drive path: an alias of it could never be opened.
         if (folder.empty()) {
-            messageBox_(std::wstring(GeneralText(1103)), MB_OK);
+            ShowBox(std::wstring(GeneralText(1103)), MB_OK);
             return;
         }
         std::wstring prompt = std::wstring(GeneralText(1100)) + L'\r' + folder;
         std::wstring answer = InputBox(Handle(), prompt, std::wstring(GeneralText(1101)), ShortenPath(folder));
         if (answer.empty()) return;
         if (aliases_.HasName(answer)) {
-            messageBox_(std::wstring(GeneralText(1102)), MB_OK);
+            ShowBox(std::wstring(GeneralText(1102)), MB_OK);
             return;
         }
         aliases_.Add(FolderAlias{answer, folder});

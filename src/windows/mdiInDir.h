@@ -105,7 +105,6 @@ public:
     void SetFolderFollower(std::function<void(const std::wstring&)> follower) { follower_ = std::move(follower); }
     // The dialog the maintenance command uses; by default the main window's alias dialog.
     void SetAliasDialog(AliasDialog* dialog) { aliasDialog_ = dialog; }
-    void SetMessageBox(MessageBoxFn fn);
 
 protected:
     void CreateControls() override;
@@ -127,7 +126,6 @@ private:
     SettingsLocation location_ = CurrentLocation;
     std::function<void(const std::wstring&)> follower_;
     AliasDialog* aliasDialog_ = nullptr;
-    MessageBoxFn messageBox_;
     bool revertingDrive_ = false;
 };
 

@@ -15,10 +15,6 @@ namespace tavlo {
 
 namespace {
 
-struct LoadError : std::runtime_error {
-    LoadError() : std::runtime_error("input file window load") {}
-};
-
 constexpr int kIdBtnAdd = 0x6800;
 constexpr int kIdBtnAddAll = 0x6801;
 constexpr int kIdBtnAddAllAll = 0x6802;
@@ -83,15 +79,10 @@ void Sheet(HDC dc, int x, int y, bool enabled)
 } // namespace
 
 mdiInFile::mdiInFile(ChildHost& host, SettingsStore& store)
-    : ChildForm(host, store, ChildFormSpec{L"InFile_", 2000, form_text::kInFileLoadError}),
-      messageBox_(&ChildForm::SystemMessageBox)
+    : ChildForm(host, store, ChildFormSpec{L"InFile_", 2000, form_text::kInFileLoadError})
 {
 }
 
-void mdiInFile::SetMessageBox(MessageBoxFn fn)
-{
-    messageBox_ = fn ? std::move(fn) : MessageBoxFn(&ChildForm::SystemMessageBox);
-}
 
 std::wstring mdiInFile::FilterCaption(const std::wstring& filter)
 {
@@ -118,8 +109,7 @@ void mdiInFile::CreateControls()
     if (!dlbDummy_.Create(Handle(), false)) throw LoadError();
 
     auto makeButton = [&](int id, float left) {
-        HWND button = CreateControl(L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, 0, id);
-        if (!button) throw LoadError();
+        HWND button = CreateControl(L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, id);
         MoveControl(button, TwipsRect{left, kButtonTop, kButtonWidth, kButtonHeight});
         return button;
     };
@@ -310,7 +300,7 @@ void mdiInFile::mnuFilter_Click()
             filDummy_.Refresh();
             return;
         }
-        messageBox_(std::wstring(ProgramText(2200)), MB_OK);
+        ShowBox(std::wstring(ProgramText(2200)), MB_OK);
         options.Filter = kAllFiles;
         ShowFilterCaption();
         ApplyPattern(options.Filter);

@@ -54,7 +54,6 @@ public:
     // the file cannot be found.
     static std::wstring TargetPath(const std::wstring& folder, const std::wstring& name);
 
-    void SetMessageBox(MessageBoxFn fn);
     // By default the main window's target list.
     void SetAddTarget(AddTargetFn fn) { addTarget_ = std::move(fn); }
 
@@ -84,7 +83,6 @@ private:
     HWND btnAddAll_ = nullptr;
     HWND btnAddAllAll_ = nullptr;
     std::wstring pendingDir_;
-    MessageBoxFn messageBox_;
     AddTargetFn addTarget_;
 };
 

@@ -48,7 +48,7 @@ void mdiOutFile::CreateControls()
 {
     lstOutFile_ = CreateControl(L"LISTBOX",
                                 WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT,
-                                WS_EX_CLIENTEDGE);
+                                0, {}, nullptr, WS_EX_CLIENTEDGE);
     ControlHook::Add(lstOutFile_, this, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                                const ControlHook::Next& next) -> LRESULT {
         if (msg != WM_LBUTTONDOWN) return next(hwnd, msg, wParam, lParam);

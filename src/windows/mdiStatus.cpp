@@ -52,8 +52,7 @@ std::wstring ChooseLogFile(HWND owner)
 }
 
 mdiStatus::mdiStatus(ChildHost& host, SettingsStore& store)
-    : ChildForm(host, store, ChildFormSpec{L"Status_", 5000, form_text::kStatusLoadError}),
-      messageBox_(&ChildForm::SystemMessageBox), chooser_(ChooseLogFile)
+    : ChildForm(host, store, ChildFormSpec{L"Status_", 5000, form_text::kStatusLoadError}), chooser_(ChooseLogFile)
 {
 }
 
@@ -63,7 +62,6 @@ mdiStatus::~mdiStatus()
     ChildForm::DestroyHandle();
 }
 
-void mdiStatus::SetMessageBox(MessageBoxFn fn) { messageBox_ = fn ? std::move(fn) : MessageBoxFn(&ChildForm::SystemMessageBox); }
 
 void mdiStatus::SetFileChooser(FileChooser fn) { chooser_ = fn ? std::move(fn) : FileChooser(ChooseLogFile); }
 
@@ -71,7 +69,7 @@ void mdiStatus::CreateControls()
 {
     lstKekka_ = CreateControl(L"LISTBOX",
                               WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT,
-                              WS_EX_CLIENTEDGE);
+                              0, {}, nullptr, WS_EX_CLIENTEDGE);
     AddFontControl(lstKekka_);
     AddContextControl(lstKekka_);
     AddToolTipControl(lstKekka_, ProgramText(5001));
@@ -204,7 +202,7 @@ void mdiStatus::SaveLogFile(const std::wstring& strFileName)
     try {
         if (log_.Count() == 0) return;
         if (FileExists(strFileName) &&
-            messageBox_(std::wstring(GeneralText(5100)), MB_YESNO) != IDYES)
+            ShowBox(std::wstring(GeneralText(5100)), MB_YESNO) != IDYES)
             return;
         // Written beside the target and put in its place only when whole, so a failed save
         // never costs the file that was there.
@@ -212,7 +210,7 @@ void mdiStatus::SaveLogFile(const std::wstring& strFileName)
     } catch (...) {
     }
     try {
-        messageBox_(std::wstring(GeneralText(5101)), MB_OK);
+        ShowBox(std::wstring(GeneralText(5101)), MB_OK);
     } catch (...) {
     }
 }

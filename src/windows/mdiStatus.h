@@ -37,7 +37,6 @@ public:
 
     const LogModel& Log() const { return log_; }
 
-    void SetMessageBox(MessageBoxFn fn);
     void SetFileChooser(FileChooser fn);
 
     void mnuDel_Click();
@@ -61,7 +60,6 @@ private:
     LogModel log_;
     PacedRedraw redraw_;
     ListWidth width_;
-    MessageBoxFn messageBox_;
     FileChooser chooser_;
 };
 

@@ -26,7 +26,10 @@ protected:
     {
         options.Tip = true;
         dialog.SetStore(store.store());
-        dialog.SetMessageHandler([this](HWND, const std::wstring& text) { messages.push_back(text); });
+        dialog.SetMessageBox([this](const std::wstring& text, UINT) {
+            messages.push_back(text);
+            return IDOK;
+        });
         previousInput = SetInputBoxHandler([this](HWND, const std::wstring& prompt, const std::wstring& title,
                                                   const std::wstring& proposed) {
             questions.push_back({prompt, title, proposed});
