@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "common/PathUtil.h"
 #include "engine/RenameEngine.h"
+#include "engine/RenameReport.h"
 
 #include <chrono>
 #include <cstdio>
@@ -58,10 +59,14 @@ void Compare(const char* label, std::int16_t mode, const wchar_t* from, const wc
     opts.Exp34.fill(true);
     tavlo::test::RecordingLog log;
     tavlo::test::RecordingResults results;
-    tavlo::RenameEngine engine(tavlo::SystemFileSystem(), log, results, opts);
+    tavlo::RenameEngine engine(tavlo::SystemFileSystem(), opts);
     int done = 0;
     double engineTime = Seconds([&] {
-        for (int i = 0; i < kFiles; ++i) done += engine.ChangeExtension(engineDir / Numbered(i, from), mode) == 0;
+        for (int i = 0; i < kFiles; ++i) {
+            const tavlo::RenameOutcome outcome = engine.ChangeExtension(engineDir / Numbered(i, from), mode);
+            tavlo::Report(outcome, log, results);
+            done += outcome.Done();
+        }
     });
     const bool detour = mode == tavlo::ModeUpperCase && !DiskRenamesCaseOnly();
     int moved = 0;

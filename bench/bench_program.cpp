@@ -11,6 +11,7 @@
 #include "common/DragDrop.h"
 #include "common/PathUtil.h"
 #include "engine/RenameEngine.h"
+#include "engine/RenameReport.h"
 #include "settings/RegistryStore.h"
 #include "settings/RegistryTestRoot.h"
 #include "windows/PacedRedraw.h"
@@ -122,9 +123,10 @@ void VisibleProgram()
     tavlo::test::RecordingLog log;
     tavlo::test::RecordingResults results;
     tavlo::RenameRules opts;
-    tavlo::RenameEngine engine(tavlo::SystemFileSystem(), log, results, opts);
+    tavlo::RenameEngine engine(tavlo::SystemFileSystem(), opts);
     double alone = Seconds([&] {
-        for (const std::wstring& path : engineFiles) engine.ChangeExtension(path, tavlo::ModeCutToThree);
+        for (const std::wstring& path : engineFiles)
+            tavlo::Report(engine.ChangeExtension(path, tavlo::ModeCutToThree), log, results);
     });
     std::printf("run over %d files, windows shown         %8.1f ms (%d log lines)\n", kFiles, visible * 1000,
                 static_cast<int>(SendMessageW(frame.StatusWindow().lstKekka(), LB_GETCOUNT, 0, 0)));

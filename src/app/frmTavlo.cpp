@@ -7,6 +7,7 @@
 #include "engine/ExtensionModel.h"
 #include "engine/RenameEngine.h"
 #include "engine/Undo.h"
+#include "engine/RenameReport.h"
 #include "engine/UndoJournal.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
@@ -322,21 +323,37 @@ bool frmTavlo::SplitCommandLine(std::wstring_view commandLine)
 
 int frmTavlo::RunList(std::int16_t intMode)
 {
-    int left = 0;
     try {
-        HWND list = file_->lstFile();
-        RenameEngine engine(SystemFileSystem(), *status_, *outFile_, RulesOf(options));
-        JournalRecorder recorder(*journalStore_, intMode, *status_);
-        engine.SetRecorder(&recorder);
-        const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            file_->ShowAtTop(i);
-            left += engine.ChangeExtension(ListBoxText(list, i), intMode) != 0;
-        }
+        const int left = WalkTargets(intMode, false);
         status_->ListInAdd(std::wstring(GeneralText(31)));
+        return left;
     } catch (...) {
-        // The walk ends without its closing line.
-        return left + 1;
+        // The walk ends without its closing line, and not every file can be known renamed.
+        return 1;
+    }
+}
+
+int frmTavlo::WalkTargets(std::int16_t mode, bool visible)
+{
+    HWND list = file_->lstFile();
+    RenameEngine engine(SystemFileSystem(), RulesOf(options));
+    JournalRecorder recorder(*journalStore_, mode, *status_);
+    int left = 0;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        file_->ShowAtTop(i);
+        if (visible) {
+            ProcessPendingEvents();
+            if (CancelFlag || unloaded_) break;
+        }
+        const RenameOutcome outcome = engine.ChangeExtension(ListBoxText(list, i), mode);
+        Report(outcome, *status_, *outFile_, &recorder);
+        if (!outcome.Done()) {
+            ++left;
+            continue;
+        }
+        file_->HoldRedraw();
+        SendMessageW(list, LB_SETSEL, FALSE, i);
     }
     return left;
 }
@@ -585,19 +602,7 @@ void frmTavlo::btnExe_Click(std::int16_t Index)
         // event passes go on, and once at the end. Drawing every state would cost more than the run.
         PacedRedraw::DrawAll();
 
-        RenameEngine engine(SystemFileSystem(), *status_, *outFile_, RulesOf(options));
-        JournalRecorder recorder(*journalStore_, Index, *status_);
-        engine.SetRecorder(&recorder);
-        const LRESULT last = SendMessageW(list, LB_GETCOUNT, 0, 0) - 1;
-        for (LRESULT i = 0; i <= last; ++i) {
-            file_->ShowAtTop(i);
-            ProcessPendingEvents();
-            if (CancelFlag || unloaded_) break;
-            if (engine.ChangeExtension(ListBoxText(list, i), Index) == 0) {
-                file_->HoldRedraw();
-                SendMessageW(list, LB_SETSEL, FALSE, i);
-            }
-        }
+        WalkTargets(Index, true);
 
         // The session ended during that event pass: the windows are gone and the settings written;
         // only the main window is left to close.

@@ -147,6 +147,11 @@ private:
     bool SplitCommandLine(std::wstring_view commandLine);
     // The quiet walk of the automatic run; the number of entries it left without their final name.
     int RunList(std::int16_t intMode);
+    // The walk over the target list that both runs share: each entry shown at the top, renamed, its
+    // outcome told to the log, the result list and the undo journal, and deselected when done. The
+    // visible run lets pending events through before each file and stops on Cancel or the session's
+    // end. Returns how many of the entries reached were left without their final name.
+    int WalkTargets(std::int16_t mode, bool visible);
     // One pass over the pending window messages: where a click on Cancel gets through during a run.
     void ProcessPendingEvents();
     void RestoreGeometry();

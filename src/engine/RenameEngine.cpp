@@ -1,6 +1,5 @@
 #include "engine/RenameEngine.h"
 
-#include "common/Catalogue.h"
 #include "common/PlatformText.h"
 #include "engine/ExtensionModel.h"
 #include "engine/WidthConversion.h"
@@ -12,17 +11,13 @@
 namespace tavlo {
 namespace {
 
-enum LogText : std::int16_t {
+// Why a rule does not apply, as catalogue numbers.
+enum Reason : std::int16_t {
     NotEnabled = 20000,
-    SameName = 20001,
-    RenameFailed = 20002,
-    RenamedFrom = 20003,
-    RenamedTo = 20004,
     ShortEnough = 20005,
     HasWideChar = 20006,
     NotText = 20007,
     NotDoc = 20008,
-    LeftUnderTemporaryName = text_number::LeftUnderTemporaryName,
 };
 
 // Temporary names tried for a case-only rename; one that exists is passed over.
@@ -99,7 +94,7 @@ std::optional<std::wstring> RenameEngine::FreeTemporaryPath(const std::wstring& 
 // the old name, others refuse it; going through a temporary name works on both. A case-sensitive
 // folder may hold the new name as a file of its own, which the case-blind lookup cannot see, so that
 // is decided from a listing.
-RenameEngine::Outcome RenameEngine::RenameCaseOnly(const std::wstring& path, const std::wstring& newPath,
+RenameEngine::Step RenameEngine::RenameCaseOnly(const std::wstring& path, const std::wstring& newPath,
                                                    const std::wstring& folder)
 {
     const std::wstring oldName = GetFileName(path);
@@ -129,18 +124,7 @@ bool IsTextFile(const std::wstring& path, FileSystem& fs)
 
 bool IsTextFile(const std::wstring& path) { return IsTextFile(path, SystemFileSystem()); }
 
-void RenameEngine::Log(const std::wstring& line)
-{
-    try {
-        log_.ListInAdd(line);
-    } catch (...) {
-        // A failing log must not stop the rename report.
-    }
-}
-
-void RenameEngine::Log(std::int16_t catalogueNumber) { Log(std::wstring(ProgramText(catalogueNumber))); }
-
-RenameEngine::Outcome RenameEngine::Rename(const std::wstring& from, const std::wstring& to)
+RenameEngine::Step RenameEngine::Rename(const std::wstring& from, const std::wstring& to)
 {
     if (!IsUsableFileName(GetFileName(to))) return {};
     if (!EqualButForCase(from, to)) return {fs_.RenameNoReplace(from, to), {}};
@@ -149,15 +133,15 @@ RenameEngine::Outcome RenameEngine::Rename(const std::wstring& from, const std::
     return RenameCaseOnly(from, to, folder);
 }
 
-std::int16_t RenameEngine::ChangeExtension(const std::wstring& path, std::int16_t mode)
+RenameOutcome RenameEngine::ChangeExtension(const std::wstring& path, std::int16_t mode)
 {
-    Log(L"[ " + ShortenPath(path) + L" ]");
-
+    RenameOutcome outcome;
+    outcome.path = path;
     const std::wstring ext = GetExtension(path, opts_.DblExp);
     std::wstring folder = GetFolderName(path);
     if (folder.empty() || folder.back() != L'\\') folder += L'\\';
     const std::wstring base = GetBaseName(path, opts_.DblExp);
-    if (ext.empty() || ext == L".") return 1;
+    if (ext.empty() || ext == L".") return outcome;
     const std::wstring afterDot = ext.substr(1);
 
     Rule rule;
@@ -178,45 +162,23 @@ std::int16_t RenameEngine::ChangeExtension(const std::wstring& path, std::int16_
     case ModeHalfWidth: rule.ext = L"." + ToHalfWidth(afterDot, opts_.Hira); break;
     case ModeLowerCase: rule.ext = L"." + PlatformLower(afterDot); break;
     case ModeUpperCase: rule.ext = L"." + PlatformUpper(afterDot); break;
-    default: return 1;
+    default: return outcome;
     }
     if (!rule.ext) {
-        Log(rule.reason);
-        return 1;
+        outcome.kind = RenameOutcome::Kind::Refused;
+        outcome.reason = rule.reason;
+        return outcome;
     }
 
-    const std::wstring newPath = folder + base + *rule.ext;
-    const std::wstring newName = GetFileName(newPath);
-    if (newPath == path) {
-        Log(SameName);
-    } else {
-        const Outcome outcome = Rename(path, newPath);
-        if (!outcome.renamed) {
-            Log(RenameFailed);
-            if (!outcome.strandedAt.empty()) {
-                Log(LeftUnderTemporaryName);
-                Log(L"\u3000[ " + outcome.strandedAt + L" ]");
-            }
-            return 1;
-        }
-        Log(RenamedFrom);
-        Log(L"\u3000[ " + newName + L" ]");
-        Log(RenamedTo);
-        if (recorder_) {
-            try {
-                recorder_->Renamed(path, newPath);
-            } catch (...) {
-                // The journal's trouble is the journal's: the file is renamed.
-            }
-        }
+    outcome.newPath = folder + base + *rule.ext;
+    if (outcome.newPath == path) {
+        outcome.kind = RenameOutcome::Kind::Unchanged;
+        return outcome;
     }
-
-    try {
-        results_.ListInAdd(newPath);
-    } catch (...) {
-        // The file is renamed whatever the result list does.
-    }
-    return 0;
+    const Step step = Rename(path, outcome.newPath);
+    outcome.kind = step.renamed ? RenameOutcome::Kind::Renamed : RenameOutcome::Kind::Failed;
+    outcome.strandedAt = step.strandedAt;
+    return outcome;
 }
 
 } // namespace tavlo

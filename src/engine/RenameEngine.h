@@ -1,7 +1,7 @@
 #pragma once
-// The one operation that changes a file name: only the extension, in one of eight modes.
+// The one operation that changes a file name: only the extension, in one of eight modes. It answers
+// with what became of the file; RenameReport.h turns that into the log's lines.
 #include "common/FileSystem.h"
-#include "engine/Sinks.h"
 
 #include <array>
 #include <cstdint>
@@ -41,45 +41,46 @@ bool ListsExactly(FileSystem& fs, const std::wstring& path, const std::wstring& 
 bool IsTextFile(const std::wstring& path, FileSystem& fs);
 bool IsTextFile(const std::wstring& path);
 
-// Told of every file the engine renamed, after the rename (the undo journal listens here).
-class RenameRecorder {
-public:
-    virtual ~RenameRecorder() = default;
-    virtual void Renamed(const std::wstring& from, const std::wstring& to) = 0;
+// What became of one file.
+struct RenameOutcome {
+    enum class Kind {
+        NoExtension, // nothing to change: no extension, a bare dot, or an unknown mode
+        Refused,     // the mode's rule does not apply; `reason` says why
+        Unchanged,   // the rule gives the name the file has
+        Failed,      // the rename did not happen
+        Renamed,
+    };
+    Kind kind = Kind::NoExtension;
+    std::wstring path;       // as given
+    std::wstring newPath;    // Unchanged and Renamed: the file's final path; otherwise what was asked for, or empty
+    std::int16_t reason = 0; // Refused: the catalogue number of the reason
+    std::wstring strandedAt; // Failed: the temporary name the file had to be left under, if any
+
+    // True when the file now carries its final name.
+    bool Done() const { return kind == Kind::Unchanged || kind == Kind::Renamed; }
 };
 
 class RenameEngine {
 public:
-    RenameEngine(FileSystem& fs, LogSink& log, ResultSink& results, const RenameRules& rules)
-        : fs_(fs), log_(log), results_(results), opts_(rules)
-    {
-    }
+    RenameEngine(FileSystem& fs, const RenameRules& rules) : fs_(fs), opts_(rules) {}
 
-    // Renames one file by the mode's rule and reports the outcome to the log; returns 0 when the
-    // file now carries its final name (also recorded in the result sink), 1 when it was left as it is.
-    std::int16_t ChangeExtension(const std::wstring& path, std::int16_t mode);
-
-    void SetRecorder(RenameRecorder* recorder) { recorder_ = recorder; }
+    // Renames one file by the mode's rule.
+    RenameOutcome ChangeExtension(const std::wstring& path, std::int16_t mode);
 
     // Renames `from` to `to` in the same folder the way ChangeExtension does: never replacing, a
     // case-only rename through a temporary name where the volume needs it.
-    struct Outcome {
+    struct Step {
         bool renamed = false;
         std::wstring strandedAt; // the temporary name a failed case-only rename had to leave the file under
     };
-    Outcome Rename(const std::wstring& from, const std::wstring& to);
+    Step Rename(const std::wstring& from, const std::wstring& to);
 
 private:
-    void Log(const std::wstring& line);
-    void Log(std::int16_t catalogueNumber);
-    Outcome RenameCaseOnly(const std::wstring& path, const std::wstring& newPath, const std::wstring& folder);
+    Step RenameCaseOnly(const std::wstring& path, const std::wstring& newPath, const std::wstring& folder);
     std::optional<std::wstring> FreeTemporaryPath(const std::wstring& folder);
 
     FileSystem& fs_;
-    LogSink& log_;
-    ResultSink& results_;
     const RenameRules opts_;
-    RenameRecorder* recorder_ = nullptr;
 };
 
 } // namespace tavlo

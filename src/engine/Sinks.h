@@ -1,5 +1,6 @@
 #pragma once
-// Where the rename engine reports: the execution log and the result list implement these.
+// Where the runs report: the execution log and the result list implement the first two, the undo
+// journal the third.
 #include <string>
 
 namespace tavlo {
@@ -16,6 +17,13 @@ public:
     virtual ~ResultSink() = default;
     // Records one full path of a file that now carries its final name.
     virtual void ListInAdd(const std::wstring& path) = 0;
+};
+
+// Told of every file a run renamed, after the rename.
+class RenameRecorder {
+public:
+    virtual ~RenameRecorder() = default;
+    virtual void Renamed(const std::wstring& from, const std::wstring& to) = 0;
 };
 
 } // namespace tavlo

@@ -3,6 +3,7 @@
 #include "common/Catalogue.h"
 #include "engine/ExtensionModel.h"
 #include "engine/RenameEngine.h"
+#include "engine/RenameReport.h"
 
 namespace tavlo {
 namespace {
@@ -18,37 +19,16 @@ enum UndoText : std::int16_t {
     RenameRefused = 21008,
 };
 
-struct NoResults : ResultSink {
-    void ListInAdd(const std::wstring&) override {}
-};
-
-class UndoLog {
-public:
-    explicit UndoLog(LogSink& log) : log_(log) {}
-    void Line(const std::wstring& text)
-    {
-        try {
-            log_.ListInAdd(text);
-        } catch (...) {
-            // A failing log does not stop the undo.
-        }
-    }
-    void Line(std::int16_t number) { Line(std::wstring(ProgramText(number))); }
-
-private:
-    LogSink& log_;
-};
-
 } // namespace
 
 UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const RenameRules& rules)
 {
-    UndoLog out(log);
-    NoResults noResults;
-    RenameEngine engine(fs, log, noResults, rules);
+    auto line = [&log](const std::wstring& text) { LogLine(log, text); };
+    auto text = [&line](std::int16_t number) { line(std::wstring(ProgramText(number))); };
+    RenameEngine engine(fs, rules);
     UndoOutcome outcome;
     for (auto file = run.Files.rbegin(); file != run.Files.rend(); ++file) {
-        out.Line(L"[ " + ShortenPath(file->To) + L" ]");
+        line(L"[ " + ShortenPath(file->To) + L" ]");
         std::int16_t reason = 0;
         std::wstring stranded;
         if (!ListsExactly(fs, file->To)) {
@@ -58,7 +38,7 @@ UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const 
         } else if (!EqualButForCase(file->From, file->To) && fs.StoredName(file->From)) {
             reason = OldNameTaken;
         } else {
-            const RenameEngine::Outcome renamed = engine.Rename(file->To, file->From);
+            const RenameEngine::Step renamed = engine.Rename(file->To, file->From);
             if (!renamed.renamed) {
                 reason = RenameRefused;
                 stranded = renamed.strandedAt;
@@ -66,20 +46,20 @@ UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const 
         }
         if (reason == 0) {
             ++outcome.Back;
-            out.Line(20003);
-            out.Line(L"\u3000[ " + GetFileName(file->From) + L" ]");
-            out.Line(PutBack);
+            text(20003);
+            line(L"\u3000[ " + GetFileName(file->From) + L" ]");
+            text(PutBack);
             continue;
         }
         ++outcome.Left;
-        out.Line(NotPutBack);
-        out.Line(reason);
+        text(NotPutBack);
+        text(reason);
         if (!stranded.empty()) {
-            out.Line(text_number::LeftUnderTemporaryName);
-            out.Line(L"\u3000[ " + stranded + L" ]");
+            text(text_number::LeftUnderTemporaryName);
+            line(L"\u3000[ " + stranded + L" ]");
         }
     }
-    out.Line(outcome.Left == 0 ? AllBack : SomeLeft);
+    text(outcome.Left == 0 ? AllBack : SomeLeft);
     return outcome;
 }
 

@@ -1,4 +1,5 @@
 #include "engine/RenameEngine.h"
+#include "engine/RenameReport.h"
 
 #include "RecordingSinks.h"
 #include "TestSupport.h"
@@ -34,13 +35,18 @@ protected:
     {
         log.lines.clear();
         results.paths.clear();
-        RenameEngine engine(SystemFileSystem(), log, results, opts);
-        return engine.ChangeExtension(path, mode);
+        return Reported(RenameEngine(SystemFileSystem(), opts).ChangeExtension(path, mode));
     }
     // The log of a successful rename to `newName`.
     std::vector<std::wstring> RenamedLog(const std::wstring& path, const std::wstring& newName)
     {
         return {Header(path), Text(20003), NameLine(newName), Text(20004)};
+    }
+    // Tells the log and results of `outcome`, as a run does; 0 when the file is done, else 1.
+    std::int16_t Reported(const RenameOutcome& outcome)
+    {
+        Report(outcome, log, results);
+        return outcome.Done() ? 0 : 1;
     }
     std::vector<std::wstring> Refused(const std::wstring& path, std::int16_t reason)
     {
@@ -396,8 +402,7 @@ protected:
         log.lines.clear();
         results.paths.clear();
         ScriptedRenames fs(std::move(script));
-        RenameEngine engine(fs, log, results, opts);
-        return engine.ChangeExtension(page, ModeUpperCase);
+        return Reported(RenameEngine(fs, opts).ChangeExtension(page, ModeUpperCase));
     }
     std::wstring page = dir.Write(L"a.html", "content");
 };
@@ -447,8 +452,9 @@ TEST(RenameEngineFaults, ThrowingSinksDoNotStopTheRename)
     TempDir dir;
     std::wstring page = dir.Write(L"p.html");
     RenameRules opts = Defaults();
-    RenameEngine engine(SystemFileSystem(), static_cast<LogSink&>(sink), static_cast<ResultSink&>(sink), opts);
-    EXPECT_EQ(engine.ChangeExtension(page, ModeCutToThree), 0);
+    const RenameOutcome outcome = RenameEngine(SystemFileSystem(), opts).ChangeExtension(page, ModeCutToThree);
+    EXPECT_NO_THROW(Report(outcome, static_cast<LogSink&>(sink), static_cast<ResultSink&>(sink)));
+    EXPECT_TRUE(outcome.Done());
     EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"p.htm"});
 }
 

@@ -6,6 +6,7 @@
 #include "common/Catalogue.h"
 #include "engine/ExtensionModel.h"
 #include "engine/RenameEngine.h"
+#include "engine/RenameReport.h"
 
 #include <gtest/gtest.h>
 
@@ -35,9 +36,8 @@ protected:
         recorder.run = &run;
         test::RecordingLog log;
         test::RecordingResults results;
-        RenameEngine engine(SystemFileSystem(), log, results, opts);
-        engine.SetRecorder(&recorder);
-        for (const auto& name : names) engine.ChangeExtension(dir / name, mode);
+        RenameEngine engine(SystemFileSystem(), opts);
+        for (const auto& name : names) Report(engine.ChangeExtension(dir / name, mode), log, results, &recorder);
         return !run.Failed();
     }
     UndoOutcome Undo()

@@ -1,0 +1,70 @@
+#include "engine/RenameReport.h"
+
+#include "common/Catalogue.h"
+#include "engine/ExtensionModel.h"
+
+namespace tavlo {
+namespace {
+
+enum LogText : std::int16_t {
+    SameName = 20001,
+    RenameFailed = 20002,
+    RenamedFrom = 20003,
+    RenamedTo = 20004,
+};
+
+std::wstring Text(std::int16_t number) { return std::wstring(ProgramText(number)); }
+
+} // namespace
+
+std::vector<std::wstring> LogLines(const RenameOutcome& outcome)
+{
+    std::vector<std::wstring> lines{L"[ " + ShortenPath(outcome.path) + L" ]"};
+    switch (outcome.kind) {
+    case RenameOutcome::Kind::NoExtension: break;
+    case RenameOutcome::Kind::Refused: lines.push_back(Text(outcome.reason)); break;
+    case RenameOutcome::Kind::Unchanged: lines.push_back(Text(SameName)); break;
+    case RenameOutcome::Kind::Failed:
+        lines.push_back(Text(RenameFailed));
+        if (!outcome.strandedAt.empty()) {
+            lines.push_back(Text(text_number::LeftUnderTemporaryName));
+            lines.push_back(L"\u3000[ " + outcome.strandedAt + L" ]");
+        }
+        break;
+    case RenameOutcome::Kind::Renamed:
+        lines.push_back(Text(RenamedFrom));
+        lines.push_back(L"\u3000[ " + GetFileName(outcome.newPath) + L" ]");
+        lines.push_back(Text(RenamedTo));
+        break;
+    }
+    return lines;
+}
+
+void LogLine(LogSink& log, const std::wstring& line)
+{
+    try {
+        log.ListInAdd(line);
+    } catch (...) {
+        // What the log cannot take, it does not show; the work goes on.
+    }
+}
+
+void Report(const RenameOutcome& outcome, LogSink& log, ResultSink& results, RenameRecorder* recorder)
+{
+    for (const std::wstring& line : LogLines(outcome)) LogLine(log, line);
+    if (outcome.kind == RenameOutcome::Kind::Renamed && recorder) {
+        try {
+            recorder->Renamed(outcome.path, outcome.newPath);
+        } catch (...) {
+            // The journal's trouble is the journal's: the file is renamed.
+        }
+    }
+    if (!outcome.Done()) return;
+    try {
+        results.ListInAdd(outcome.newPath);
+    } catch (...) {
+        // The file is renamed whatever the result list does.
+    }
+}
+
+} // namespace tavlo

@@ -1,0 +1,21 @@
+#pragma once
+// How the runs tell of a rename: the log's lines for an outcome, and who hears of it.
+#include "engine/RenameEngine.h"
+#include "engine/Sinks.h"
+
+#include <string>
+#include <vector>
+
+namespace tavlo {
+
+// The log's lines for one outcome: the file's shortened path, then what became of it.
+std::vector<std::wstring> LogLines(const RenameOutcome& outcome);
+
+// Tells the log, the result list (a file with its final name) and the recorder (a renamed file) of
+// one outcome. Each on its own: a sink that fails keeps none of the others from hearing of it.
+void Report(const RenameOutcome& outcome, LogSink& log, ResultSink& results, RenameRecorder* recorder = nullptr);
+
+// Appends one line to the log; a failing log is passed over.
+void LogLine(LogSink& log, const std::wstring& line);
+
+} // namespace tavlo
