@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "common/OnItsOwn.h"
+
 namespace tavlo {
 
 CommandLineNames SplitCommandLine(const std::wstring& text)
@@ -49,10 +51,7 @@ bool TakeCommandLineNames(const CommandLineNames& split, const std::function<voi
         }
         return true;
     } catch (...) {
-        try {
-            clear();
-        } catch (...) {
-        }
+        OnItsOwn(clear);
         return false;
     }
 }

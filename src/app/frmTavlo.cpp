@@ -7,6 +7,7 @@
 #include "engine/ExtensionModel.h"
 #include "engine/RenameEngine.h"
 #include "engine/Undo.h"
+#include "common/OnItsOwn.h"
 #include "engine/RenameReport.h"
 #include "engine/UndoJournal.h"
 #include "settings/Options.h"
@@ -309,16 +310,10 @@ bool frmTavlo::AutoExecute(std::wstring_view commandLine)
 
 bool frmTavlo::SplitCommandLine(std::wstring_view commandLine)
 {
-    try {
-        CommandLineNames split = tavlo::SplitCommandLine(std::wstring(commandLine));
-        mdiFile::AddBatch batch(*file_);
-        return TakeCommandLineNames(
-            split, [this] { file_->RefreshForm(); },
-            [this](const std::wstring& name) { return file_->Gaibu_ListInAdd(name); });
-    } catch (...) {
-        file_->RefreshForm();
-        return false;
-    }
+    CommandLineNames split = tavlo::SplitCommandLine(std::wstring(commandLine));
+    mdiFile::AddBatch batch(*file_);
+    return TakeCommandLineNames(
+        split, [this] { file_->RefreshForm(); }, [this](const std::wstring& name) { return file_->Gaibu_ListInAdd(name); });
 }
 
 int frmTavlo::RunList(std::int16_t intMode)
@@ -531,28 +526,24 @@ void frmTavlo::LayOutStrip()
 void frmTavlo::MDIForm_Resize()
 {
     if (!client_ || !btnCancel_) return;
-    try {
-        const TwipsScale& s = TwipsScale::Screen();
-        RECT cancel{};
-        GetWindowRect(btnCancel_, &cancel);
-        MapWindowPoints(nullptr, pnlKelmo_.Handle(), reinterpret_cast<POINT*>(&cancel), 2);
-        FrameLayout layout =
-            ComputeFrameLayout(InnerWidth(), InnerHeight(), options.Resize, s.XToTwips(cancel.right - cancel.left));
-        if (layout.Children) {
-            // The arrangement fills the area exactly, so scroll bars left from the children's
-            // former places would only hide its edges.
-            ShowScrollBar(client_, SB_BOTH, FALSE);
-            auto children = Children();
-            for (std::size_t i = 0; i < children.size(); ++i) {
-                if (children[i]->Exists()) children[i]->SetGeometry((*layout.Children)[i]);
-            }
+    const TwipsScale& s = TwipsScale::Screen();
+    RECT cancel{};
+    GetWindowRect(btnCancel_, &cancel);
+    MapWindowPoints(nullptr, pnlKelmo_.Handle(), reinterpret_cast<POINT*>(&cancel), 2);
+    FrameLayout layout =
+        ComputeFrameLayout(InnerWidth(), InnerHeight(), options.Resize, s.XToTwips(cancel.right - cancel.left));
+    if (layout.Children) {
+        // The arrangement fills the area exactly, so scroll bars left from the children's
+        // former places would only hide its edges.
+        ShowScrollBar(client_, SB_BOTH, FALSE);
+        auto children = Children();
+        for (std::size_t i = 0; i < children.size(); ++i) {
+            if (children[i]->Exists()) children[i]->SetGeometry((*layout.Children)[i]);
         }
-        if (layout.CancelLeft) {
-            MoveWindow(btnCancel_, s.XToPixels(*layout.CancelLeft), cancel.top, cancel.right - cancel.left,
-                       cancel.bottom - cancel.top, TRUE);
-        }
-    } catch (...) {
-        // The rest of the layout is skipped.
+    }
+    if (layout.CancelLeft) {
+        MoveWindow(btnCancel_, s.XToPixels(*layout.CancelLeft), cancel.top, cancel.right - cancel.left,
+                   cancel.bottom - cancel.top, TRUE);
     }
 }
 
@@ -575,25 +566,20 @@ void frmTavlo::ProcessPendingEvents()
 void frmTavlo::btnExe_Click(std::int16_t Index)
 {
     if (locked_) return;
-    try {
-        auto anyRow = [](const std::array<bool, 6>& rows) {
-            return std::find(rows.begin(), rows.end(), true) != rows.end();
-        };
-        if (Index == ModeFourToThree && !anyRow(options.Exp43)) {
-            status_->ListInAdd(std::wstring(ProgramText(100)));
-            return;
-        }
-        if (Index == ModeThreeToFour && !anyRow(options.Exp34)) {
-            status_->ListInAdd(std::wstring(ProgramText(101)));
-            return;
-        }
-    } catch (...) {
+    auto anyRow = [](const std::array<bool, 6>& rows) { return std::find(rows.begin(), rows.end(), true) != rows.end(); };
+    if (Index == ModeFourToThree && !anyRow(options.Exp43)) {
+        status_->ListInAdd(std::wstring(ProgramText(100)));
+        return;
+    }
+    if (Index == ModeThreeToFour && !anyRow(options.Exp34)) {
+        status_->ListInAdd(std::wstring(ProgramText(101)));
         return;
     }
 
     LockInterface();
     HWND list = file_->lstFile();
-    try {
+    // Whatever becomes of the walk, the interface is unlocked after it.
+    OnItsOwn([&] {
         status_->RefreshForm();
         inFile_->SelectClear();
         file_->HoldRedraw();
@@ -622,9 +608,8 @@ void frmTavlo::btnExe_Click(std::int16_t Index)
         }
         SendMessageW(list, LB_SETSEL, FALSE, -1);
         status_->ListInAdd(std::wstring(GeneralText(CancelFlag ? 30 : 31)));
-    } catch (...) {
-        // The interface is unlocked all the same.
-    }
+    });
+    if (unloaded_) return;
     UnlockInterface();
     PacedRedraw::DrawAll();
 }
@@ -682,58 +667,40 @@ void frmTavlo::mnuExit_Click()
 
 void frmTavlo::mnuFont_Click()
 {
-    try {
-        FontChoice preset = FontChoiceFromOptions(options);
-        std::optional<FontChoice> chosen = chooser_ ? chooser_(Handle(), preset) : std::nullopt;
-        if (!TakeFontChoice(chosen ? *chosen : preset, options)) return;
-        SetFontData();
-        for (ChildForm* child : Children()) child->SetFontData();
-        about_.SetFontData();
-        option_.SetFontData();
-        default_.SetFontData();
-    } catch (...) {
-    }
+    FontChoice preset = FontChoiceFromOptions(options);
+    std::optional<FontChoice> chosen = chooser_ ? chooser_(Handle(), preset) : std::nullopt;
+    if (!TakeFontChoice(chosen ? *chosen : preset, options)) return;
+    SetFontData();
+    for (ChildForm* child : Children()) child->SetFontData();
+    about_.SetFontData();
+    option_.SetFontData();
+    default_.SetFontData();
 }
 
 void frmTavlo::mnuLogCopy_Click()
 {
-    try {
-        status_->LogCopy();
-    } catch (...) {
-    }
+    status_->LogCopy();
 }
 
 void frmTavlo::mnuLogSave_Click()
 {
-    try {
-        status_->LogSave();
-    } catch (...) {
-    }
+    status_->LogSave();
 }
 
 void frmTavlo::mnuInDirDefault_Click()
 {
-    try {
-        // The folder and its switch come back only after OK.
-        EditInDirDefault(default_, options);
-    } catch (...) {
-    }
+    // The folder and its switch come back only after OK.
+    EditInDirDefault(default_, options);
 }
 
 void frmTavlo::mnuOption_Click()
 {
-    try {
-        option_.Show();
-    } catch (...) {
-    }
+    option_.Show();
 }
 
 void frmTavlo::mnuHelp_Click()
 {
-    try {
-        if (helpViewer_) helpViewer_(Handle(), HelpFilePath(GetProgramFolder()));
-    } catch (...) {
-    }
+    if (helpViewer_) helpViewer_(Handle(), HelpFilePath(GetProgramFolder()));
 }
 
 bool frmTavlo::AddToTargets(const std::wstring& path)
@@ -771,37 +738,31 @@ void frmTavlo::SpreadToolTip(bool tip)
 void frmTavlo::mnuUndo_Click()
 {
     if (locked_) return;
-    try {
-        UndoJournal journal(*journalStore_);
-        const std::optional<JournalRun> run = journal.LastRun();
-        if (!run) {
-            ShowBox(std::wstring(ProgramText(text_number::NothingToUndo)), MB_OK);
-            return;
-        }
-        std::wstring question(ProgramText(text_number::UndoQuestion));
-        question.replace(question.find(L"%TIME%"), 6, run->Time);
-        question.replace(question.find(L"%COUNT%"), 7, std::to_wstring(run->Files.size()));
-        if (ShowBox(question, MB_YESNO) != IDYES) return;
-
-        status_->RefreshForm();
-        TakeBack(*run, SystemFileSystem(), *status_, RulesOf(options));
-        journal.MarkTakenBack(run->Id);
-        // What the lists show follows the disk again.
-        outFile_->RefreshForm();
-        file_->RemoveMissing();
-        inFile_->RefreshForm();
-        BtnEnabledChange();
-        PacedRedraw::DrawAll();
-    } catch (...) {
+    UndoJournal journal(*journalStore_);
+    const std::optional<JournalRun> run = journal.LastRun();
+    if (!run) {
+        ShowBox(std::wstring(ProgramText(text_number::NothingToUndo)), MB_OK);
+        return;
     }
+    std::wstring question(ProgramText(text_number::UndoQuestion));
+    question.replace(question.find(L"%TIME%"), 6, run->Time);
+    question.replace(question.find(L"%COUNT%"), 7, std::to_wstring(run->Files.size()));
+    if (ShowBox(question, MB_YESNO) != IDYES) return;
+
+    status_->RefreshForm();
+    TakeBack(*run, SystemFileSystem(), *status_, RulesOf(options));
+    journal.MarkTakenBack(run->Id);
+    // What the lists show follows the disk again.
+    outFile_->RefreshForm();
+    file_->RemoveMissing();
+    inFile_->RefreshForm();
+    BtnEnabledChange();
+    PacedRedraw::DrawAll();
 }
 
 void frmTavlo::mnuAbout_Click()
 {
-    try {
-        about_.Show();
-    } catch (...) {
-    }
+    about_.Show();
 }
 
 bool frmTavlo::OnCommand(int id, int code, HWND control)

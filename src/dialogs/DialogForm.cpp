@@ -2,6 +2,7 @@
 
 #include "windows/FrameRules.h"
 
+#include "common/OnItsOwn.h"
 #include "settings/RegistryStore.h"
 #include "settings/Settings.h"
 
@@ -53,10 +54,7 @@ bool DialogForm::Form_Load()
             throw LoadError();
         CreateFormParts();
         CreateControls();
-        try {
-            Form_Resize();
-        } catch (...) {
-        }
+        Form_Resize();
         RestorePosition();
         SetFontData();
         LoadMore();
@@ -106,17 +104,9 @@ void DialogForm::Show()
         disabledOwner_ = owner;
     }
     ShowWindow(Handle(), SW_SHOW);
-    try {
-        Form_Activate();
-    } catch (...) {
-    }
-    if (OnShown && IsVisible()) {
-        auto shown = OnShown;
-        try {
-            shown();
-        } catch (...) {
-        }
-    }
+    // The modal loop runs, and the owner comes back after it, whatever the activation does.
+    OnItsOwn([this] { Form_Activate(); });
+    if (OnShown && IsVisible()) OnItsOwn(OnShown);
     RunModalLoop();
     modal_ = false;
     if (disabledOwner_) {
@@ -176,30 +166,13 @@ void DialogForm::Form_QueryUnload()
 {
     const SettingsWriter out(Store());
     const std::wstring& p = spec_.KeyPrefix;
-    TwipsRect r{};
-    try {
-        r = Geometry();
-    } catch (...) {
-        return;
-    }
+    const TwipsRect r = Geometry();
     // Each key on its own: one that cannot be written does not keep the others back.
-    try {
-        out.WriteSingle(p + L"Left", r.Left);
-    } catch (...) {
-    }
-    try {
-        out.WriteSingle(p + L"Top", r.Top);
-    } catch (...) {
-    }
+    out.WriteSingle(p + L"Left", r.Left);
+    out.WriteSingle(p + L"Top", r.Top);
     if (!spec_.StoresSize) return;
-    try {
-        out.WriteSingle(p + L"Width", r.Width);
-    } catch (...) {
-    }
-    try {
-        out.WriteSingle(p + L"Height", r.Height);
-    } catch (...) {
-    }
+    out.WriteSingle(p + L"Width", r.Width);
+    out.WriteSingle(p + L"Height", r.Height);
 }
 
 TwipsRect DialogForm::ControlRect(HWND control) const
@@ -298,21 +271,14 @@ std::optional<LRESULT> DialogForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM
 
 bool DialogForm::OnCommand(int id, int code, HWND control)
 {
-    try {
-        if (!control && code == 0 && id != IDOK && id != IDCANCEL) return OnMenuCommand(id);
-        return OnControl(id, code, control);
-    } catch (...) {
-        return true;
-    }
+    if (!control && code == 0 && id != IDOK && id != IDCANCEL) return OnMenuCommand(id);
+    return OnControl(id, code, control);
 }
 
 void DialogForm::OnSize(UINT kind, int, int)
 {
     if (kind == SIZE_MINIMIZED) return;
-    try {
-        Form_Resize();
-    } catch (...) {
-    }
+    Form_Resize();
 }
 
 bool DialogForm::OnClose()

@@ -10,7 +10,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace tavlo {
 
@@ -56,24 +55,25 @@ frmDefault::~frmDefault()
 
 void frmDefault::CreateControls()
 {
-    creating_ = true;
-    try {
+    {
+        // Set while the controls are made, whatever ends the making.
+        struct Creating {
+            bool& flag;
+            explicit Creating(bool& f) : flag(f) { flag = true; }
+            ~Creating() { flag = false; }
+        } creating{creating_};
         cbxDrive_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, kIdCheck);
         lblDrive_ = CreateControl(L"STATIC", SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, kIdLabel);
-        if (!drvDrive_.Create(Handle())) throw std::runtime_error("drive list");
-        if (!dlbDir_.Create(Handle())) throw std::runtime_error("folder list");
+        if (!drvDrive_.Create(Handle())) throw LoadError();
+        if (!dlbDir_.Create(Handle())) throw LoadError();
         txtDir_ = CreateControl(L"EDIT", WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, kIdDir, {}, nullptr,
                                 WS_EX_CLIENTEDGE);
-        if (!pnlDefault_.Create(Handle(), kIdPanel)) throw std::runtime_error("panel");
+        if (!pnlDefault_.Create(Handle(), kIdPanel)) throw LoadError();
         HWND panel = pnlDefault_.Handle();
         SetWindowLongPtrW(panel, GWL_EXSTYLE, GetWindowLongPtrW(panel, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
         btnOk_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, {}, panel);
         btnCancel_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL, {}, panel);
-    } catch (...) {
-        creating_ = false;
-        throw;
     }
-    creating_ = false;
 
     for (HWND c : {btnOk_, btnCancel_, lblDrive_, drvDrive_.Handle(), dlbDir_.Handle(), txtDir_}) AddFontControl(c);
     AddToolTipControl(btnOk_, GeneralText(8047));
@@ -119,11 +119,7 @@ float frmDefault::LabelLeft() const
 
 std::wstring frmDefault::GetDirName() const
 {
-    try {
-        return Exists() ? ExpandLongPath(dlbDir_.Path()) : std::wstring();
-    } catch (...) {
-        return {};
-    }
+    return Exists() ? ExpandLongPath(dlbDir_.Path()) : std::wstring();
 }
 
 void frmDefault::SetDirName(const std::wstring& strDirName)
@@ -162,29 +158,20 @@ void frmDefault::YukoEnabled()
 void frmDefault::RefreshForm()
 {
     if (!Exists()) return;
-    try {
-        drvDrive_.Refresh();
-    } catch (...) {
-    }
-    try {
-        dlbDir_.Refresh();
-    } catch (...) {
-    }
+    drvDrive_.Refresh();
+    dlbDir_.Refresh();
     ShowDirName();
 }
 
 void frmDefault::ShowDirName()
 {
     if (!txtDir_ || !lblDrive_) return;
-    try {
-        const std::wstring p = ExpandLongPath(dlbDir_.Path());
-        SetWindowTextW(txtDir_, ShortenPath(p).c_str());
-        std::wstring caption = lblCaption_;
-        if (diskFreeOk_) caption += GetDiskFreeText(drvDrive_.Drive());
-        SetWindowTextW(lblDrive_, caption.c_str());
-        if (IsVisible()) FitWidth();
-    } catch (...) {
-    }
+    const std::wstring p = ExpandLongPath(dlbDir_.Path());
+    SetWindowTextW(txtDir_, ShortenPath(p).c_str());
+    std::wstring caption = lblCaption_;
+    if (diskFreeOk_) caption += GetDiskFreeText(drvDrive_.Drive());
+    SetWindowTextW(lblDrive_, caption.c_str());
+    if (IsVisible()) FitWidth();
 }
 
 float frmDefault::NeededClientWidth() const
@@ -217,75 +204,69 @@ void frmDefault::SetToolTip(bool blnToolTip)
 void frmDefault::Form_Activate()
 {
     ok_ = false;
-    try {
-        SetToolTip(options.Tip);
-        const TwipsRect label = ControlRect(lblDrive_);
-        if (yukoMukouOk_) {
-            ShowWindow(cbxDrive_, SW_SHOW);
-            const TwipsRect box = ControlRect(cbxDrive_);
-            lblLeft_ = box.Left + box.Width + kEdge;
-        } else {
-            SendMessageW(cbxDrive_, BM_SETCHECK, BST_CHECKED, 0);
-            YukoEnabled();
-            ShowWindow(cbxDrive_, SW_HIDE);
-            lblLeft_ = kEdge;
-        }
-        MoveControl(lblDrive_, TwipsRect{lblLeft_, label.Top, std::max(0.0f, ScaleWidth() - lblLeft_ - kEdge),
-                                         label.Height});
-        // A stored size from a smaller font must not cut the label off.
-        FitWidth();
-        // Last: the settings above are no change of the user's.
-        EnableWindow(btnOk_, FALSE);
-    } catch (...) {
+    SetToolTip(options.Tip);
+    const TwipsRect label = ControlRect(lblDrive_);
+    if (yukoMukouOk_) {
+        ShowWindow(cbxDrive_, SW_SHOW);
+        const TwipsRect box = ControlRect(cbxDrive_);
+        lblLeft_ = box.Left + box.Width + kEdge;
+    } else {
+        SendMessageW(cbxDrive_, BM_SETCHECK, BST_CHECKED, 0);
+        YukoEnabled();
+        ShowWindow(cbxDrive_, SW_HIDE);
+        lblLeft_ = kEdge;
     }
+    MoveControl(lblDrive_, TwipsRect{lblLeft_, label.Top, std::max(0.0f, ScaleWidth() - lblLeft_ - kEdge),
+                                     label.Height});
+    // A stored size from a smaller font must not cut the label off.
+    FitWidth();
+    // Last: the settings above are no change of the user's.
+    EnableWindow(btnOk_, FALSE);
 }
 
 void frmDefault::Form_Resize()
 {
     if (!btnOk_) return;
-    try {
-        const TwipsScale& s = Scale();
-        // The font decides the heights of the one-line controls and of the button panel.
-        const float lineHeight = LineHeight() + s.YToTwips(4);
-        const float editHeight = LineHeight() + s.YToTwips(8);
-        const float buttonHeight = ButtonHeight();
-        const float panelHeight = buttonHeight + 2 * kEdge;
-        const float innerWidth = ScaleWidth();
-        const float innerHeight = ScaleHeight();
+    const TwipsScale& s = Scale();
+    // The font decides the heights of the one-line controls and of the button panel.
+    const float lineHeight = LineHeight() + s.YToTwips(4);
+    const float editHeight = LineHeight() + s.YToTwips(8);
+    const float buttonHeight = ButtonHeight();
+    const float panelHeight = buttonHeight + 2 * kEdge;
+    const float innerWidth = ScaleWidth();
+    const float innerHeight = ScaleHeight();
 
-        // The button panel keeps to the bottom edge, OK and Cancel at its right.
-        MoveControl(pnlDefault_.Handle(), TwipsRect{0, innerHeight - panelHeight, innerWidth, panelHeight});
-        const float cancelWidth = ButtonWidth(General(8043));
-        const float okWidth = ButtonWidth(General(8044));
-        MoveControl(btnCancel_, TwipsRect{innerWidth - kEdge - cancelWidth, kEdge, cancelWidth, buttonHeight});
-        MoveControl(btnOk_, TwipsRect{innerWidth - 2 * kEdge - cancelWidth - okWidth, kEdge, okWidth, buttonHeight});
+    // The button panel keeps to the bottom edge, OK and Cancel at its right.
+    MoveControl(pnlDefault_.Handle(), TwipsRect{0, innerHeight - panelHeight, innerWidth, panelHeight});
+    const float cancelWidth = ButtonWidth(General(8043));
+    const float okWidth = ButtonWidth(General(8044));
+    MoveControl(btnCancel_, TwipsRect{innerWidth - kEdge - cancelWidth, kEdge, cancelWidth, buttonHeight});
+    MoveControl(btnOk_, TwipsRect{innerWidth - 2 * kEdge - cancelWidth - okWidth, kEdge, okWidth, buttonHeight});
 
-        MoveControl(cbxDrive_, TwipsRect{kEdge, kEdge, s.XToTwips(GetSystemMetrics(SM_CXMENUCHECK) + 4), lineHeight});
-        MoveControl(lblDrive_, TwipsRect{lblLeft_, kEdge, std::max(0.0f, innerWidth - lblLeft_ - kEdge), lineHeight});
-        TwipsRect text = ControlRect(txtDir_);
-        MoveControl(txtDir_, TwipsRect{text.Left, text.Top, text.Width, editHeight});
+    MoveControl(cbxDrive_, TwipsRect{kEdge, kEdge, s.XToTwips(GetSystemMetrics(SM_CXMENUCHECK) + 4), lineHeight});
+    MoveControl(lblDrive_, TwipsRect{lblLeft_, kEdge, std::max(0.0f, innerWidth - lblLeft_ - kEdge), lineHeight});
+    TwipsRect text = ControlRect(txtDir_);
+    MoveControl(txtDir_, TwipsRect{text.Left, text.Top, text.Width, editHeight});
 
-        const TwipsRect lbl = ControlRect(lblDrive_);
-        const TwipsRect drv = ControlRect(drvDrive_.Handle());
-        const TwipsRect txt = ControlRect(txtDir_);
-        const auto W = static_cast<float>(RoundHalfEven(innerWidth - 120));
-        const auto H = static_cast<float>(
-            RoundHalfEven(innerHeight - panelHeight - 300 - drv.Height - txt.Height - lbl.Height));
-        if (W <= 0) return;
+    const TwipsRect lbl = ControlRect(lblDrive_);
+    const TwipsRect drv = ControlRect(drvDrive_.Handle());
+    const TwipsRect txt = ControlRect(txtDir_);
+    const auto W = static_cast<float>(RoundHalfEven(innerWidth - 120));
+    const auto H = static_cast<float>(
+        RoundHalfEven(innerHeight - panelHeight - 300 - drv.Height - txt.Height - lbl.Height));
+    if (W <= 0) return;
 
-        const float drvTop = lbl.Top + lbl.Height + kEdge;
-        // A combo box takes the height of its opened list; its closed height follows the font.
-        const int dropHeight = s.YToPixels(drv.Height) + 300;
-        SetWindowPos(drvDrive_.Handle(), nullptr, s.XToPixels(kEdge), s.YToPixels(drvTop), s.XToPixels(W), dropHeight,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        drvDrive_.Refresh();
-        const TwipsRect drvNow = ControlRect(drvDrive_.Handle());
-        const float dlbTop = drvNow.Top + drvNow.Height + kEdge;
-        const TwipsRect dlb = ControlRect(dlbDir_.Handle());
-        MoveControl(dlbDir_.Handle(), TwipsRect{kEdge, dlbTop, W, H >= 1 ? H : dlb.Height});
-        MoveControl(txtDir_, TwipsRect{kEdge, dlbTop + H + kEdge, W, txt.Height});
-    } catch (...) {
-    }
+    const float drvTop = lbl.Top + lbl.Height + kEdge;
+    // A combo box takes the height of its opened list; its closed height follows the font.
+    const int dropHeight = s.YToPixels(drv.Height) + 300;
+    SetWindowPos(drvDrive_.Handle(), nullptr, s.XToPixels(kEdge), s.YToPixels(drvTop), s.XToPixels(W), dropHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    drvDrive_.Refresh();
+    const TwipsRect drvNow = ControlRect(drvDrive_.Handle());
+    const float dlbTop = drvNow.Top + drvNow.Height + kEdge;
+    const TwipsRect dlb = ControlRect(dlbDir_.Handle());
+    MoveControl(dlbDir_.Handle(), TwipsRect{kEdge, dlbTop, W, H >= 1 ? H : dlb.Height});
+    MoveControl(txtDir_, TwipsRect{kEdge, dlbTop + H + kEdge, W, txt.Height});
 }
 
 void frmDefault::cbxDrive_Click()
@@ -418,12 +399,9 @@ LRESULT CALLBACK frmDefault::ContextProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     // The edit field's own menu would follow ours.
     if (msg == WM_CONTEXTMENU) return 0;
     if (msg == WM_RBUTTONDOWN) {
-        try {
-            POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            ClientToScreen(hwnd, &pt);
-            reinterpret_cast<frmDefault*>(self)->Form_MouseDown(2, pt);
-        } catch (...) {
-        }
+        POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ClientToScreen(hwnd, &pt);
+        reinterpret_cast<frmDefault*>(self)->Form_MouseDown(2, pt);
         return 0;
     }
     return DefSubclassProc(hwnd, msg, wParam, lParam);
@@ -437,22 +415,19 @@ void frmDefault::OnDestroy()
 
 void EditInDirDefault(frmDefault& dialog, OptionState& state)
 {
-    try {
-        dialog.pstr_lblDrive_Caption = std::wstring(ProgramText(10000));
-        dialog.pstr_cbxDrive_Hint = std::wstring(ProgramText(10020));
-        dialog.pblnYukoMukouOk = true;
-        dialog.pblnDiskFreeOk = false;
-        dialog.pstr_drvDrive_Hint = std::wstring(ProgramText(10021));
-        dialog.pstr_dlbDir_Hint = std::wstring(ProgramText(10022));
-        dialog.pstr_txtDir_Hint = std::wstring(ProgramText(10023));
-        dialog.DirName = state.Dir_In;
-        dialog.Yuko = state.Dir_In_Yuko;
-        dialog.Show();
-        if (dialog.pblnOk) {
-            state.Dir_In = dialog.DirName;
-            state.Dir_In_Yuko = dialog.Yuko;
-        }
-    } catch (...) {
+    dialog.pstr_lblDrive_Caption = std::wstring(ProgramText(10000));
+    dialog.pstr_cbxDrive_Hint = std::wstring(ProgramText(10020));
+    dialog.pblnYukoMukouOk = true;
+    dialog.pblnDiskFreeOk = false;
+    dialog.pstr_drvDrive_Hint = std::wstring(ProgramText(10021));
+    dialog.pstr_dlbDir_Hint = std::wstring(ProgramText(10022));
+    dialog.pstr_txtDir_Hint = std::wstring(ProgramText(10023));
+    dialog.DirName = state.Dir_In;
+    dialog.Yuko = state.Dir_In_Yuko;
+    dialog.Show();
+    if (dialog.pblnOk) {
+        state.Dir_In = dialog.DirName;
+        state.Dir_In_Yuko = dialog.Yuko;
     }
 }
 

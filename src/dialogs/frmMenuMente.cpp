@@ -135,23 +135,20 @@ void frmMenuMente::SetToolTip(bool blnToolTip)
 void frmMenuMente::Form_Activate()
 {
     ok_ = false;
-    try {
-        SetWindowTextW(Handle(), (callerCaption_ + General(11000)).c_str());
-        // The caller's caption may need a wider dialog.
-        Form_Resize();
-        SendMessageW(lbxMenu_, LB_RESETCONTENT, 0, 0);
-        for (int slot = 0; slot < kSlotCount && Filled(MenuName[slot], MenuDir[slot]); ++slot)
-            SendMessageW(lbxMenu_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(MenuName[slot].c_str()));
-        if (ListCount() == 0) {
-            SetWindowTextW(txtDir_, L"");
-        } else {
-            SendMessageW(lbxMenu_, LB_SETCURSEL, 0, 0);
-            ShowDir(0);
-        }
-        EnableButtons();
-        SetFocus(IsWindowEnabled(lbxMenu_) ? lbxMenu_ : btnCancel_);
-    } catch (...) {
+    SetWindowTextW(Handle(), (callerCaption_ + General(11000)).c_str());
+    // The caller's caption may need a wider dialog.
+    Form_Resize();
+    SendMessageW(lbxMenu_, LB_RESETCONTENT, 0, 0);
+    for (int slot = 0; slot < kSlotCount && Filled(MenuName[slot], MenuDir[slot]); ++slot)
+        SendMessageW(lbxMenu_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(MenuName[slot].c_str()));
+    if (ListCount() == 0) {
+        SetWindowTextW(txtDir_, L"");
+    } else {
+        SendMessageW(lbxMenu_, LB_SETCURSEL, 0, 0);
+        ShowDir(0);
     }
+    EnableButtons();
+    SetFocus(IsWindowEnabled(lbxMenu_) ? lbxMenu_ : btnCancel_);
 }
 
 void frmMenuMente::ShowDir(int index)
@@ -165,22 +162,13 @@ void frmMenuMente::ShowDir(int index)
 
 void frmMenuMente::EnableButtons()
 {
-    BOOL enable = FALSE;
-    try {
-        enable = ListCount() > 0 ? TRUE : FALSE;
-    } catch (...) {
-        enable = FALSE;
-    }
+    const BOOL enable = ListCount() > 0 ? TRUE : FALSE;
     for (HWND c : {txtDir_, lbxMenu_, btnUp_, btnDown_, btnDel_, btnDelAll_, btnName_}) EnableWindow(c, enable);
 }
 
 void frmMenuMente::lbxMenu_Click()
 {
-    try {
-        ShowDir(ListCount() > 0 ? ListIndex() : -1);
-    } catch (...) {
-        SetWindowTextW(txtDir_, L"");
-    }
+    ShowDir(ListCount() > 0 ? ListIndex() : -1);
 }
 
 void frmMenuMente::btnName_Click()

@@ -5,7 +5,6 @@
 #include "settings/Options.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace tavlo {
 
@@ -74,7 +73,7 @@ void frmOption::CreateControls()
     const DWORD check = WS_TABSTOP | BS_AUTOCHECKBOX;
     const DWORD label = SS_LEFT | SS_NOPREFIX;
     auto makePanel = [this](Panel& panel, int id) {
-        if (!panel.Create(Handle(), id)) throw std::runtime_error("panel");
+        if (!panel.Create(Handle(), id)) throw LoadError();
         HWND hwnd = panel.Handle();
         // Tab and arrow keys reach the controls inside; the edge shows the group.
         SetWindowLongPtrW(hwnd, GWL_EXSTYLE, GetWindowLongPtrW(hwnd, GWL_EXSTYLE) | WS_EX_CONTROLPARENT | WS_EX_STATICEDGE);
@@ -160,19 +159,16 @@ void frmOption::Form_Activate()
 
 void frmOption::SetOptionData()
 {
-    try {
-        SetCheck(ckbAuto_, BoolToCheck(options.Auto));
-        AutoVisible();
-        SelectMode(options.AutoExe < 0 || options.AutoExe > 7 ? 0 : options.AutoExe);
-        SetCheck(ckbLog_, BoolToCheck(options.AutoLog));
-        SetCheck(ckbHira_, BoolToCheck(options.Hira));
-        SetCheck(ckbDblExp_, BoolToCheck(options.DblExp));
-        SetCheck(ckbResize_, BoolToCheck(options.Resize));
-        SetCheck(ckbTip_, BoolToCheck(options.Tip));
-        for (int i = 0; i < kRowCount; ++i) SetCheck(ckb43_[i], BoolToCheck(options.Exp43[i]));
-        for (int i = 0; i < kRowCount; ++i) SetCheck(ckb34_[i], BoolToCheck(options.Exp34[i]));
-    } catch (...) {
-    }
+    SetCheck(ckbAuto_, BoolToCheck(options.Auto));
+    AutoVisible();
+    SelectMode(options.AutoExe < 0 || options.AutoExe > 7 ? 0 : options.AutoExe);
+    SetCheck(ckbLog_, BoolToCheck(options.AutoLog));
+    SetCheck(ckbHira_, BoolToCheck(options.Hira));
+    SetCheck(ckbDblExp_, BoolToCheck(options.DblExp));
+    SetCheck(ckbResize_, BoolToCheck(options.Resize));
+    SetCheck(ckbTip_, BoolToCheck(options.Tip));
+    for (int i = 0; i < kRowCount; ++i) SetCheck(ckb43_[i], BoolToCheck(options.Exp43[i]));
+    for (int i = 0; i < kRowCount; ++i) SetCheck(ckb34_[i], BoolToCheck(options.Exp34[i]));
 }
 
 void frmOption::SelectMode(int index)
@@ -182,28 +178,25 @@ void frmOption::SelectMode(int index)
 
 void frmOption::GetOptionData()
 {
-    try {
-        options.Auto = CheckToBool(CheckOf(ckbAuto_));
-        for (int i = 0; i < kModeCount; ++i) {
-            if (CheckOf(obtExe_[i]) == BST_CHECKED) {
-                options.AutoExe = static_cast<std::int16_t>(i);
-                break;
-            }
+    options.Auto = CheckToBool(CheckOf(ckbAuto_));
+    for (int i = 0; i < kModeCount; ++i) {
+        if (CheckOf(obtExe_[i]) == BST_CHECKED) {
+            options.AutoExe = static_cast<std::int16_t>(i);
+            break;
         }
-        options.AutoLog = CheckToBool(CheckOf(ckbLog_));
-        options.Hira = CheckToBool(CheckOf(ckbHira_));
-        options.DblExp = CheckToBool(CheckOf(ckbDblExp_));
-        for (int i = 0; i < kRowCount; ++i) options.Exp43[i] = CheckToBool(CheckOf(ckb43_[i]));
-        for (int i = 0; i < kRowCount; ++i) options.Exp34[i] = CheckToBool(CheckOf(ckb34_[i]));
-        const bool tip = CheckToBool(CheckOf(ckbTip_));
-        if (tip != options.Tip) {
-            options.Tip = tip;
-            SpreadToolTip(options.Tip);
-        }
-        // The main window arranges its children by it at its next resize.
-        options.Resize = CheckToBool(CheckOf(ckbResize_));
-    } catch (...) {
     }
+    options.AutoLog = CheckToBool(CheckOf(ckbLog_));
+    options.Hira = CheckToBool(CheckOf(ckbHira_));
+    options.DblExp = CheckToBool(CheckOf(ckbDblExp_));
+    for (int i = 0; i < kRowCount; ++i) options.Exp43[i] = CheckToBool(CheckOf(ckb43_[i]));
+    for (int i = 0; i < kRowCount; ++i) options.Exp34[i] = CheckToBool(CheckOf(ckb34_[i]));
+    const bool tip = CheckToBool(CheckOf(ckbTip_));
+    if (tip != options.Tip) {
+        options.Tip = tip;
+        SpreadToolTip(options.Tip);
+    }
+    // The main window arranges its children by it at its next resize.
+    options.Resize = CheckToBool(CheckOf(ckbResize_));
 }
 
 void frmOption::SpreadToolTip(bool tip)
@@ -215,15 +208,12 @@ void frmOption::SpreadToolTip(bool tip)
 
 void frmOption::InitOptionData()
 {
-    try {
-        SetCheck(ckbAuto_, BST_UNCHECKED);
-        AutoVisible();
-        SelectMode(0);
-        for (HWND box : {ckbLog_, ckbHira_, ckbDblExp_, ckbResize_, ckbTip_}) SetCheck(box, BST_CHECKED);
-        for (HWND box : ckb43_) SetCheck(box, BST_CHECKED);
-        for (HWND box : ckb34_) SetCheck(box, BST_CHECKED);
-    } catch (...) {
-    }
+    SetCheck(ckbAuto_, BST_UNCHECKED);
+    AutoVisible();
+    SelectMode(0);
+    for (HWND box : {ckbLog_, ckbHira_, ckbDblExp_, ckbResize_, ckbTip_}) SetCheck(box, BST_CHECKED);
+    for (HWND box : ckb43_) SetCheck(box, BST_CHECKED);
+    for (HWND box : ckb34_) SetCheck(box, BST_CHECKED);
 }
 
 void frmOption::AutoVisible()

@@ -1,6 +1,7 @@
 #include "engine/RenameReport.h"
 
 #include "common/Catalogue.h"
+#include "common/OnItsOwn.h"
 #include "engine/ExtensionModel.h"
 
 namespace tavlo {
@@ -42,29 +43,17 @@ std::vector<std::wstring> LogLines(const RenameOutcome& outcome)
 
 void LogLine(LogSink& log, const std::wstring& line)
 {
-    try {
-        log.ListInAdd(line);
-    } catch (...) {
-        // What the log cannot take, it does not show; the work goes on.
-    }
+    // What the log cannot take, it does not show; the work goes on.
+    OnItsOwn([&] { log.ListInAdd(line); });
 }
 
 void Report(const RenameOutcome& outcome, LogSink& log, ResultSink& results, RenameRecorder* recorder)
 {
+    // The file is renamed whatever the log, the journal or the result list make of it.
     for (const std::wstring& line : LogLines(outcome)) LogLine(log, line);
-    if (outcome.kind == RenameOutcome::Kind::Renamed && recorder) {
-        try {
-            recorder->Renamed(outcome.path, outcome.newPath);
-        } catch (...) {
-            // The journal's trouble is the journal's: the file is renamed.
-        }
-    }
-    if (!outcome.Done()) return;
-    try {
-        results.ListInAdd(outcome.newPath);
-    } catch (...) {
-        // The file is renamed whatever the result list does.
-    }
+    if (outcome.kind == RenameOutcome::Kind::Renamed && recorder)
+        OnItsOwn([&] { recorder->Renamed(outcome.path, outcome.newPath); });
+    if (outcome.Done()) OnItsOwn([&] { results.ListInAdd(outcome.newPath); });
 }
 
 } // namespace tavlo

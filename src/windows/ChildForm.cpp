@@ -88,11 +88,7 @@ void ChildForm::BuildPopup()
 void ChildForm::Unload()
 {
     if (!Exists()) return;
-    try {
-        Form_QueryUnload();
-    } catch (...) {
-        // The unload goes on; what could not be written stays as it was.
-    }
+    Form_QueryUnload();
     DestroyHandle();
 }
 
@@ -160,12 +156,9 @@ void ChildForm::AddContextControl(HWND control)
                                                      const ControlHook::Next& next) {
         const LRESULT result = next(hwnd, msg, wParam, lParam);
         if (msg == WM_RBUTTONDOWN) {
-            try {
-                POINT pt;
-                GetCursorPos(&pt);
-                Form_MouseDown(2, pt);
-            } catch (...) {
-            }
+            POINT pt;
+            GetCursorPos(&pt);
+            Form_MouseDown(2, pt);
         }
         return result;
     });
@@ -212,10 +205,7 @@ std::optional<LRESULT> ChildForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM 
             return std::nullopt;
         }
         case WM_SIZE:
-            try {
-                Form_Resize();
-            } catch (...) {
-            }
+            Form_Resize();
             return std::nullopt; // the MDI child procedure needs it too
         case WM_RBUTTONDOWN: {
             POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};

@@ -1,5 +1,6 @@
 #include "windows/Form.h"
 
+#include "common/OnItsOwn.h"
 #include "windows/FontData.h"
 
 namespace tavlo {
@@ -17,16 +18,15 @@ void Form::CreateFormParts()
 
 void Form::SetFontData()
 {
-    try {
+    // A stored font that cannot be made leaves the form with the one it has; the layout runs all the same.
+    OnItsOwn([this] {
         logFont_ = ApplyFontSettings(logFont_, StoredFontSettings(), Scale().DpiY());
         if (FontHandle font = CreateFormFont(logFont_)) {
             for (HWND control : fontControls_)
                 SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
             font_ = std::move(font);
         }
-    } catch (...) {
-        // A stored font that cannot be made leaves the form with the one it has.
-    }
+    });
     if (Exists()) Form_Resize();
 }
 

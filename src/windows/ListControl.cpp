@@ -133,11 +133,7 @@ int ListControl::RowHeightForFont() const
 void ListControl::Notify(const std::function<void()>& callback)
 {
     if (!callback) return;
-    try {
-        callback();
-    } catch (...) {
-        // The caller's fault ends its handler, not the list.
-    }
+    callback();
 }
 
 LRESULT CALLBACK ListControl::ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
@@ -208,13 +204,7 @@ std::optional<LRESULT> ListControl::FromControl(UINT msg, WPARAM wParam, LPARAM 
         case WM_CHAR: {
             auto c = static_cast<wchar_t>(wParam);
             bool consumed = false;
-            if (OnKeyPress) {
-                try {
-                    consumed = OnKeyPress(c);
-                } catch (...) {
-                    consumed = true;
-                }
-            }
+            if (OnKeyPress) consumed = OnKeyPress(c);
             if (!consumed) consumed = OnChar(c);
             if (consumed) return 0;
             return std::nullopt;

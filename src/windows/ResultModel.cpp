@@ -7,33 +7,28 @@ namespace tavlo {
 ResultModel::Added ResultModel::ListInAdd(const std::wstring& path)
 {
     Added result;
-    try {
-        const std::wstring key = UpperCaseNarrow(path);
-        for (std::size_t i = 0; i < entries_.size(); ++i) {
-            Item& item = entries_[i];
-            if (item.text == path) {
-                result.index = i;
-                return result;
-            }
-            if (item.key == key) {
-                // Keep the position, show the latest name.
-                item.text = path;
-                result.change = Change::Replaced;
-                result.index = i;
-                return result;
-            }
-        }
-        if (entries_.size() >= kCapacity) {
-            result.change = Change::Dropped;
+    const std::wstring key = UpperCaseNarrow(path);
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        Item& item = entries_[i];
+        if (item.text == path) {
+            result.index = i;
             return result;
         }
-        entries_.push_back(Item{path, key, false});
-        result.change = Change::Appended;
-        result.index = entries_.size() - 1;
-    } catch (...) {
-        // The entry may be missing; the list stays as it was.
-        result = Added{};
+        if (item.key == key) {
+            // Keep the position, show the latest name.
+            item.text = path;
+            result.change = Change::Replaced;
+            result.index = i;
+            return result;
+        }
     }
+    if (entries_.size() >= kCapacity) {
+        result.change = Change::Dropped;
+        return result;
+    }
+    entries_.push_back(Item{path, key, false});
+    result.change = Change::Appended;
+    result.index = entries_.size() - 1;
     return result;
 }
 

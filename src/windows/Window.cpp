@@ -106,7 +106,9 @@ LRESULT Window::Route(UINT msg, WPARAM wParam, LPARAM lParam)
     try {
         if (auto handled = HandleMessage(msg, wParam, lParam)) return *handled;
     } catch (...) {
-        // A handler's fault ends that handler only; the message gets its default processing.
+        // The program's one answer to a fault in a handler: it ends that handler only. A command
+        // counts as carried out; any other message gets its default processing.
+        if (msg == WM_COMMAND) return 0;
     }
     try {
         return DefaultProc(msg, wParam, lParam);

@@ -1,6 +1,7 @@
 #pragma once
 // The base of every window of the program: owns its HWND, registers its window class once and routes
-// each message to a member handler. No exception ever leaves the window procedure.
+// each message to a member handler. No exception ever leaves the window procedure: a fault in a
+// handler ends that handler, quietly, and nothing below needs to catch on its own account.
 #include <windows.h>
 
 #include <optional>

@@ -110,10 +110,7 @@ void mdiFile::CreateControls()
                                             const ControlHook::Next& next) -> LRESULT {
         if (ChangesContent(msg) && !adding_) listedValid_ = false;
         if (msg != WM_CHAR || wParam != 13) return next(hwnd, msg, wParam, lParam);
-        try {
-            lstFile_KeyPress(13);
-        } catch (...) {
-        }
+        lstFile_KeyPress(13);
         return 0;
     });
     redraw_.SetBeforeDraw([this] {
@@ -270,49 +267,39 @@ const std::unordered_set<std::wstring>& mdiFile::Listed()
 
 bool mdiFile::ListInAdd(const std::wstring& strPathData)
 {
-    try {
-        if (!lstFile_) return false;
-        // A listed path is fine even when the list is full: the duplicate test comes first.
-        if (Listed().count(strPathData)) return true;
-        const LRESULT count = SendMessageW(lstFile_, LB_GETCOUNT, 0, 0);
-        if (count == LB_ERR) return false;
-        if (count > kCapacity - 1) {
-            ShowBox(std::wstring(ProgramText(3100)), MB_OK);
-            return false;
-        }
-        // A drop of a thousand files draws the list once, not a thousand times.
-        redraw_.Hold(lstFile_);
-        adding_ = true;
-        const LRESULT added = SendMessageW(lstFile_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strPathData.c_str()));
-        adding_ = false;
-        if (added == LB_ERR || added == LB_ERRSPACE) {
-            listedValid_ = false;
-            return false;
-        }
-        if (listedValid_) listed_.insert(strPathData);
-        width_.Fit(lstFile_, strPathData);
-        return true;
-    } catch (...) {
-        adding_ = false;
+    if (!lstFile_) return false;
+    // A listed path is fine even when the list is full: the duplicate test comes first.
+    if (Listed().count(strPathData)) return true;
+    const LRESULT count = SendMessageW(lstFile_, LB_GETCOUNT, 0, 0);
+    if (count == LB_ERR) return false;
+    if (count > kCapacity - 1) {
+        ShowBox(std::wstring(ProgramText(3100)), MB_OK);
+        return false;
+    }
+    // A drop of a thousand files draws the list once, not a thousand times.
+    redraw_.Hold(lstFile_);
+    adding_ = true;
+    const LRESULT added = SendMessageW(lstFile_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strPathData.c_str()));
+    adding_ = false;
+    if (added == LB_ERR || added == LB_ERRSPACE) {
         listedValid_ = false;
         return false;
     }
+    if (listedValid_) listed_.insert(strPathData);
+    width_.Fit(lstFile_, strPathData);
+    return true;
 }
 
 bool mdiFile::Gaibu_ListInAdd(const std::wstring& strPathData)
 {
-    try {
-        const std::wstring normalised = strPathData.empty()  ? std::wstring()
-                                        : batch_             ? batch_->Expand(strPathData)
-                                                             : ExpandLongPath(strPathData);
-        if (normalised.empty() || !CanOpenFile(normalised)) {
-            ++passedOver_;
-            return true;
-        }
-        return ListInAdd(normalised);
-    } catch (...) {
-        return false;
+    const std::wstring normalised = strPathData.empty()  ? std::wstring()
+                                    : batch_             ? batch_->Expand(strPathData)
+                                                         : ExpandLongPath(strPathData);
+    if (normalised.empty() || !CanOpenFile(normalised)) {
+        ++passedOver_;
+        return true;
     }
+    return ListInAdd(normalised);
 }
 
 mdiFile::AddBatch::AddBatch(mdiFile& form) : form_(form)
@@ -329,17 +316,11 @@ mdiFile::AddBatch::~AddBatch()
 
 void mdiFile::lstFile_OLEDragDrop(const std::vector<std::wstring>& paths)
 {
-    try {
-        AddBatch batch(*this);
-        // The first refusal ends the batch, so a full list says so once.
-        for (const std::wstring& path : paths)
-            if (!Gaibu_ListInAdd(path)) break;
-    } catch (...) {
-    }
-    try {
-        Host().BtnEnabledChange();
-    } catch (...) {
-    }
+    AddBatch batch(*this);
+    // The first refusal ends the batch, so a full list says so once.
+    for (const std::wstring& path : paths)
+        if (!Gaibu_ListInAdd(path)) break;
+    Host().BtnEnabledChange();
 }
 
 void mdiFile::ShowAtTop(LRESULT index)
@@ -377,46 +358,37 @@ void mdiFile::SelectClear()
 void mdiFile::btnDel_Click()
 {
     if (!lstFile_) return;
-    try {
-        LRESULT i = 0;
-        while (i <= SendMessageW(lstFile_, LB_GETCOUNT, 0, 0) - 1) {
-            const LRESULT selected = SendMessageW(lstFile_, LB_GETSEL, static_cast<WPARAM>(i), 0);
-            if (selected == LB_ERR) return;
-            // The next entry moves into place i.
-            if (selected > 0) {
-                if (SendMessageW(lstFile_, LB_DELETESTRING, static_cast<WPARAM>(i), 0) == LB_ERR) return;
-            } else {
-                ++i;
-            }
+    LRESULT i = 0;
+    while (i <= SendMessageW(lstFile_, LB_GETCOUNT, 0, 0) - 1) {
+        const LRESULT selected = SendMessageW(lstFile_, LB_GETSEL, static_cast<WPARAM>(i), 0);
+        if (selected == LB_ERR) return;
+        // The next entry moves into place i.
+        if (selected > 0) {
+            if (SendMessageW(lstFile_, LB_DELETESTRING, static_cast<WPARAM>(i), 0) == LB_ERR) return;
+        } else {
+            ++i;
         }
-        Host().BtnEnabledChange();
-    } catch (...) {
     }
+    Host().BtnEnabledChange();
 }
 
 void mdiFile::btnDelAll_Click()
 {
-    try {
-        RefreshForm();
-        Host().BtnEnabledChange();
-    } catch (...) {
-    }
+    RefreshForm();
+    Host().BtnEnabledChange();
 }
 
 void mdiFile::mnuInCopy_Click()
 {
-    try {
-        if (!lstFile_) return;
-        const LRESULT count = SendMessageW(lstFile_, LB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            if (SendMessageW(lstFile_, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) {
-                const std::wstring folder = GetFolderName(EntryText(i));
-                if (folderTarget_) folderTarget_(folder);
-                else if (auto* inDir = SiblingForm<mdiInDir>()) inDir->DirName(folder);
-                return;
-            }
+    if (!lstFile_) return;
+    const LRESULT count = SendMessageW(lstFile_, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        if (SendMessageW(lstFile_, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) {
+            const std::wstring folder = GetFolderName(EntryText(i));
+            if (folderTarget_) folderTarget_(folder);
+            else if (auto* inDir = SiblingForm<mdiInDir>()) inDir->DirName(folder);
+            return;
         }
-    } catch (...) {
     }
 }
 

@@ -9,7 +9,6 @@
 #include "windows/InputBox.h"
 
 #include <memory>
-#include <stdexcept>
 
 namespace tavlo {
 
@@ -185,30 +184,20 @@ void mdiInDir::SaveMore()
 
 std::wstring mdiInDir::DirName() const
 {
-    try {
-        if (!dlbDir_.Exists() || dlbDir_.Path().empty()) return {};
-        return ExpandLongPath(dlbDir_.Path());
-    } catch (...) {
-        return {};
-    }
+    if (!dlbDir_.Exists() || dlbDir_.Path().empty()) return {};
+    return ExpandLongPath(dlbDir_.Path());
 }
 
 void mdiInDir::DirName(const std::wstring& strDirName)
 {
-    try {
-        if (drvDrive_.SetDrive(strDirName) && dlbDir_.SetPath(strDirName)) {
-            RefreshForm();
-            return;
-        }
-    } catch (...) {
-    }
-    try {
-        const std::wstring here = CurrentFolder();
-        drvDrive_.SetDrive(here);
-        dlbDir_.SetPath(here);
+    if (drvDrive_.SetDrive(strDirName) && dlbDir_.SetPath(strDirName)) {
         RefreshForm();
-    } catch (...) {
+        return;
     }
+    const std::wstring here = CurrentFolder();
+    drvDrive_.SetDrive(here);
+    dlbDir_.SetPath(here);
+    RefreshForm();
 }
 
 void mdiInDir::RefreshForm()
@@ -229,31 +218,22 @@ void mdiInDir::RefreshForm()
 void mdiInDir::drvDrive_Change()
 {
     if (revertingDrive_) return;
-    try {
-        if (dlbDir_.SetPath(drvDrive_.DriveName())) return;
-        // No medium, or the drive is gone: the list goes back to the drive of the open folder, which
-        // stays open.
-        revertingDrive_ = true;
-        drvDrive_.SetDrive(dlbDir_.Path());
-    } catch (...) {
-    }
+    if (dlbDir_.SetPath(drvDrive_.DriveName())) return;
+    // No medium, or the drive is gone: the list goes back to the drive of the open folder, which
+    // stays open.
+    const std::wstring open = dlbDir_.Path();
+    revertingDrive_ = true;
+    drvDrive_.SetDrive(open);
     revertingDrive_ = false;
 }
 
 void mdiInDir::dlbDir_Change()
 {
-    try {
-        std::wstring shown;
-        try {
-            std::wstring full = ExpandLongPath(dlbDir_.Path());
-            if (!full.empty()) shown = ShortenPath(full);
-        } catch (...) {
-            shown.clear();
-        }
-        SetWindowTextW(txtDir_, shown.c_str());
-        AnnounceFolder(dlbDir_.Path());
-    } catch (...) {
-    }
+    std::wstring shown;
+    const std::wstring full = ExpandLongPath(dlbDir_.Path());
+    if (!full.empty()) shown = ShortenPath(full);
+    SetWindowTextW(txtDir_, shown.c_str());
+    AnnounceFolder(dlbDir_.Path());
 }
 
 void mdiInDir::AnnounceFolder(const std::wstring& folder)
@@ -274,17 +254,13 @@ bool mdiInDir::drvDrive_KeyPress(wchar_t KeyAscii)
 
 bool mdiInDir::dlbDir_KeyPress(wchar_t KeyAscii)
 {
-    try {
-        if (KeyAscii == L'\r') {
-            dlbDir_.OpenRow(dlbDir_.ListIndex());
-            return true;
-        }
-        if (KeyAscii == L'\b') {
-            int above = dlbDir_.ListIndex() - 1;
-            if (above >= -dlbDir_.AncestorCount()) dlbDir_.OpenRow(above);
-            return true;
-        }
-    } catch (...) {
+    if (KeyAscii == L'\r') {
+        dlbDir_.OpenRow(dlbDir_.ListIndex());
+        return true;
+    }
+    if (KeyAscii == L'\b') {
+        const int above = dlbDir_.ListIndex() - 1;
+        if (above >= -dlbDir_.AncestorCount()) dlbDir_.OpenRow(above);
         return true;
     }
     return false;
@@ -297,25 +273,22 @@ void mdiInDir::FocusStart()
 
 void mdiInDir::mnuAdd_Click()
 {
-    try {
-        if (aliases_.Full()) return;
-        const std::wstring folder = DirName();
-        // The open folder vanished or is no drive path: an alias of it could never be opened.
-        if (folder.empty()) {
-            ShowBox(std::wstring(GeneralText(1103)), MB_OK);
-            return;
-        }
-        std::wstring prompt = std::wstring(GeneralText(1100)) + L'\r' + folder;
-        std::wstring answer = InputBox(Handle(), prompt, std::wstring(GeneralText(1101)), ShortenPath(folder));
-        if (answer.empty()) return;
-        if (aliases_.HasName(answer)) {
-            ShowBox(std::wstring(GeneralText(1102)), MB_OK);
-            return;
-        }
-        aliases_.Add(FolderAlias{answer, folder});
-        ShowAliasMenu();
-    } catch (...) {
+    if (aliases_.Full()) return;
+    const std::wstring folder = DirName();
+    // The open folder vanished or is no drive path: an alias of it could never be opened.
+    if (folder.empty()) {
+        ShowBox(std::wstring(GeneralText(1103)), MB_OK);
+        return;
     }
+    std::wstring prompt = std::wstring(GeneralText(1100)) + L'\r' + folder;
+    std::wstring answer = InputBox(Handle(), prompt, std::wstring(GeneralText(1101)), ShortenPath(folder));
+    if (answer.empty()) return;
+    if (aliases_.HasName(answer)) {
+        ShowBox(std::wstring(GeneralText(1102)), MB_OK);
+        return;
+    }
+    aliases_.Add(FolderAlias{answer, folder});
+    ShowAliasMenu();
 }
 
 void mdiInDir::mnuAddDir_Click(int Index)
@@ -326,27 +299,24 @@ void mdiInDir::mnuAddDir_Click(int Index)
 
 void mdiInDir::mnuMente_Click()
 {
-    try {
-        if (aliases_.Count() == 0) return;
-        AliasDialog* dialog = aliasDialog_ ? aliasDialog_ : &Host().FolderAliasDialog();
-        for (int i = 0; i < FolderAliases::kSlots; ++i) {
-            FolderAlias alias = aliases_.Slot(i);
-            dialog->Set_Menu(static_cast<std::int16_t>(i), alias.Name, alias.Dir);
-        }
-        dialog->Set_pstr_Me_Caption(std::wstring(ProgramText(1000)));
-        dialog->ShowModal();
-        if (!dialog->pblnOk()) return;
-
-        int last = dialog->MenuCount();
-        if (last > FolderAliases::kSlots - 1) last = FolderAliases::kSlots - 1;
-        std::array<FolderAlias, FolderAliases::kSlots> slots{};
-        for (int i = 0; i <= last; ++i)
-            dialog->Get_Menu(static_cast<std::int16_t>(i), slots[static_cast<std::size_t>(i)].Name,
-                             slots[static_cast<std::size_t>(i)].Dir);
-        aliases_.Assign(slots, last < 0 ? 0 : last + 1);
-        ShowAliasMenu();
-    } catch (...) {
+    if (aliases_.Count() == 0) return;
+    AliasDialog* dialog = aliasDialog_ ? aliasDialog_ : &Host().FolderAliasDialog();
+    for (int i = 0; i < FolderAliases::kSlots; ++i) {
+        FolderAlias alias = aliases_.Slot(i);
+        dialog->Set_Menu(static_cast<std::int16_t>(i), alias.Name, alias.Dir);
     }
+    dialog->Set_pstr_Me_Caption(std::wstring(ProgramText(1000)));
+    dialog->ShowModal();
+    if (!dialog->pblnOk()) return;
+
+    int last = dialog->MenuCount();
+    if (last > FolderAliases::kSlots - 1) last = FolderAliases::kSlots - 1;
+    std::array<FolderAlias, FolderAliases::kSlots> slots{};
+    for (int i = 0; i <= last; ++i)
+        dialog->Get_Menu(static_cast<std::int16_t>(i), slots[static_cast<std::size_t>(i)].Name,
+                         slots[static_cast<std::size_t>(i)].Dir);
+    aliases_.Assign(slots, last < 0 ? 0 : last + 1);
+    ShowAliasMenu();
 }
 
 bool mdiInDir::OnPopupCommand(int id)

@@ -2,6 +2,7 @@
 
 #include "common/Catalogue.h"
 #include "common/FileEnum.h"
+#include "common/OnItsOwn.h"
 #include "common/PathUtil.h"
 #include "settings/Options.h"
 #include "windows/FormTexts.h"
@@ -9,7 +10,6 @@
 #include "windows/SharedMenu.h"
 #include "windows/PacedRedraw.h"
 
-#include <stdexcept>
 
 namespace tavlo {
 
@@ -37,10 +37,6 @@ public:
 
 private:
     HCURSOR previous_;
-};
-
-struct CommandFailed : std::runtime_error {
-    CommandFailed() : std::runtime_error("add command") {}
 };
 
 // A right-pointing arrow with its tip at (x, y), `size` pixels high.
@@ -170,21 +166,14 @@ void mdiInFile::DirName(const std::wstring& strDirName)
         return;
     }
     pendingDir_.clear();
-    try {
-        // Opening the folder has just read it: what remains of a refresh is the cleared selection.
-        if (filFile_.SetPath(strDirName)) {
-            SelectClear();
-            return;
-        }
-    } catch (...) {
+    // Opening the folder has just read it: what remains of a refresh is the cleared selection.
+    if (filFile_.SetPath(strDirName)) {
+        SelectClear();
+        return;
     }
-    try {
-        // Never the folder shown before: "add all" would take files the user did not choose.
-        if (!filFile_.SetPath(CurrentFolder())) filFile_.Clear();
-        RefreshForm();
-    } catch (...) {
-        filFile_.Clear();
-    }
+    // Never the folder shown before: "add all" would take files the user did not choose.
+    if (!filFile_.SetPath(CurrentFolder())) filFile_.Clear();
+    RefreshForm();
 }
 
 void mdiInFile::RefreshForm()
@@ -212,7 +201,8 @@ bool mdiInFile::AddToTarget(const std::wstring& path)
 
 void mdiInFile::AddRows(bool selectedOnly)
 {
-    try {
+    // What was added stays whatever happens on the way; then the rows are left clear of the selection.
+    const bool whole = OnItsOwn([&] {
         WaitPointer wait;
         const std::wstring folder = filFile_.Path();
         const int count = filFile_.ListCount();
@@ -223,10 +213,8 @@ void mdiInFile::AddRows(bool selectedOnly)
             if (!path.empty() && !AddToTarget(path)) break;
             filFile_.SetSelected(i, false);
         }
-    } catch (...) {
-        // What was added stays; the rows are left clear of the selection.
-        SelectClear();
-    }
+    });
+    if (!whole) SelectClear();
     Finish();
 }
 
@@ -234,10 +222,7 @@ void mdiInFile::AddRows(bool selectedOnly)
 // list, and the target list shows at once.
 void mdiInFile::Finish()
 {
-    try {
-        Host().BtnEnabledChange();
-    } catch (...) {
-    }
+    Host().BtnEnabledChange();
     PacedRedraw::DrawAll();
 }
 
@@ -253,9 +238,10 @@ void mdiInFile::btnAddAll_Click()
 
 void mdiInFile::btnAddAllAll_Click()
 {
-    try {
+    // What was added stays whatever happens on the way; then the rows are left clear of the selection.
+    OnItsOwn([&] {
         WaitPointer wait;
-        if (!dlbDummy_.SetPath(filFile_.Path())) throw CommandFailed();
+        if (!dlbDummy_.SetPath(filFile_.Path())) return;
         dlbDummy_.Refresh();
         // The folder itself, then its immediate subfolders in name order; nothing deeper. A folder
         // that cannot be read lists no files, and one gone since is passed over: the walk goes on.
@@ -271,8 +257,7 @@ void mdiInFile::btnAddAllAll_Click()
                 }
             }
         }
-    } catch (...) {
-    }
+    });
     SelectClear();
     Finish();
 }
@@ -280,34 +265,28 @@ void mdiInFile::btnAddAllAll_Click()
 bool mdiInFile::filFile_KeyPress(wchar_t KeyAscii)
 {
     if (KeyAscii != L'\r') return false;
-    try {
-        Host().FocusTargets();
-    } catch (...) {
-    }
+    Host().FocusTargets();
     return true;
 }
 
 void mdiInFile::mnuFilter_Click()
 {
-    try {
-        const std::wstring prompt = std::wstring(ProgramText(2101)) + L'\r' + options.Filter;
-        const std::wstring answer = InputBox(Handle(), prompt, std::wstring(ProgramText(2100)), L"");
-        if (answer.empty()) return;
-        options.Filter = answer;
-        ShowFilterCaption();
-        if (ApplyPattern(answer)) {
-            filFile_.Refresh();
-            filDummy_.Refresh();
-            return;
-        }
-        ShowBox(std::wstring(ProgramText(2200)), MB_OK);
-        options.Filter = kAllFiles;
-        ShowFilterCaption();
-        ApplyPattern(options.Filter);
+    const std::wstring prompt = std::wstring(ProgramText(2101)) + L'\r' + options.Filter;
+    const std::wstring answer = InputBox(Handle(), prompt, std::wstring(ProgramText(2100)), L"");
+    if (answer.empty()) return;
+    options.Filter = answer;
+    ShowFilterCaption();
+    if (ApplyPattern(answer)) {
         filFile_.Refresh();
         filDummy_.Refresh();
-    } catch (...) {
+        return;
     }
+    ShowBox(std::wstring(ProgramText(2200)), MB_OK);
+    options.Filter = kAllFiles;
+    ShowFilterCaption();
+    ApplyPattern(options.Filter);
+    filFile_.Refresh();
+    filDummy_.Refresh();
 }
 
 bool mdiInFile::OnPopupCommand(int id)
@@ -336,10 +315,7 @@ std::optional<LRESULT> mdiInFile::HandleMessage(UINT msg, WPARAM wParam, LPARAM 
     if (msg == WM_DRAWITEM) {
         auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item && (item->hwndItem == btnAdd_ || item->hwndItem == btnAddAll_ || item->hwndItem == btnAddAllAll_)) {
-            try {
-                DrawButton(*item);
-            } catch (...) {
-            }
+            DrawButton(*item);
             return TRUE;
         }
     }

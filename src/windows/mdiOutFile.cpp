@@ -52,11 +52,7 @@ void mdiOutFile::CreateControls()
     ControlHook::Add(lstOutFile_, this, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                                const ControlHook::Next& next) -> LRESULT {
         if (msg != WM_LBUTTONDOWN) return next(hwnd, msg, wParam, lParam);
-        try {
-            return lstOutFile_MouseDown(wParam, lParam, next);
-        } catch (...) {
-            return 0;
-        }
+        return lstOutFile_MouseDown(wParam, lParam, next);
     });
     AddFontControl(lstOutFile_);
     AddContextControl(lstOutFile_);
@@ -103,28 +99,24 @@ bool mdiOutFile::OnPopupCommand(int id)
 
 void mdiOutFile::ListInAdd(const std::wstring& strPathData)
 {
-    try {
-        const ResultModel::Added added = results_.ListInAdd(strPathData);
-        if (!lstOutFile_) return;
-        const auto index = static_cast<WPARAM>(added.index);
-        if (added.change == ResultModel::Change::Appended) {
-            redraw_.Hold(lstOutFile_);
-            SendMessageW(lstOutFile_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strPathData.c_str()));
-        } else if (added.change == ResultModel::Change::Replaced) {
-            redraw_.Hold(lstOutFile_);
-            // A list box cannot change an entry's text: out and in again at the same place,
-            // keeping its selection.
-            const bool selected = SendMessageW(lstOutFile_, LB_GETSEL, index, 0) > 0;
-            SendMessageW(lstOutFile_, LB_DELETESTRING, index, 0);
-            SendMessageW(lstOutFile_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(strPathData.c_str()));
-            if (selected) SendMessageW(lstOutFile_, LB_SETSEL, TRUE, static_cast<LPARAM>(index));
-        } else {
-            return; // already listed as it is, or the list is full
-        }
-        width_.Fit(lstOutFile_, strPathData);
-    } catch (...) {
-        if (lstOutFile_) InvalidateRect(lstOutFile_, nullptr, TRUE);
+    const ResultModel::Added added = results_.ListInAdd(strPathData);
+    if (!lstOutFile_) return;
+    const auto index = static_cast<WPARAM>(added.index);
+    if (added.change == ResultModel::Change::Appended) {
+        redraw_.Hold(lstOutFile_);
+        SendMessageW(lstOutFile_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strPathData.c_str()));
+    } else if (added.change == ResultModel::Change::Replaced) {
+        redraw_.Hold(lstOutFile_);
+        // A list box cannot change an entry's text: out and in again at the same place,
+        // keeping its selection.
+        const bool selected = SendMessageW(lstOutFile_, LB_GETSEL, index, 0) > 0;
+        SendMessageW(lstOutFile_, LB_DELETESTRING, index, 0);
+        SendMessageW(lstOutFile_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(strPathData.c_str()));
+        if (selected) SendMessageW(lstOutFile_, LB_SETSEL, TRUE, static_cast<LPARAM>(index));
+    } else {
+        return; // already listed as it is, or the list is full
     }
+    width_.Fit(lstOutFile_, strPathData);
 }
 
 void mdiOutFile::ReadSelection()
@@ -150,13 +142,10 @@ void mdiOutFile::Rebuild()
 
 void mdiOutFile::mnuDel_Click()
 {
-    try {
-        results_.Clear();
-        if (!lstOutFile_) return;
-        SendMessageW(lstOutFile_, LB_RESETCONTENT, 0, 0);
-        width_.Reset(lstOutFile_);
-    } catch (...) {
-    }
+    results_.Clear();
+    if (!lstOutFile_) return;
+    SendMessageW(lstOutFile_, LB_RESETCONTENT, 0, 0);
+    width_.Reset(lstOutFile_);
 }
 
 void mdiOutFile::RefreshForm()
@@ -167,18 +156,11 @@ void mdiOutFile::RefreshForm()
 void mdiOutFile::mnuRefresh_Click()
 {
     WaitCursor wait;
-    try {
-        ReadSelection();
-        // An entry that can no longer be opened goes; the rest show their present long path.
-        // A failing check empties the whole list.
-        results_.Refresh();
-    } catch (...) {
-        results_.Clear();
-    }
-    try {
-        Rebuild();
-    } catch (...) {
-    }
+    ReadSelection();
+    // An entry that can no longer be opened goes; the rest show their present long path.
+    // A failing check empties the whole list.
+    results_.Refresh();
+    Rebuild();
 }
 
 void mdiOutFile::SelectAll()
@@ -196,24 +178,17 @@ std::vector<std::wstring> mdiOutFile::lstOutFile_OLESetData() const
     std::vector<std::wstring> paths;
     if (!lstOutFile_) return paths;
     for (std::size_t i = 0; i < results_.Count(); ++i) {
-        try {
-            if (SendMessageW(lstOutFile_, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) paths.push_back(results_.Entry(i));
-        } catch (...) {
-        }
+        if (SendMessageW(lstOutFile_, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) paths.push_back(results_.Entry(i));
     }
     return paths;
 }
 
 bool mdiOutFile::lstOutFile_OLEStartDrag()
 {
-    try {
-        if (!lstOutFile_ || results_.Count() == 0) return false;
-        // The file list is made only when the drop target asks for it, from the selection then.
-        dragRunner_([this] { return lstOutFile_OLESetData(); });
-        return true;
-    } catch (...) {
-        return false;
-    }
+    if (!lstOutFile_ || results_.Count() == 0) return false;
+    // The file list is made only when the drop target asks for it, from the selection then.
+    dragRunner_([this] { return lstOutFile_OLESetData(); });
+    return true;
 }
 
 LRESULT mdiOutFile::lstOutFile_MouseDown(WPARAM wParam, LPARAM lParam, const ControlHook::Next& next)

@@ -125,24 +125,21 @@ std::optional<LRESULT> mdiStatus::HandleMessage(UINT msg, WPARAM wParam, LPARAM 
 
 void mdiStatus::ListInAdd(const std::wstring& strData)
 {
-    try {
-        // Drawn at a steady pace while lines pour in, not after each one.
-        redraw_.Hold(lstKekka_);
-        const LogModel::Append done = log_.ListInAdd(strData);
-        if (lstKekka_) {
-            if (done.droppedFirst) SendMessageW(lstKekka_, LB_DELETESTRING, 0, 0);
-            if (done.appended) {
-                width_.Fit(lstKekka_, strData);
-                LRESULT added = SendMessageW(lstKekka_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strData.c_str()));
-                // The list box could not take it: keep both sides the same rather than shifted.
-                if (added == LB_ERR || added == LB_ERRSPACE) {
-                    SendMessageW(lstKekka_, LB_RESETCONTENT, 0, 0);
-                    for (const std::wstring& line : log_.Lines())
-                        SendMessageW(lstKekka_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-                }
+    // Drawn at a steady pace while lines pour in, not after each one.
+    redraw_.Hold(lstKekka_);
+    const LogModel::Append done = log_.ListInAdd(strData);
+    if (lstKekka_) {
+        if (done.droppedFirst) SendMessageW(lstKekka_, LB_DELETESTRING, 0, 0);
+        if (done.appended) {
+            width_.Fit(lstKekka_, strData);
+            LRESULT added = SendMessageW(lstKekka_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strData.c_str()));
+            // The list box could not take it: keep both sides the same rather than shifted.
+            if (added == LB_ERR || added == LB_ERRSPACE) {
+                SendMessageW(lstKekka_, LB_RESETCONTENT, 0, 0);
+                for (const std::wstring& line : log_.Lines())
+                    SendMessageW(lstKekka_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
             }
         }
-    } catch (...) {
     }
 }
 
@@ -170,49 +167,28 @@ void mdiStatus::RefreshForm()
 
 void mdiStatus::mnuDel_Click()
 {
-    try {
-        RefreshForm();
-    } catch (...) {
-    }
+    RefreshForm();
 }
 
 void mdiStatus::LogCopy()
 {
-    try {
-        if (!PutClipboardText(log_.Text(), Handle())) ClearClipboard(Handle());
-    } catch (...) {
-        ClearClipboard(Handle());
-    }
+    if (!PutClipboardText(log_.Text(), Handle())) ClearClipboard(Handle());
 }
 
 void mdiStatus::LogSave()
 {
-    std::wstring name;
-    try {
-        HWND client = Host().MdiClient();
-        name = chooser_(client ? GetParent(client) : Handle());
-    } catch (...) {
-        return;
-    }
+    HWND client = Host().MdiClient();
+    const std::wstring name = chooser_(client ? GetParent(client) : Handle());
     if (!name.empty()) SaveLogFile(name);
 }
 
 void mdiStatus::SaveLogFile(const std::wstring& strFileName)
 {
-    try {
-        if (log_.Count() == 0) return;
-        if (FileExists(strFileName) &&
-            ShowBox(std::wstring(GeneralText(5100)), MB_YESNO) != IDYES)
-            return;
-        // Written beside the target and put in its place only when whole, so a failed save
-        // never costs the file that was there.
-        if (SaveTextFile(strFileName, log_.Text())) return;
-    } catch (...) {
-    }
-    try {
-        ShowBox(std::wstring(GeneralText(5101)), MB_OK);
-    } catch (...) {
-    }
+    if (log_.Count() == 0) return;
+    if (FileExists(strFileName) && ShowBox(std::wstring(GeneralText(5100)), MB_YESNO) != IDYES) return;
+    // Written beside the target and put in its place only when whole, so a failed save never costs
+    // the file that was there.
+    if (!SaveTextFile(strFileName, log_.Text())) ShowBox(std::wstring(GeneralText(5101)), MB_OK);
 }
 
 void mdiStatus::FocusLog()

@@ -29,7 +29,7 @@ public:
 protected:
     void CreateControls() override
     {
-        list = CreateControl(L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE);
+        list = CreateControl(L"LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, {}, nullptr, WS_EX_CLIENTEDGE);
         AddFontControl(list);
         AddContextControl(list);
         AddToolTipControl(list, L"probe tip");
