@@ -147,6 +147,30 @@ std::vector<Point> Mirrored(std::vector<Point> poly)
     return poly;
 }
 
+const Colour kGoFill{40, 150, 60}, kGoEdge{10, 75, 20};
+const Colour kFolderFill{240, 200, 90}, kFolderEdge{130, 95, 20};
+
+// A sheet of paper with two lines of text, its top left corner at (x, y).
+void Sheet(Canvas& canvas, double x, double y)
+{
+    canvas.Polygon({{x, y}, {x + 6.5, y}, {x + 6.5, y + 9}, {x, y + 9}}, kPageFill, kPageEdge, 0.8);
+    for (double line : {y + 3, y + 5.5}) canvas.Stroke({x + 2, line}, {x + 4.5, line}, 0.4, kBarFill, kBarFill, 0);
+}
+
+// An arrow to the right whose tip is at (tipX, 8).
+void RightArrow(Canvas& canvas, double tipX)
+{
+    canvas.Polygon({{tipX, 8}, {tipX - 4.5, 3.5}, {tipX - 4.5, 6}, {tipX - 8, 6}, {tipX - 8, 10}, {tipX - 4.5, 10},
+                    {tipX - 4.5, 12.5}},
+                   kGoFill, kGoEdge, 0.9);
+}
+
+// The take-out cross over the lower right.
+void LowerRightCross(Canvas& canvas)
+{
+    canvas.Strokes({{{8.5, 8.5}, {13, 13}}, {{13, 8.5}, {8.5, 13}}}, 1.1, kCrossFill, kCrossEdge, 0.8);
+}
+
 } // namespace
 
 IconPixels RenderButtonIcon(ButtonIcon kind, int sizePx)
@@ -167,6 +191,29 @@ IconPixels RenderButtonIcon(ButtonIcon kind, int sizePx)
             break;
         case ButtonIcon::Add:
             canvas.Strokes({{{8, 2.5}, {8, 13.5}}, {{2.5, 8}, {13.5, 8}}}, 1.8, kPlusFill, kPlusEdge, outline);
+            break;
+        case ButtonIcon::TakeOutSelected:
+            Sheet(canvas, 2.5, 1.5);
+            LowerRightCross(canvas);
+            break;
+        case ButtonIcon::TakeOutAll:
+            Sheet(canvas, 1.25, 1);
+            Sheet(canvas, 4.25, 3.75);
+            LowerRightCross(canvas);
+            break;
+        case ButtonIcon::AddSelected:
+            Sheet(canvas, 0.75, 3.5);
+            RightArrow(canvas, 15.5);
+            break;
+        case ButtonIcon::AddAll:
+            Sheet(canvas, 0.5, 1.5);
+            Sheet(canvas, 3, 5.25);
+            RightArrow(canvas, 15.5);
+            break;
+        case ButtonIcon::AddSubfolders:
+            canvas.Polygon({{0.5, 3}, {3.5, 3}, {4.5, 4.5}, {8.5, 4.5}, {8.5, 11}, {0.5, 11}}, kFolderFill, kFolderEdge, 0.8);
+            Sheet(canvas, 3.5, 6.5);
+            RightArrow(canvas, 15.5);
             break;
     }
     return canvas.Result();
@@ -241,6 +288,13 @@ int ButtonIconSize(int buttonHeightPx)
 {
     // Room for the button's edge and focus rectangle around the picture.
     return std::max(8, buttonHeightPx - 8);
+}
+
+void FitButtonIcon(HWND button, ButtonIcon kind)
+{
+    RECT rc{};
+    if (!button || !GetClientRect(button, &rc)) return;
+    SetButtonIcon(button, kind, ButtonIconSize(std::min<int>(rc.right, rc.bottom)));
 }
 
 void SetButtonIcon(HWND button, ButtonIcon kind, int sizePx)

@@ -1,6 +1,6 @@
 #pragma once
-// The pictures of the small command buttons (up, down, delete, delete all, add) and the program's
-// own picture. They are drawn here at run time for the size asked for, so they stay sharp at any
+// The pictures of the small command buttons (up, down, delete, delete all, add; the target list's
+// take-out buttons; the input file window's add buttons) and the program's own picture. They are drawn here at run time for the size asked for, so they stay sharp at any
 // resolution and the program needs no image resources.
 #include <windows.h>
 
@@ -9,7 +9,18 @@
 
 namespace tavlo {
 
-enum class ButtonIcon { Up, Down, Delete, DeleteAll, Add };
+enum class ButtonIcon {
+    Up,
+    Down,
+    Delete,
+    DeleteAll,
+    Add,
+    TakeOutSelected, // a sheet with a cross
+    TakeOutAll,      // two sheets with a cross
+    AddSelected,     // a sheet and an arrow
+    AddAll,          // two sheets and an arrow
+    AddSubfolders,   // a folder, a sheet and an arrow
+};
 
 // Pixels of a square picture, row by row from the top: 0xAARRGGBB with straight (not premultiplied)
 // alpha; fully transparent where nothing is drawn.
@@ -33,6 +44,9 @@ HICON MakeButtonIcon(ButtonIcon kind, int sizePx);
 // The icon edge that suits a button of the given pixel height (16 for the usual 24-pixel button).
 int ButtonIconSize(int buttonHeightPx);
 
+// Puts the picture on a push button made with BS_ICON, sized for the button as it is now (call again
+// after the button's size changed).
+void FitButtonIcon(HWND button, ButtonIcon kind);
 // Puts the icon on a push button made with BS_ICON. The icon is the process's shared copy for that
 // kind and size, kept until the process ends, so the button never holds a destroyed one.
 void SetButtonIcon(HWND button, ButtonIcon kind, int sizePx);

@@ -4,6 +4,7 @@
 #include "common/PathUtil.h"
 #include "engine/ExtensionModel.h"
 #include "windows/ControlHook.h"
+#include "windows/Icons.h"
 #include "windows/FormTexts.h"
 #include "windows/SharedMenu.h"
 #include "windows/Twips.h"
@@ -49,35 +50,6 @@ bool ChangesContent(UINT msg)
     }
 }
 
-// A sheet of paper with a few lines of text, for the icons of the delete buttons.
-void DrawSheet(HDC dc, int left, int top, int width, int height)
-{
-    HBRUSH paper = GetSysColorBrush(COLOR_WINDOW);
-    HBRUSH edge = GetSysColorBrush(COLOR_BTNTEXT);
-    RECT sheet{left, top, left + width, top + height};
-    FillRect(dc, &sheet, paper);
-    FrameRect(dc, &sheet, edge);
-    HBRUSH ink = GetSysColorBrush(COLOR_GRAYTEXT);
-    for (int y = top + 3; y + 1 < top + height - 1; y += 3) {
-        RECT line{left + 2, y, left + width - 2, y + 1};
-        FillRect(dc, &line, ink);
-    }
-}
-
-// A red cross over the lower right of the icon: "take out".
-void DrawCross(HDC dc, int left, int top, int size)
-{
-    HPEN pen = CreatePen(PS_SOLID, size >= 9 ? 2 : 1, RGB(0xC0, 0x00, 0x00));
-    if (!pen) return;
-    HGDIOBJ old = SelectObject(dc, pen);
-    MoveToEx(dc, left, top, nullptr);
-    LineTo(dc, left + size, top + size);
-    MoveToEx(dc, left + size - 1, top, nullptr);
-    LineTo(dc, left - 1, top + size);
-    SelectObject(dc, old);
-    DeleteObject(pen);
-}
-
 } // namespace
 
 mdiFile::mdiFile(ChildHost& host, SettingsStore& store)
@@ -97,14 +69,15 @@ void mdiFile::CreateControls()
     lstFile_ = CreateControl(L"LISTBOX",
                              WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT,
                              kIdList, {}, nullptr, WS_EX_CLIENTEDGE);
-    btnDel_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_OWNERDRAW, kIdDel);
-    btnDelAll_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_OWNERDRAW, kIdDelAll);
+    btnDel_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, kIdDel);
+    btnDelAll_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, kIdDelAll);
     listed_.clear();
     listedValid_ = false;
 
     MoveControl(lstFile_, TwipsRect{60, 60, 2295, 1815});
     MoveControl(btnDel_, TwipsRect{120, 2280, kButtonWidth, kButtonHeight});
     MoveControl(btnDelAll_, TwipsRect{720, 2280, kButtonWidth, kButtonHeight});
+    FitButtonIcons();
 
     ControlHook::Add(lstFile_, this, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                             const ControlHook::Next& next) -> LRESULT {
@@ -168,6 +141,13 @@ void mdiFile::Form_Resize()
     const float buttonWidth = Scale().XToTwips(button.right - button.left);
     MoveControl(btnDel_, TwipsRect{60, h + 120, kButtonWidth, kButtonHeight});
     MoveControl(btnDelAll_, TwipsRect{buttonWidth + 120, h + 120, kButtonWidth, kButtonHeight});
+    FitButtonIcons();
+}
+
+void mdiFile::FitButtonIcons()
+{
+    FitButtonIcon(btnDel_, ButtonIcon::TakeOutSelected);
+    FitButtonIcon(btnDelAll_, ButtonIcon::TakeOutAll);
 }
 
 std::vector<ChildForm::PopupItem> mdiFile::PopupItems() const
@@ -205,40 +185,7 @@ std::optional<LRESULT> mdiFile::HandleMessage(UINT msg, WPARAM wParam, LPARAM lP
     // While a run walks the list its window is disabled; files dropped then would be added behind
     // the run's back and removed with the finished ones at its end, so no drop is taken.
     if (msg == WM_ENABLE) AcceptDrops(wParam != FALSE);
-    if (msg == WM_DRAWITEM) {
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item && (item->hwndItem == btnDel_ || item->hwndItem == btnDelAll_)) {
-            DrawButton(*item);
-            return TRUE;
-        }
-    }
     return ChildForm::HandleMessage(msg, wParam, lParam);
-}
-
-void mdiFile::DrawButton(const DRAWITEMSTRUCT& item) const
-{
-    HDC dc = item.hDC;
-    RECT rc = item.rcItem;
-    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-    UINT state = DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0) | ((item.itemState & ODS_DISABLED) ? DFCS_INACTIVE : 0);
-    DrawFrameControl(dc, &rc, DFC_BUTTON, state);
-
-    // A 16-pixel-high picture in the middle, nudged when pressed like a caption would be.
-    const int shift = pressed ? 1 : 0;
-    const int cx = (rc.left + rc.right) / 2 + shift, cy = (rc.top + rc.bottom) / 2 + shift;
-    if (item.hwndItem == btnDelAll_) {
-        DrawSheet(dc, cx - 8, cy - 8, 10, 13);
-        DrawSheet(dc, cx - 5, cy - 5, 10, 13);
-        DrawCross(dc, cx + 1, cy + 1, 8);
-    } else {
-        DrawSheet(dc, cx - 6, cy - 7, 10, 13);
-        DrawCross(dc, cx, cy, 8);
-    }
-    if (item.itemState & ODS_FOCUS) {
-        RECT focus = rc;
-        InflateRect(&focus, -3, -3);
-        DrawFocusRect(dc, &focus);
-    }
 }
 
 std::wstring mdiFile::EntryText(LRESULT index) const

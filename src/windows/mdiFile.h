@@ -92,7 +92,8 @@ private:
     void lstFile_KeyPress(int KeyAscii);
     template <typename Form> Form* SiblingForm() const;
     void AcceptDrops(bool accept);
-    void DrawButton(const DRAWITEMSTRUCT& item) const;
+    // The pictures of the two buttons, at their present size.
+    void FitButtonIcons();
     std::wstring EntryText(LRESULT index) const;
     const std::unordered_set<std::wstring>& Listed();
 

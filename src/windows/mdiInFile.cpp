@@ -6,6 +6,7 @@
 #include "common/PathUtil.h"
 #include "settings/Options.h"
 #include "windows/FormTexts.h"
+#include "windows/Icons.h"
 #include "windows/InputBox.h"
 #include "windows/SharedMenu.h"
 #include "windows/PacedRedraw.h"
@@ -39,46 +40,12 @@ private:
     HCURSOR previous_;
 };
 
-// A right-pointing arrow with its tip at (x, y), `size` pixels high.
-void Arrow(HDC dc, int x, int y, int size, COLORREF color)
-{
-    HBRUSH brush = CreateSolidBrush(color);
-    HPEN pen = CreatePen(PS_SOLID, 1, color);
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
-    HGDIOBJ oldPen = SelectObject(dc, pen);
-    POINT points[3] = {{x - size / 2, y - size / 2}, {x, y}, {x - size / 2, y + size / 2}};
-    Polygon(dc, points, 3);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(brush);
-    DeleteObject(pen);
-}
-
-// A sheet of paper with a folded corner, 10 x 13 pixels from (x, y).
-void Sheet(HDC dc, int x, int y, bool enabled)
-{
-    HBRUSH paper = CreateSolidBrush(enabled ? RGB(255, 255, 255) : GetSysColor(COLOR_BTNFACE));
-    HPEN edge = CreatePen(PS_SOLID, 1, enabled ? RGB(64, 64, 64) : GetSysColor(COLOR_GRAYTEXT));
-    HGDIOBJ oldBrush = SelectObject(dc, paper);
-    HGDIOBJ oldPen = SelectObject(dc, edge);
-    POINT outline[5] = {{x, y}, {x + 7, y}, {x + 10, y + 3}, {x + 10, y + 13}, {x, y + 13}};
-    Polygon(dc, outline, 5);
-    MoveToEx(dc, x + 7, y, nullptr);
-    LineTo(dc, x + 7, y + 3);
-    LineTo(dc, x + 10, y + 3);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(paper);
-    DeleteObject(edge);
-}
-
 } // namespace
 
 mdiInFile::mdiInFile(ChildHost& host, SettingsStore& store)
     : ChildForm(host, store, ChildFormSpec{L"InFile_", 2000, form_text::kInFileLoadError})
 {
 }
-
 
 std::wstring mdiInFile::FilterCaption(const std::wstring& filter)
 {
@@ -105,13 +72,14 @@ void mdiInFile::CreateControls()
     if (!dlbDummy_.Create(Handle(), false)) throw LoadError();
 
     auto makeButton = [&](int id, float left) {
-        HWND button = CreateControl(L"BUTTON", BS_OWNERDRAW | WS_TABSTOP, id);
+        HWND button = CreateControl(L"BUTTON", BS_PUSHBUTTON | BS_ICON | WS_TABSTOP, id);
         MoveControl(button, TwipsRect{left, kButtonTop, kButtonWidth, kButtonHeight});
         return button;
     };
     btnAdd_ = makeButton(kIdBtnAdd, kAddLeft);
     btnAddAll_ = makeButton(kIdBtnAddAll, kAddAllLeft);
     btnAddAllAll_ = makeButton(kIdBtnAddAllAll, kAddAllAllLeft);
+    FitButtonIcons();
 
     filFile_.OnKeyPress = [this](wchar_t c) { return filFile_KeyPress(c); };
     AddFontControl(filFile_.Handle());
@@ -310,47 +278,12 @@ bool mdiInFile::OnCommand(int id, int code, HWND control)
     return ChildForm::OnCommand(id, code, control);
 }
 
-std::optional<LRESULT> mdiInFile::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+void mdiInFile::FitButtonIcons()
 {
-    if (msg == WM_DRAWITEM) {
-        auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (item && (item->hwndItem == btnAdd_ || item->hwndItem == btnAddAll_ || item->hwndItem == btnAddAllAll_)) {
-            DrawButton(*item);
-            return TRUE;
-        }
-    }
-    return ChildForm::HandleMessage(msg, wParam, lParam);
-}
-
-void mdiInFile::DrawButton(const DRAWITEMSTRUCT& item) const
-{
-    HDC dc = item.hDC;
-    RECT rc = item.rcItem;
-    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
-    const bool enabled = (item.itemState & ODS_DISABLED) == 0;
-    DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
-    const int shift = pushed ? 1 : 0;
-    const int cx = (rc.left + rc.right) / 2 + shift, cy = (rc.top + rc.bottom) / 2 + shift;
-    const COLORREF arrow = enabled ? RGB(0, 96, 0) : GetSysColor(COLOR_GRAYTEXT);
-
     // One sheet and an arrow for the selection, two sheets for all, a folder for the subfolders.
-    if (item.hwndItem == btnAdd_) {
-        Sheet(dc, cx - 9, cy - 7, enabled);
-        Arrow(dc, cx + 9, cy, 8, arrow);
-    } else if (item.hwndItem == btnAddAll_) {
-        Sheet(dc, cx - 11, cy - 8, enabled);
-        Sheet(dc, cx - 7, cy - 5, enabled);
-        Arrow(dc, cx + 11, cy, 8, arrow);
-    } else {
-        DrawGlyph(dc, cx - 13, cy - 8, Glyph::ClosedFolder, enabled);
-        Sheet(dc, cx - 4, cy - 5, enabled);
-        Arrow(dc, cx + 13, cy, 8, arrow);
-    }
-    if (item.itemState & ODS_FOCUS) {
-        RECT focus = rc;
-        InflateRect(&focus, -3, -3);
-        DrawFocusRect(dc, &focus);
-    }
+    FitButtonIcon(btnAdd_, ButtonIcon::AddSelected);
+    FitButtonIcon(btnAddAll_, ButtonIcon::AddAll);
+    FitButtonIcon(btnAddAllAll_, ButtonIcon::AddSubfolders);
 }
 
 void mdiInFile::Form_Resize()
@@ -378,6 +311,7 @@ void mdiInFile::Form_Resize()
     MoveControl(btnAddAll_, TwipsRect{addAllLeft, top, addAll.Width, addAll.Height});
     const TwipsRect addAllAll = placeOf(btnAddAllAll_);
     MoveControl(btnAddAllAll_, TwipsRect{addAllLeft + addAll.Width + 60, top, addAllAll.Width, addAllAll.Height});
+    FitButtonIcons();
 }
 
 } // namespace tavlo

@@ -64,7 +64,6 @@ protected:
     void LoadMore() override;
     bool OnPopupCommand(int id) override;
     bool OnCommand(int id, int code, HWND control) override;
-    std::optional<LRESULT> HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     // Adds the rows of filFile, all or only the selected ones, stopping at the first refusal.
@@ -74,7 +73,8 @@ private:
     // Applies a pattern to both file lists; false when either refuses it.
     bool ApplyPattern(const std::wstring& pattern);
     void Finish();
-    void DrawButton(const DRAWITEMSTRUCT& item) const;
+    // The pictures of the three add buttons, at their present size.
+    void FitButtonIcons();
 
     FileList filFile_;
     FileList filDummy_;

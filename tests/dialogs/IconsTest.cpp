@@ -8,8 +8,10 @@
 namespace tavlo {
 namespace {
 
-constexpr ButtonIcon kAll[] = {ButtonIcon::Up, ButtonIcon::Down, ButtonIcon::Delete, ButtonIcon::DeleteAll,
-                               ButtonIcon::Add};
+constexpr ButtonIcon kAll[] = {ButtonIcon::Up,          ButtonIcon::Down,         ButtonIcon::Delete,
+                               ButtonIcon::DeleteAll,   ButtonIcon::Add,          ButtonIcon::TakeOutSelected,
+                               ButtonIcon::TakeOutAll,  ButtonIcon::AddSelected,  ButtonIcon::AddAll,
+                               ButtonIcon::AddSubfolders};
 
 int Red(std::uint32_t p) { return (p >> 16) & 0xFF; }
 int Green(std::uint32_t p) { return (p >> 8) & 0xFF; }
