@@ -1,5 +1,7 @@
 #include "common/DragDrop.h"
 
+#include "common/ComPtr.h"
+
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -324,22 +326,19 @@ STDMETHODIMP FileDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effec
 
 DWORD DragFilesOut(PathListFn paths)
 {
-    FileListDataObject* data = FileListDataObject::Create(std::move(paths));
-    FileDropSource* source = FileDropSource::Create();
+    const ComPtr<FileListDataObject> data(FileListDataObject::Create(std::move(paths)));
+    const ComPtr<FileDropSource> source(FileDropSource::Create());
     DWORD effect = DROPEFFECT_NONE;
-    if (data && source && DoDragDrop(data, source, DROPEFFECT_COPY, &effect) != DRAGDROP_S_DROP)
+    if (data && source && DoDragDrop(data.Get(), source.Get(), DROPEFFECT_COPY, &effect) != DRAGDROP_S_DROP)
         effect = DROPEFFECT_NONE;
-    if (source) source->Release();
-    if (data) data->Release();
     return effect;
 }
 
 DropTargetRegistration::DropTargetRegistration(HWND window, DroppedFn onDrop)
 {
-    FileDropTarget* target = FileDropTarget::Create(std::move(onDrop));
-    if (!target) return;
-    if (SUCCEEDED(RegisterDragDrop(window, target))) window_ = window;
-    target->Release(); // the registration holds its own reference
+    // The registration holds a reference of its own.
+    const ComPtr<FileDropTarget> target(FileDropTarget::Create(std::move(onDrop)));
+    if (target && SUCCEEDED(RegisterDragDrop(window, target.Get()))) window_ = window;
 }
 
 DropTargetRegistration::~DropTargetRegistration() { Revoke(); }

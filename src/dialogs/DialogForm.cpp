@@ -1,10 +1,10 @@
 #include "dialogs/DialogForm.h"
 
-#include "windows/FrameRules.h"
-
 #include "common/OnItsOwn.h"
 #include "settings/RegistryStore.h"
 #include "settings/Settings.h"
+#include "windows/FrameRules.h"
+#include "windows/GdiHandles.h"
 
 #include <algorithm>
 
@@ -200,18 +200,16 @@ namespace {
 SIZE MeasureText(HWND window, HFONT font, std::wstring_view text)
 {
     SIZE size{};
-    HDC dc = GetDC(window);
+    const WindowDc dc(window);
     if (!dc) return size;
-    HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    const SelectedObject selected(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     if (text.empty()) {
         TEXTMETRICW tm{};
-        GetTextMetricsW(dc, &tm);
+        GetTextMetricsW(dc.get(), &tm);
         size.cy = tm.tmHeight;
     } else {
-        GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &size);
     }
-    SelectObject(dc, old);
-    ReleaseDC(window, dc);
     return size;
 }
 

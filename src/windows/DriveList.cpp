@@ -1,6 +1,7 @@
 #include "windows/DriveList.h"
 
 #include "windows/FileMask.h"
+#include "windows/GdiHandles.h"
 
 #include <commctrl.h>
 
@@ -153,12 +154,11 @@ void DriveList::OnDrawItem(const DRAWITEMSTRUCT& item)
     const Entry& entry = drives_[item.itemID];
     DrawGlyph(dc, rc.left + 2, rc.top + (rc.bottom - rc.top - 16) / 2, DriveGlyph(entry.Kind), enabled);
     RECT textRect{rc.left + 2 + 16 + 4, rc.top, rc.right - 2, rc.bottom};
-    HGDIOBJ oldFont = SelectObject(dc, ControlFont());
+    const SelectedObject font(dc, ControlFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     DrawTextW(dc, entry.Text.c_str(), static_cast<int>(entry.Text.size()), &textRect,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(dc, oldFont);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
 }
 

@@ -1,6 +1,7 @@
 #include "windows/FileList.h"
 
 #include "common/FileEnum.h"
+#include "windows/GdiHandles.h"
 
 namespace tavlo {
 
@@ -141,12 +142,11 @@ void FileList::OnDrawItem(const DRAWITEMSTRUCT& item)
     DrawGlyph(dc, rc.left + 2, rc.top + (rc.bottom - rc.top - 16) / 2, Glyph::File, enabled);
     const std::wstring& name = shown_[item.itemID];
     RECT textRect{rc.left + 2 + 16 + 3, rc.top, rc.right - 2, rc.bottom};
-    HGDIOBJ oldFont = SelectObject(dc, ControlFont());
+    const SelectedObject font(dc, ControlFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     DrawTextW(dc, name.c_str(), static_cast<int>(name.size()), &textRect,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(dc, oldFont);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &rc);
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/FileEnum.h"
 #include "windows/FileMask.h"
+#include "windows/GdiHandles.h"
 
 #include <algorithm>
 
@@ -155,7 +156,7 @@ void FolderList::OnDrawItem(const DRAWITEMSTRUCT& item)
     const std::wstring text = RowText(row);
     RECT textRect{glyphX + 16 + 3, rc.top, rc.right, rc.bottom};
     SIZE extent{};
-    HGDIOBJ oldFont = SelectObject(dc, ControlFont());
+    const SelectedObject font(dc, ControlFont());
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     RECT mark{textRect.left - 1, rc.top, std::min<LONG>(rc.right, textRect.left + extent.cx + 2), rc.bottom};
     if (selected) FillRect(dc, &mark, GetSysColorBrush(enabled ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
@@ -163,7 +164,6 @@ void FolderList::OnDrawItem(const DRAWITEMSTRUCT& item)
     SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(dc, oldFont);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &mark);
 }
 

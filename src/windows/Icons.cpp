@@ -1,5 +1,7 @@
 #include "windows/Icons.h"
 
+#include "windows/GdiHandles.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -248,14 +250,9 @@ HICON MakeIcon(const IconPixels& pixels)
     header.bV5BlueMask = 0x000000FF;
     header.bV5AlphaMask = 0xFF000000;
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP colour = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits,
-                                      nullptr, 0);
-    ReleaseDC(nullptr, screen);
-    if (!colour || !bits) {
-        if (colour) DeleteObject(colour);
-        return nullptr;
-    }
+    const GdiObject colour(CreateDIBSection(WindowDc(nullptr).get(), reinterpret_cast<BITMAPINFO*>(&header),
+                                            DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!colour || !bits) return nullptr;
     std::copy(pixels.Argb.begin(), pixels.Argb.end(), static_cast<std::uint32_t*>(bits));
 
     // Mask: set (transparent) where the drawing is less than half covered; rows padded to 16 bits.
@@ -264,19 +261,14 @@ HICON MakeIcon(const IconPixels& pixels)
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x)
             if (pixels.Alpha(x, y) < 128) maskBits[static_cast<std::size_t>(y) * stride + x / 8] |= 0x80 >> (x % 8);
-    HBITMAP mask = CreateBitmap(size, size, 1, 1, maskBits.data());
-
-    HICON icon = nullptr;
-    if (mask) {
-        ICONINFO info{};
-        info.fIcon = TRUE;
-        info.hbmColor = colour;
-        info.hbmMask = mask;
-        icon = CreateIconIndirect(&info);
-        DeleteObject(mask);
-    }
-    DeleteObject(colour);
-    return icon;
+    const GdiObject mask(CreateBitmap(size, size, 1, 1, maskBits.data()));
+    if (!mask) return nullptr;
+    // The icon keeps copies of both bitmaps.
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = static_cast<HBITMAP>(colour.get());
+    info.hbmMask = static_cast<HBITMAP>(mask.get());
+    return CreateIconIndirect(&info);
 }
 
 HICON MakeButtonIcon(ButtonIcon kind, int sizePx)

@@ -2,6 +2,7 @@
 
 #include "common/Catalogue.h"
 #include "windows/FormTexts.h"
+#include "windows/GdiHandles.h"
 
 #include <cstdint>
 #include <vector>
@@ -115,15 +116,15 @@ void FitPrompt(HWND dialog)
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
     const int width = place.right - place.left, height = place.bottom - place.top;
 
-    HDC dc = GetDC(prompt);
-    if (!dc) return;
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(prompt, WM_GETFONT, 0, 0)));
-    std::wstring text = TextOf(prompt);
     RECT need{0, 0, width, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &need,
-              DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(prompt, dc);
+    {
+        const WindowDc dc(prompt);
+        if (!dc) return;
+        const SelectedObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(prompt, WM_GETFONT, 0, 0)));
+        const std::wstring text = TextOf(prompt);
+        DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &need,
+                  DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
+    }
 
     const int extra = (need.bottom - need.top) - height;
     if (extra <= 0) return;

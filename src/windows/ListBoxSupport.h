@@ -1,8 +1,11 @@
 #pragma once
 // Helpers for the list boxes of the child windows that show paths and log lines: reading an entry,
 // and scrolling sideways as far as the widest entry reaches.
+#include "windows/GdiHandles.h"
+
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace tavlo {
@@ -23,7 +26,6 @@ inline std::wstring ListBoxText(HWND list, LRESULT index)
 class ListWidth {
 public:
     ListWidth() = default;
-    ~ListWidth() { ReleaseDc(); }
     ListWidth(const ListWidth&) = delete;
     ListWidth& operator=(const ListWidth&) = delete;
 
@@ -59,8 +61,8 @@ public:
         ReleaseDc();
         if (!list) return;
         font_ = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
-        dc_ = CreateCompatibleDC(nullptr);
-        if (dc_) oldFont_ = SelectObject(dc_, font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(SYSTEM_FONT));
+        dc_.reset(CreateCompatibleDC(nullptr));
+        if (dc_) fontIn_.emplace(dc_.get(), font_ ? static_cast<HGDIOBJ>(font_) : GetStockObject(SYSTEM_FONT));
         int widest = 0;
         const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
         std::wstring text;
@@ -88,23 +90,19 @@ private:
     {
         SIZE size{};
         if (!dc_ || text.empty() ||
-            !GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size))
+            !GetTextExtentPoint32W(dc_.get(), text.c_str(), static_cast<int>(text.size()), &size))
             return 0;
         return size.cx + 8; // the list's own margins
     }
     void ReleaseDc()
     {
-        if (dc_) {
-            if (oldFont_) SelectObject(dc_, oldFont_);
-            DeleteDC(dc_);
-        }
-        dc_ = nullptr;
-        oldFont_ = nullptr;
+        fontIn_.reset();
+        dc_.reset();
         font_ = nullptr;
     }
 
-    HDC dc_ = nullptr;
-    HGDIOBJ oldFont_ = nullptr;
+    MemoryDc dc_;
+    std::optional<SelectedObject> fontIn_; // goes before the context does
     HFONT font_ = nullptr;
     int widest_ = 0;
     int applied_ = 0;

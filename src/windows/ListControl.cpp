@@ -1,5 +1,7 @@
 #include "windows/ListControl.h"
 
+#include "windows/GdiHandles.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -19,30 +21,20 @@ UINT NextControlId()
 }
 
 // A pen and a brush selected into a DC for one shape; both go when it does.
+// (Declared in this order: the selections end before the objects are deleted.)
 class Paint {
 public:
     Paint(HDC dc, COLORREF line, COLORREF fill)
-        : dc_(dc), pen_(CreatePen(PS_SOLID, 1, line)), brush_(CreateSolidBrush(fill))
+        : pen_(CreatePen(PS_SOLID, 1, line)), brush_(CreateSolidBrush(fill)), penIn_(dc, pen_.get()),
+          brushIn_(dc, brush_.get())
     {
-        oldPen_ = SelectObject(dc_, pen_);
-        oldBrush_ = SelectObject(dc_, brush_);
     }
-    ~Paint()
-    {
-        SelectObject(dc_, oldPen_);
-        SelectObject(dc_, oldBrush_);
-        DeleteObject(pen_);
-        DeleteObject(brush_);
-    }
-    Paint(const Paint&) = delete;
-    Paint& operator=(const Paint&) = delete;
 
 private:
-    HDC dc_;
-    HPEN pen_;
-    HBRUSH brush_;
-    HGDIOBJ oldPen_;
-    HGDIOBJ oldBrush_;
+    GdiObject pen_;
+    GdiObject brush_;
+    SelectedObject penIn_;
+    SelectedObject brushIn_;
 };
 
 COLORREF Shade(COLORREF color, bool enabled)
@@ -121,12 +113,10 @@ HFONT ListControl::ControlFont() const
 
 int ListControl::RowHeightForFont() const
 {
-    HDC dc = GetDC(hwnd_);
-    HGDIOBJ old = SelectObject(dc, ControlFont());
+    const WindowDc dc(hwnd_);
+    const SelectedObject font(dc.get(), ControlFont());
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
+    GetTextMetricsW(dc.get(), &metrics);
     return std::max<int>(metrics.tmHeight, 16) + 2;
 }
 

@@ -1,5 +1,7 @@
 #include "windows/Twips.h"
 
+#include "windows/GdiHandles.h"
+
 #include <windows.h>
 
 #include <cmath>
@@ -59,11 +61,8 @@ float TwipsScale::YToTwips(int pixels) const
 const TwipsScale& TwipsScale::Screen()
 {
     static const TwipsScale screen = [] {
-        HDC dc = GetDC(nullptr);
-        int x = dc ? GetDeviceCaps(dc, LOGPIXELSX) : 96;
-        int y = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-        if (dc) ReleaseDC(nullptr, dc);
-        return TwipsScale(x, y);
+        const WindowDc dc(nullptr);
+        return TwipsScale(dc ? GetDeviceCaps(dc.get(), LOGPIXELSX) : 96, dc ? GetDeviceCaps(dc.get(), LOGPIXELSY) : 96);
     }();
     return screen;
 }
