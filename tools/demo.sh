@@ -31,14 +31,19 @@ rm -rf "$sample" && mkdir -p "$sample"
 for f in Page.html photo.jpeg movie.mpeg memo.doc notes.text; do echo "sample" > "$sample/$f"; done
 names=()
 for f in "$sample"/*; do names+=("C:\\tavlo2-sample\\$(basename "$f")"); done
-"$run" explorer "/desktop=tavlo2,1240x980" "$build/tavlo2.exe" "${names[@]}" >/dev/null 2>&1 &
+dpi=${TAVLO_DPI:-96}
+desktop="$((1240 * dpi / 96))x$((980 * dpi / 96))"
+"$run" explorer "/desktop=tavlo2,$desktop" "$build/tavlo2.exe" "${names[@]}" >/dev/null 2>&1 &
 sleep 8
-"$run" explorer "/desktop=tavlo2,1240x980" "$build/pressmode.exe" 2 >/dev/null 2>&1 || true
+"$run" explorer "/desktop=tavlo2,$desktop" "$build/pressmode.exe" 2 >/dev/null 2>&1 || true
 sleep 3
-shot="$build/tavlo2-screenshot.png"
+suffix=""
+[ "$dpi" = 96 ] || suffix="-$dpi"
+shot="$build/tavlo2-screenshot$suffix.png"
 import -window root "$shot"
 wineserver -k >/dev/null 2>&1 || true
 echo "Screenshot saved: $shot"
 # The main window alone (the README's picture): the desktop around it trimmed away.
-convert "$shot" -crop 900x700+0+0 +repage -fuzz 2% -trim +repage "$build/tavlo2-window.png"
-echo "The window alone: $build/tavlo2-window.png"
+convert "$shot" -crop "$((900 * dpi / 96))x$((700 * dpi / 96))+0+0" +repage -fuzz 2% -trim +repage \
+  "$build/tavlo2-window$suffix.png"
+echo "The window alone: $build/tavlo2-window$suffix.png"

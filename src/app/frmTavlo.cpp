@@ -142,7 +142,7 @@ constexpr INT kFontSizeMin = 6, kFontSizeMax = 72;
 
 std::optional<FontChoice> ChooseFormFont(HWND owner, const FontChoice& preset)
 {
-    int dpiY = TwipsScale::Screen().DpiY();
+    const int dpiY = TwipsScale::ForWindow(owner).DpiY();
     LOGFONTW lf = ApplyFontSettings(InitialFormFont(dpiY),
                                     FontSettings{preset.Name, preset.Size, preset.Bold, preset.Italic}, dpiY);
     CHOOSEFONTW cf{};
@@ -237,24 +237,23 @@ bool frmTavlo::Create()
                               Instance(), &ccs);
     if (!client_ || !pnlKelmo_.Create(Handle(), kIdStrip)) return false;
 
-    const TwipsScale& s = TwipsScale::Screen();
-    auto makeButton = [&](int id, float left, float width) {
+    auto makeButton = [&](int id) {
         return CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON,
-                               s.XToPixels(left), s.YToPixels(kButtonTop), s.XToPixels(width),
-                               s.YToPixels(kButtonHeight), pnlKelmo_.Handle(),
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(), nullptr);
+                               0, 0, 0, 0, pnlKelmo_.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               Instance(), nullptr);
     };
     for (int i = 0; i < kModeCount; ++i) {
-        btnExe_[i] = makeButton(kIdFirstMode + i, kModeLeft + kModeStep * i, kModeWidth);
+        btnExe_[i] = makeButton(kIdFirstMode + i);
         if (!btnExe_[i]) return false;
     }
-    btnCancel_ = makeButton(kIdCancel, kCancelInitialLeft, kCancelWidth);
+    btnCancel_ = makeButton(kIdCancel);
     if (!btnCancel_) return false;
     // In a frame narrower than the strip the Cancel button lies over the last mode buttons; it
     // stays on top so that a run can always be stopped.
     SetWindowPos(btnCancel_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     CreateFormParts();
+    PlaceStripButtons(kCancelInitialLeft);
     for (int i = 0; i < kModeCount; ++i) {
         AddFontControl(btnExe_[i]);
         AddToolTipControl(btnExe_[i], ProgramText(static_cast<std::int16_t>(20 + i)));
@@ -398,7 +397,7 @@ void frmTavlo::RestoreGeometry()
     r.Height = in.ReadSingle(L"Main_Height", 8000);
     storedState_ = in.ReadInt16(L"Main_WindowState", 0);
 
-    const TwipsScale& s = TwipsScale::Screen();
+    const TwipsScale& s = Scale();
     r = KeepOnScreen(r, s.XToTwips(GetSystemMetrics(SM_CXSCREEN)), s.YToTwips(GetSystemMetrics(SM_CYSCREEN)),
                      s.OnAMonitor(r.Left, r.Top));
     // Never so narrow that Cancel would cover a mode button.
@@ -500,17 +499,43 @@ int frmTavlo::MinimumWidth() const
     RECT outer{};
     GetWindowRect(Handle(), &outer);
     const int edges = (outer.right - outer.left) - AreaWithoutScrollBars(client_).cx;
-    return TwipsScale::Screen().XToPixels(kStripWidth) + std::max(edges, 0);
+    return Scale().XToPixels(kStripWidth) + std::max(edges, 0);
 }
 
 float frmTavlo::InnerWidth() const
 {
-    return TwipsScale::Screen().XToTwips(AreaWithoutScrollBars(client_).cx);
+    return Scale().XToTwips(AreaWithoutScrollBars(client_).cx);
 }
 
 float frmTavlo::InnerHeight() const
 {
-    return TwipsScale::Screen().YToTwips(AreaWithoutScrollBars(client_).cy);
+    return Scale().YToTwips(AreaWithoutScrollBars(client_).cy);
+}
+
+void frmTavlo::PlaceStripButtons(float cancelLeft)
+{
+    const TwipsScale& s = Scale();
+    auto place = [&](HWND button, float left, float width) {
+        MoveWindow(button, s.XToPixels(left), s.YToPixels(kButtonTop), s.XToPixels(width), s.YToPixels(kButtonHeight),
+                   TRUE);
+    };
+    for (int i = 0; i < kModeCount; ++i) place(btnExe_[i], kModeLeft + kModeStep * i, kModeWidth);
+    place(btnCancel_, cancelLeft, kCancelWidth);
+}
+
+void frmTavlo::FollowDpi(int dpi, const RECT* suggested)
+{
+    if (dpi <= 0 || !Exists()) return;
+    RECT cancel{};
+    GetWindowRect(btnCancel_, &cancel);
+    MapWindowPoints(nullptr, pnlKelmo_.Handle(), reinterpret_cast<POINT*>(&cancel), 2);
+    const float cancelLeft = Scale().XToTwips(cancel.left);
+    // The children keep their places in twips; the system moves only top-level windows.
+    for (ChildForm* child : Children()) child->FollowDpi(dpi, nullptr);
+    Form::FollowDpi(dpi, suggested);
+    PlaceStripButtons(cancelLeft);
+    LayOutStrip();
+    MDIForm_Resize();
 }
 
 void frmTavlo::LayOutStrip()
@@ -518,7 +543,7 @@ void frmTavlo::LayOutStrip()
     if (!client_ || !pnlKelmo_.Exists()) return;
     RECT rc{};
     GetClientRect(Handle(), &rc);
-    int strip = TwipsScale::Screen().YToPixels(kStripHeight);
+    int strip = Scale().YToPixels(kStripHeight);
     MoveWindow(pnlKelmo_.Handle(), 0, 0, rc.right, strip, TRUE);
     MoveWindow(client_, 0, strip, rc.right, rc.bottom > strip ? rc.bottom - strip : 0, TRUE);
 }
@@ -526,7 +551,7 @@ void frmTavlo::LayOutStrip()
 void frmTavlo::MDIForm_Resize()
 {
     if (!client_ || !btnCancel_) return;
-    const TwipsScale& s = TwipsScale::Screen();
+    const TwipsScale& s = Scale();
     RECT cancel{};
     GetWindowRect(btnCancel_, &cancel);
     MapWindowPoints(nullptr, pnlKelmo_.Handle(), reinterpret_cast<POINT*>(&cancel), 2);
@@ -838,7 +863,7 @@ std::optional<LRESULT> frmTavlo::HandleMessage(UINT msg, WPARAM wParam, LPARAM l
             }
             return 0;
         default:
-            return Window::HandleMessage(msg, wParam, lParam);
+            return Form::HandleMessage(msg, wParam, lParam);
     }
 }
 

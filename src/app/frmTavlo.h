@@ -114,6 +114,7 @@ public:
 
     // The area below the tool strip that the children share (scroll bars not counted), in twips.
     float InnerWidth() const;
+    void FollowDpi(int dpi, const RECT* suggested) override;
     // The narrowest outer width in pixels that shows every mode button beside Cancel.
     int MinimumWidth() const;
     float InnerHeight() const;
@@ -156,6 +157,8 @@ private:
     void ProcessPendingEvents();
     void RestoreGeometry();
     void LayOutStrip();
+    // The mode buttons at their places and Cancel at `cancelLeft`, in twips within the strip.
+    void PlaceStripButtons(float cancelLeft);
     void SetModeButtonsEnabled(bool enabled);
     void SetChildrenEnabled(bool enabled);
     void UnloadAll();

@@ -264,7 +264,7 @@ std::optional<LRESULT> DialogForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM
         const int id = DefaultButtonId();
         return id ? MAKELRESULT(id, DC_HASDEFID) : 0;
     }
-    return Window::HandleMessage(msg, wParam, lParam);
+    return Form::HandleMessage(msg, wParam, lParam);
 }
 
 bool DialogForm::OnCommand(int id, int code, HWND control)

@@ -216,7 +216,7 @@ std::optional<LRESULT> ChildForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM 
         case WM_CLOSE:
             return 0;
         default:
-            return Window::HandleMessage(msg, wParam, lParam);
+            return Form::HandleMessage(msg, wParam, lParam);
     }
 }
 

@@ -49,6 +49,14 @@ double FontPoints(const LOGFONTW& font, int dpiY)
     return dpiY > 0 ? h * 72.0 / dpiY : 0;
 }
 
+LOGFONTW ScaledFont(LOGFONTW font, int fromDpiY, int toDpiY)
+{
+    if (fromDpiY <= 0 || toDpiY <= 0 || fromDpiY == toDpiY) return font;
+    const LONG height = -static_cast<LONG>(RoundHalfEven(FontPoints(font, fromDpiY) * toDpiY / 72.0));
+    font.lfHeight = height == 0 ? -1 : height;
+    return font;
+}
+
 FontHandle CreateFormFont(const LOGFONTW& font)
 {
     return FontHandle(CreateFontIndirectW(&font));

@@ -27,6 +27,8 @@ LOGFONTW ApplyFontSettings(LOGFONTW font, const FontSettings& settings, int dpiY
 
 // The point size a LOGFONT stands for at the given resolution.
 double FontPoints(const LOGFONTW& font, int dpiY);
+// The same font in points, for a screen of another resolution.
+LOGFONTW ScaledFont(LOGFONTW font, int fromDpiY, int toDpiY);
 
 // Creates the font; an empty handle when the system refused.
 FontHandle CreateFormFont(const LOGFONTW& font);

@@ -12,8 +12,37 @@ Form::Form()
 
 void Form::CreateFormParts()
 {
+    const TwipsScale here = TwipsScale::ForWindow(Handle());
+    if (here.DpiY() != scale_.DpiY()) {
+        logFont_ = ScaledFont(logFont_, scale_.DpiY(), here.DpiY());
+        font_.reset();
+    }
+    scale_ = here;
     tips_.Create(Handle());
     if (!font_) font_ = CreateFormFont(logFont_);
+}
+
+void Form::FollowDpi(int dpi, const RECT* suggested)
+{
+    if (dpi <= 0 || !Exists()) return;
+    const TwipsRect kept = Geometry();
+    logFont_ = ScaledFont(logFont_, scale_.DpiY(), dpi);
+    scale_ = TwipsScale(dpi, dpi);
+    if (suggested)
+        SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        SetGeometry(kept);
+    SetFontData();
+}
+
+std::optional<LRESULT> Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_DPICHANGED) {
+        FollowDpi(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    }
+    return Window::HandleMessage(msg, wParam, lParam);
 }
 
 void Form::SetFontData()

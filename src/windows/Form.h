@@ -35,6 +35,11 @@ public:
     const ToolTip& Tips() const { return tips_; }
     HFONT Font() const { return font_.get(); }
 
+    // Follows a new resolution of the form's monitor: a top-level form takes the rectangle the system
+    // suggests, a child keeps its place and size in twips; the font is made again at the new
+    // resolution and the layout runs. WM_DPICHANGED arrives here; a frame hands it on to its children.
+    virtual void FollowDpi(int dpi, const RECT* suggested);
+
 protected:
     Form();
 
@@ -62,17 +67,20 @@ protected:
 
     int ShowBox(const std::wstring& text, UINT type) const { return messageBox_(text, type); }
 
-    const TwipsScale& Scale() const { return TwipsScale::Screen(); }
+    // Twips and pixels at the form's own resolution.
+    const TwipsScale& Scale() const { return scale_; }
     // The client size in twips.
     float ScaleWidth() const;
     float ScaleHeight() const;
     // Moves a control to a rectangle in twips within its parent's client area.
     void MoveControl(HWND control, const TwipsRect& rect);
 
+    std::optional<LRESULT> HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
     // The controls go with the window; the next load makes new ones.
     void OnDestroy() override;
 
 private:
+    TwipsScale scale_ = TwipsScale::Screen();
     ToolTip tips_;
     LOGFONTW logFont_{};
     FontHandle font_;

@@ -67,4 +67,15 @@ const TwipsScale& TwipsScale::Screen()
     return screen;
 }
 
+TwipsScale TwipsScale::ForWindow(HWND window)
+{
+    // Looked up at run time: older systems have no per-window resolution.
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto dpiForWindow = reinterpret_cast<DpiForWindow>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = window && dpiForWindow ? dpiForWindow(window) : 0;
+    if (dpi == 0) return Screen();
+    return TwipsScale(static_cast<int>(dpi), static_cast<int>(dpi));
+}
+
 } // namespace tavlo

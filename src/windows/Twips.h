@@ -1,6 +1,8 @@
 #pragma once
 // Lengths of windows and controls are twips (1/1440 inch) everywhere in the program; this is the one
 // place where they meet the screen's pixels.
+#include <windows.h>
+
 #include <cstdint>
 
 namespace tavlo {
@@ -35,6 +37,9 @@ public:
 
     // The screen's own resolution, read once from the system.
     static const TwipsScale& Screen();
+    // The resolution of the monitor `window` is on, where the system tells one window's apart (per-
+    // monitor awareness); else the screen's.
+    static TwipsScale ForWindow(HWND window);
 
 private:
     int dpiX_;

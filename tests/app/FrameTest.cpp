@@ -309,6 +309,45 @@ TEST_F(MainWindowTest, AChosenFontReachesEveryWindow)
     EXPECT_EQ(lf.lfHeight, -static_cast<LONG>(RoundHalfEven(12.0 * TwipsScale::Screen().DpiY() / 72)));
 }
 
+// Moved to a monitor of twice the resolution, everything keeps its size in twips: the frame takes the
+// rectangle the system suggests, the strip, the children and the fonts grow with it; and back.
+TEST_F(MainWindowTest, ADpiChangeRescalesTheFrameItsChildrenAndTheirFonts)
+{
+    ASSERT_TRUE(Open());
+    SizeFrame(900, 700);
+    auto fontHeight = [](HWND control) {
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        return lf.lfHeight;
+    };
+    auto height = [](const RECT& r) { return r.bottom - r.top; };
+    const int dpi = s.DpiY();
+    const RECT button = RectIn(frame->btnExe(3), frame->pnlKelmo());
+    const RECT child = InClient(frame->StatusWindow());
+    const LONG buttonFont = fontHeight(frame->btnExe(3)), logFont = fontHeight(frame->StatusWindow().lstKekka());
+
+    for (int factor : {2, 1}) {
+        RECT outer{};
+        GetWindowRect(frame->Handle(), &outer);
+        const int now = factor == 2 ? 1 : 2;
+        RECT suggested{outer.left, outer.top, outer.left + (outer.right - outer.left) * factor / now,
+                       outer.top + (outer.bottom - outer.top) * factor / now};
+        SendMessageW(frame->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi * factor, dpi * factor),
+                     reinterpret_cast<LPARAM>(&suggested));
+        PumpMessages();
+        EXPECT_EQ(RectIn(frame->Handle(), nullptr).right, suggested.right);
+        const RECT b = RectIn(frame->btnExe(3), frame->pnlKelmo());
+        EXPECT_NEAR(b.left, button.left * factor, 1);
+        EXPECT_NEAR(height(b), height(button) * factor, 1);
+        // The children fill the client area, whose frame and menu bar the system does not scale.
+        const RECT c = InClient(frame->StatusWindow());
+        EXPECT_NEAR(c.left, child.left * factor, child.left * factor / 50 + 1);
+        EXPECT_NEAR(c.right - c.left, (child.right - child.left) * factor, (child.right - child.left) * factor / 50 + 1);
+        EXPECT_NEAR(fontHeight(frame->btnExe(3)), buttonFont * factor, 1);
+        EXPECT_NEAR(fontHeight(frame->StatusWindow().lstKekka()), logFont * factor, 1);
+    }
+}
+
 TEST_F(MainWindowTest, ACancelledOrUnchangedFontChoiceTouchesNoWindow)
 {
     ASSERT_TRUE(Open());

@@ -74,6 +74,34 @@ TEST_F(DialogFormTest, AQuitDuringTheShowingEndsItAndReachesTheMainLoop)
     about.Hide();
 }
 
+// On a monitor of twice the resolution a dialog takes the suggested rectangle and lays out its
+// controls, in a font twice as tall, at twice the size.
+TEST_F(DialogFormTest, ADpiChangeRescalesTheDialog)
+{
+    frmOption option;
+    option.SetStore(store.store());
+    ASSERT_TRUE(option.Form_Load());
+    auto fontHeight = [](HWND control) {
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        return lf.lfHeight;
+    };
+    RECT outer{}, ok{};
+    GetWindowRect(option.Handle(), &outer);
+    GetWindowRect(option.btnOk(), &ok);
+    const LONG font = fontHeight(option.btnOk());
+    const int dpi = TwipsScale::Screen().DpiY();
+    RECT suggested{outer.left, outer.top, outer.left + 2 * (outer.right - outer.left),
+                   outer.top + 2 * (outer.bottom - outer.top)};
+    SendMessageW(option.Handle(), WM_DPICHANGED, MAKEWPARAM(2 * dpi, 2 * dpi), reinterpret_cast<LPARAM>(&suggested));
+    RECT okNow{};
+    GetWindowRect(option.btnOk(), &okNow);
+    EXPECT_NEAR(fontHeight(option.btnOk()), 2 * font, 1);
+    EXPECT_NEAR(okNow.bottom - okNow.top, 2 * (ok.bottom - ok.top), 2);
+    EXPECT_NEAR(okNow.right - okNow.left, 2 * (ok.right - ok.left), 2);
+    option.Unload();
+}
+
 TEST_F(DialogFormTest, PositionIsReadWhereTheProbeSaysAndWrittenToTheCurrentLocation)
 {
     store.SetLegacy(L"Option_Left", L"2100");
