@@ -152,8 +152,9 @@ void DriveList::OnDrawItem(const DRAWITEMSTRUCT& item)
         return;
     }
     const Entry& entry = drives_[item.itemID];
-    DrawGlyph(dc, rc.left + 2, rc.top + (rc.bottom - rc.top - 16) / 2, DriveGlyph(entry.Kind), enabled);
-    RECT textRect{rc.left + 2 + 16 + 4, rc.top, rc.right - 2, rc.bottom};
+    const int icon = IconSize();
+    DrawListIcon(dc, rc.left + 2, rc.top + (rc.bottom - rc.top - icon) / 2, DriveIcon(entry.Kind), icon, enabled);
+    RECT textRect{rc.left + 2 + icon + 4, rc.top, rc.right - 2, rc.bottom};
     const SelectedObject font(dc, ControlFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));

@@ -139,9 +139,10 @@ void FileList::OnDrawItem(const DRAWITEMSTRUCT& item)
     const bool enabled = IsWindowEnabled(Handle()) != FALSE;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     FillRect(dc, &rc, GetSysColorBrush(selected ? (enabled ? COLOR_HIGHLIGHT : COLOR_BTNFACE) : COLOR_WINDOW));
-    DrawGlyph(dc, rc.left + 2, rc.top + (rc.bottom - rc.top - 16) / 2, Glyph::File, enabled);
+    const int icon = IconSize();
+    DrawListIcon(dc, rc.left + 2, rc.top + (rc.bottom - rc.top - icon) / 2, ListIcon::File, icon, enabled);
     const std::wstring& name = shown_[item.itemID];
-    RECT textRect{rc.left + 2 + 16 + 3, rc.top, rc.right - 2, rc.bottom};
+    RECT textRect{rc.left + 2 + icon + 3, rc.top, rc.right - 2, rc.bottom};
     const SelectedObject font(dc, ControlFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));

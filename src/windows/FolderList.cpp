@@ -27,7 +27,7 @@ bool FolderList::SetPath(const std::wstring& path)
     if (chain.empty()) return false;
 
     const bool changed = full != path_;
-    rootGlyph_ = DriveGlyph(KindOfDrive(chain.front()));
+    rootIcon_ = DriveIcon(KindOfDrive(chain.front()));
     path_ = std::move(full);
     chain_ = std::move(chain);
     // A folder that exists but cannot be listed (access denied) opens as an empty one.
@@ -146,15 +146,16 @@ void FolderList::OnDrawItem(const DRAWITEMSTRUCT& item)
     const int ancestors = AncestorCount();
     if (row >= ancestors + ListCount()) return;
     const int level = row < ancestors ? row : ancestors;
-    const int step = 8;
-    const int glyphX = rc.left + 2 + level * step;
+    const int icon = IconSize();
+    const int step = icon / 2;
+    const int iconX = rc.left + 2 + level * step;
 
     FillRect(dc, &rc, GetSysColorBrush(COLOR_WINDOW));
-    const Glyph glyph = row == 0 ? rootGlyph_ : row < ancestors ? Glyph::OpenFolder : Glyph::ClosedFolder;
-    DrawGlyph(dc, glyphX, rc.top + (rc.bottom - rc.top - 16) / 2, glyph, enabled);
+    const ListIcon kind = row == 0 ? rootIcon_ : row < ancestors ? ListIcon::OpenFolder : ListIcon::ClosedFolder;
+    DrawListIcon(dc, iconX, rc.top + (rc.bottom - rc.top - icon) / 2, kind, icon, enabled);
 
     const std::wstring text = RowText(row);
-    RECT textRect{glyphX + 16 + 3, rc.top, rc.right, rc.bottom};
+    RECT textRect{iconX + icon + 3, rc.top, rc.right, rc.bottom};
     SIZE extent{};
     const SelectedObject font(dc, ControlFont());
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);

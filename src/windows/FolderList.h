@@ -60,7 +60,7 @@ private:
     std::wstring path_;
     std::vector<std::wstring> chain_;       // root first, the open folder last
     std::vector<std::wstring> subfolders_;  // names, in name order
-    Glyph rootGlyph_ = Glyph::FixedDrive;
+    ListIcon rootIcon_ = ListIcon::FixedDrive;
 };
 
 } // namespace tavlo

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <tuple>
 #include <utility>
 
 namespace tavlo {
@@ -87,6 +88,19 @@ public:
         Paint(fill, [&](Point p) { return within(p, radius); });
     }
 
+    // A filled ellipse inside the box, with an outline.
+    void Ellipse(Point topLeft, Point bottomRight, Colour fill, Colour edge, double outline)
+    {
+        const double cx = (topLeft.x + bottomRight.x) / 2, cy = (topLeft.y + bottomRight.y) / 2;
+        const double rx = (bottomRight.x - topLeft.x) / 2, ry = (bottomRight.y - topLeft.y) / 2;
+        auto within = [&](Point p, double shrink) {
+            const double dx = (p.x - cx) / (rx - shrink), dy = (p.y - cy) / (ry - shrink);
+            return rx > shrink && ry > shrink && dx * dx + dy * dy <= 1;
+        };
+        Paint(edge, [&](Point p) { return within(p, 0); });
+        Paint(fill, [&](Point p) { return within(p, outline); });
+    }
+
     IconPixels Result() const
     {
         IconPixels out;
@@ -150,6 +164,20 @@ std::vector<Point> Mirrored(std::vector<Point> poly)
 }
 
 const Colour kGoFill{40, 150, 60}, kGoEdge{10, 75, 20};
+const Colour kFolderLine{176, 128, 32}, kFolderBack{232, 184, 72}, kFolderFront{248, 208, 96}, kFolderFlap{255, 230, 150};
+const Colour kDriveBody{208, 208, 208}, kDriveEdge{96, 96, 96}, kDark{64, 64, 64}, kLed{40, 176, 40};
+
+// A box from (left, top) to (right, bottom) on the grid, with a one-unit outline.
+void Box(Canvas& canvas, double left, double top, double right, double bottom, Colour fill, Colour edge)
+{
+    canvas.Polygon({{left, top}, {right, top}, {right, bottom}, {left, bottom}}, fill, edge, 1);
+}
+
+void DriveBody(Canvas& canvas, Colour led)
+{
+    Box(canvas, 1, 5, 15, 12, kDriveBody, kDriveEdge);
+    Box(canvas, 11, 8, 13, 10, led, led);
+}
 const Colour kFolderFill{240, 200, 90}, kFolderEdge{130, 95, 20};
 
 // A sheet of paper with two lines of text, its top left corner at (x, y).
@@ -221,6 +249,54 @@ IconPixels RenderButtonIcon(ButtonIcon kind, int sizePx)
     return canvas.Result();
 }
 
+IconPixels RenderListIcon(ListIcon kind, int sizePx)
+{
+    Canvas canvas(std::max(sizePx, 8));
+    switch (kind) {
+        case ListIcon::File:
+            canvas.Polygon({{3, 1}, {10, 1}, {13, 4}, {13, 15}, {3, 15}}, kPageFill, Colour{112, 112, 128}, 1);
+            canvas.Polygon({{10, 1}, {10, 4}, {13, 4}}, Colour{220, 220, 230}, Colour{112, 112, 128}, 0.8);
+            for (double y : {7.5, 9.5, 11.5}) canvas.Stroke({5.5, y}, {10.5, y}, 0.4, Colour{112, 112, 128}, kPageFill, 0);
+            break;
+        case ListIcon::ClosedFolder:
+            Box(canvas, 1, 2, 7, 5, kFolderBack, kFolderLine);
+            Box(canvas, 1, 4, 15, 14, kFolderFront, kFolderLine);
+            break;
+        case ListIcon::OpenFolder:
+            Box(canvas, 1, 2, 7, 5, kFolderBack, kFolderLine);
+            Box(canvas, 1, 4, 14, 14, kFolderBack, kFolderLine);
+            canvas.Polygon({{4, 7}, {16, 7}, {13, 14}, {1, 14}}, kFolderFlap, kFolderLine, 1);
+            break;
+        case ListIcon::FixedDrive: DriveBody(canvas, kLed); break;
+        case ListIcon::RemovableDrive:
+            DriveBody(canvas, kLed);
+            Box(canvas, 3, 7, 9, 9, kDark, kDark);
+            break;
+        case ListIcon::OpticalDrive:
+            canvas.Ellipse({1, 1}, {15, 15}, Colour{216, 220, 236}, Colour{96, 96, 112}, 1);
+            canvas.Ellipse({6, 6}, {10, 10}, Colour{255, 255, 255}, Colour{96, 96, 112}, 1);
+            break;
+        case ListIcon::RemoteDrive:
+            Box(canvas, 1, 1, 15, 8, kDriveBody, kDriveEdge);
+            Box(canvas, 11, 4, 13, 6, kLed, kLed);
+            Box(canvas, 7, 8, 9, 13, kDark, kDark);
+            Box(canvas, 1, 12, 15, 14, kDark, kDark);
+            break;
+        case ListIcon::UnknownDrive: DriveBody(canvas, Colour{160, 160, 160}); break;
+    }
+    return canvas.Result();
+}
+
+IconPixels Greyed(IconPixels pixels)
+{
+    for (std::uint32_t& p : pixels.Argb) {
+        const std::uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+        const std::uint32_t grey = 160 + (r * 3 + g * 6 + b) / 10 / 3;
+        p = (p & 0xFF000000u) | (grey << 16) | (grey << 8) | grey;
+    }
+    return pixels;
+}
+
 IconPixels RenderProgramPicture(int sizePx)
 {
     Canvas canvas(std::max(sizePx, 8));
@@ -289,21 +365,47 @@ void FitButtonIcon(HWND button, ButtonIcon kind)
     SetButtonIcon(button, kind, ButtonIconSize(std::min<int>(rc.right, rc.bottom)));
 }
 
+namespace {
+
+// The process's icons by what they show, kept until it ends: a button or a list may use one any time.
+template <class Key>
+class SharedIcons {
+public:
+    ~SharedIcons()
+    {
+        for (auto& entry : icons_)
+            if (entry.second) DestroyIcon(entry.second);
+    }
+    template <class Make>
+    HICON Get(const Key& key, Make make)
+    {
+        HICON& icon = icons_[key];
+        if (!icon) icon = make();
+        return icon;
+    }
+
+private:
+    std::map<Key, HICON> icons_;
+};
+
+} // namespace
+
 void SetButtonIcon(HWND button, ButtonIcon kind, int sizePx)
 {
-    struct Shared {
-        std::map<std::pair<ButtonIcon, int>, HICON> icons;
-        ~Shared()
-        {
-            for (auto& entry : icons)
-                if (entry.second) DestroyIcon(entry.second);
-        }
-    };
-    static Shared shared;
+    static SharedIcons<std::pair<ButtonIcon, int>> shared;
     if (!button) return;
-    HICON& icon = shared.icons[{kind, sizePx}];
-    if (!icon) icon = MakeButtonIcon(kind, sizePx);
+    HICON icon = shared.Get({kind, sizePx}, [&] { return MakeButtonIcon(kind, sizePx); });
     SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+}
+
+void DrawListIcon(HDC dc, int x, int y, ListIcon kind, int sizePx, bool enabled)
+{
+    static SharedIcons<std::tuple<ListIcon, int, bool>> shared;
+    HICON icon = shared.Get({kind, sizePx, enabled}, [&] {
+        IconPixels pixels = RenderListIcon(kind, sizePx);
+        return MakeIcon(enabled ? pixels : Greyed(std::move(pixels)));
+    });
+    if (icon) DrawIconEx(dc, x, y, icon, sizePx, sizePx, 0, nullptr, DI_NORMAL);
 }
 
 } // namespace tavlo

@@ -32,8 +32,15 @@ struct IconPixels {
     std::uint8_t Alpha(int x, int y) const { return static_cast<std::uint8_t>(At(x, y) >> 24); }
 };
 
-// The drawing of a button icon or of the program's picture at `sizePx` (at least 8) pixels square.
+// The pictures the owner-drawn lists put before their rows.
+enum class ListIcon { File, ClosedFolder, OpenFolder, FixedDrive, RemovableDrive, OpticalDrive, RemoteDrive, UnknownDrive };
+
+// The drawing of a button icon, a list picture or the program's picture at `sizePx` (at least 8)
+// pixels square.
 IconPixels RenderButtonIcon(ButtonIcon kind, int sizePx);
+IconPixels RenderListIcon(ListIcon kind, int sizePx);
+// The same drawing in greys, for a disabled list.
+IconPixels Greyed(IconPixels pixels);
 IconPixels RenderProgramPicture(int sizePx);
 
 // An icon of the pixels, with a mask that follows the drawing so a disabled button greys the shape,
@@ -50,5 +57,9 @@ void FitButtonIcon(HWND button, ButtonIcon kind);
 // Puts the icon on a push button made with BS_ICON. The icon is the process's shared copy for that
 // kind and size, kept until the process ends, so the button never holds a destroyed one.
 void SetButtonIcon(HWND button, ButtonIcon kind, int sizePx);
+
+// Draws a list picture `sizePx` square with its top left at (x, y); greyed when not enabled. The
+// process keeps one icon per kind, size and state.
+void DrawListIcon(HDC dc, int x, int y, ListIcon kind, int sizePx, bool enabled);
 
 } // namespace tavlo

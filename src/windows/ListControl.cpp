@@ -1,6 +1,7 @@
 #include "windows/ListControl.h"
 
 #include "windows/GdiHandles.h"
+#include "windows/Twips.h"
 
 #include <commctrl.h>
 
@@ -18,43 +19,6 @@ UINT NextControlId()
     UINT id = next++;
     if (next > 0x6EFF) next = 0x6A00;
     return id;
-}
-
-// A pen and a brush selected into a DC for one shape; both go when it does.
-// (Declared in this order: the selections end before the objects are deleted.)
-class Paint {
-public:
-    Paint(HDC dc, COLORREF line, COLORREF fill)
-        : pen_(CreatePen(PS_SOLID, 1, line)), brush_(CreateSolidBrush(fill)), penIn_(dc, pen_.get()),
-          brushIn_(dc, brush_.get())
-    {
-    }
-
-private:
-    GdiObject pen_;
-    GdiObject brush_;
-    SelectedObject penIn_;
-    SelectedObject brushIn_;
-};
-
-COLORREF Shade(COLORREF color, bool enabled)
-{
-    if (enabled) return color;
-    int grey = (GetRValue(color) * 3 + GetGValue(color) * 6 + GetBValue(color)) / 10;
-    grey = 160 + grey / 3;
-    return RGB(grey, grey, grey);
-}
-
-void Box(HDC dc, int left, int top, int right, int bottom, COLORREF line, COLORREF fill, bool enabled)
-{
-    Paint paint(dc, Shade(line, enabled), Shade(fill, enabled));
-    Rectangle(dc, left, top, right, bottom);
-}
-
-void DriveBody(HDC dc, int x, int y, COLORREF led, bool enabled)
-{
-    Box(dc, x + 1, y + 5, x + 15, y + 12, RGB(96, 96, 96), RGB(208, 208, 208), enabled);
-    Box(dc, x + 11, y + 8, x + 13, y + 10, led, led, enabled);
 }
 
 } // namespace
@@ -117,7 +81,13 @@ int ListControl::RowHeightForFont() const
     const SelectedObject font(dc.get(), ControlFont());
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc.get(), &metrics);
-    return std::max<int>(metrics.tmHeight, 16) + 2;
+    return std::max<int>(metrics.tmHeight, IconSize()) + 2;
+}
+
+int ListControl::IconSize() const
+{
+    // 16 pixels at 96 dots per inch.
+    return MulDiv(16, TwipsScale::ForWindow(hwnd_).DpiY(), 96);
 }
 
 void ListControl::Notify(const std::function<void()>& callback)
@@ -215,66 +185,15 @@ std::optional<LRESULT> ListControl::FromControl(UINT msg, WPARAM wParam, LPARAM 
     }
 }
 
-Glyph DriveGlyph(DriveKind kind)
+ListIcon DriveIcon(DriveKind kind)
 {
     switch (kind) {
         case DriveKind::Fixed:
-        case DriveKind::RamDisk: return Glyph::FixedDrive;
-        case DriveKind::Removable: return Glyph::RemovableDrive;
-        case DriveKind::Optical: return Glyph::OpticalDrive;
-        case DriveKind::Remote: return Glyph::RemoteDrive;
-        default: return Glyph::UnknownDrive;
-    }
-}
-
-void DrawGlyph(HDC dc, int x, int y, Glyph glyph, bool enabled)
-{
-    const COLORREF folderLine = RGB(176, 128, 32);
-    switch (glyph) {
-        case Glyph::File: {
-            Paint paint(dc, Shade(RGB(112, 112, 128), enabled), Shade(RGB(255, 255, 255), enabled));
-            POINT page[] = {{x + 3, y + 1}, {x + 10, y + 1}, {x + 13, y + 4}, {x + 13, y + 15}, {x + 3, y + 15}};
-            Polygon(dc, page, 5);
-            POINT corner[] = {{x + 10, y + 1}, {x + 10, y + 4}, {x + 13, y + 4}};
-            Polyline(dc, corner, 3);
-            for (int line = 0; line < 3; ++line) {
-                POINT text[] = {{x + 5, y + 7 + line * 2}, {x + 11, y + 7 + line * 2}};
-                Polyline(dc, text, 2);
-            }
-            break;
-        }
-        case Glyph::ClosedFolder: {
-            Box(dc, x + 1, y + 2, x + 7, y + 5, folderLine, RGB(232, 184, 72), enabled);
-            Box(dc, x + 1, y + 4, x + 15, y + 14, folderLine, RGB(248, 208, 96), enabled);
-            break;
-        }
-        case Glyph::OpenFolder: {
-            Box(dc, x + 1, y + 2, x + 7, y + 5, folderLine, RGB(232, 184, 72), enabled);
-            Box(dc, x + 1, y + 4, x + 14, y + 14, folderLine, RGB(232, 184, 72), enabled);
-            Paint paint(dc, Shade(folderLine, enabled), Shade(RGB(255, 230, 150), enabled));
-            POINT flap[] = {{x + 4, y + 7}, {x + 16, y + 7}, {x + 13, y + 14}, {x + 1, y + 14}};
-            Polygon(dc, flap, 4);
-            break;
-        }
-        case Glyph::FixedDrive: DriveBody(dc, x, y, RGB(40, 176, 40), enabled); break;
-        case Glyph::RemovableDrive:
-            DriveBody(dc, x, y, RGB(40, 176, 40), enabled);
-            Box(dc, x + 3, y + 7, x + 9, y + 9, RGB(64, 64, 64), RGB(64, 64, 64), enabled);
-            break;
-        case Glyph::OpticalDrive: {
-            Paint paint(dc, Shade(RGB(96, 96, 112), enabled), Shade(RGB(216, 220, 236), enabled));
-            Ellipse(dc, x + 1, y + 1, x + 15, y + 15);
-            Paint hole(dc, Shade(RGB(96, 96, 112), enabled), GetSysColor(COLOR_WINDOW));
-            Ellipse(dc, x + 6, y + 6, x + 10, y + 10);
-            break;
-        }
-        case Glyph::RemoteDrive:
-            Box(dc, x + 1, y + 1, x + 15, y + 8, RGB(96, 96, 96), RGB(208, 208, 208), enabled);
-            Box(dc, x + 11, y + 4, x + 13, y + 6, RGB(40, 176, 40), RGB(40, 176, 40), enabled);
-            Box(dc, x + 7, y + 8, x + 9, y + 13, RGB(64, 64, 64), RGB(64, 64, 64), enabled);
-            Box(dc, x + 1, y + 12, x + 15, y + 14, RGB(64, 64, 64), RGB(64, 64, 64), enabled);
-            break;
-        case Glyph::UnknownDrive: DriveBody(dc, x, y, RGB(160, 160, 160), enabled); break;
+        case DriveKind::RamDisk: return ListIcon::FixedDrive;
+        case DriveKind::Removable: return ListIcon::RemovableDrive;
+        case DriveKind::Optical: return ListIcon::OpticalDrive;
+        case DriveKind::Remote: return ListIcon::RemoteDrive;
+        default: return ListIcon::UnknownDrive;
     }
 }
 

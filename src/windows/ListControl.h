@@ -4,6 +4,7 @@
 // hooks the parent for the notifications and drawing requests its control sends there, and its
 // control for the keys, so a window only creates the list, places it and listens to its callbacks.
 #include "common/FileEnum.h"
+#include "windows/Icons.h"
 
 #include <windows.h>
 
@@ -51,6 +52,8 @@ protected:
 
     // The row height owner-drawn rows need with the control's font: the text and a 16-pixel glyph.
     int RowHeightForFont() const;
+    // The edge of the pictures before the rows, in pixels at the list's resolution.
+    int IconSize() const;
     HFONT ControlFont() const;
     // Calls a callback so that nothing it throws reaches the system.
     static void Notify(const std::function<void()>& callback);
@@ -68,10 +71,7 @@ private:
     UINT id_ = 0;
 };
 
-// Small glyphs the owner-drawn lists put before their rows, drawn in a 16 x 16 cell at (x, y).
-enum class Glyph { File, ClosedFolder, OpenFolder, FixedDrive, RemovableDrive, OpticalDrive, RemoteDrive, UnknownDrive };
-void DrawGlyph(HDC dc, int x, int y, Glyph glyph, bool enabled);
-// The glyph of a drive of the given kind.
-Glyph DriveGlyph(DriveKind kind);
+// The picture of a drive of the given kind.
+ListIcon DriveIcon(DriveKind kind);
 
 } // namespace tavlo

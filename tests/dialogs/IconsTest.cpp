@@ -59,6 +59,26 @@ TEST(IconsTest, EveryIconHasAShapeOnAClearGround)
     }
 }
 
+// The pictures before the rows of the drive, folder and file lists: drawn at any size, and greyed
+// for a disabled list without losing their shape.
+TEST(IconsTest, ListPicturesScaleAndGreyOut)
+{
+    for (ListIcon kind : {ListIcon::File, ListIcon::ClosedFolder, ListIcon::OpenFolder, ListIcon::FixedDrive,
+                          ListIcon::RemovableDrive, ListIcon::OpticalDrive, ListIcon::RemoteDrive, ListIcon::UnknownDrive}) {
+        for (int size : {16, 24, 32}) {
+            const IconPixels icon = RenderListIcon(kind, size);
+            int opaque = 0;
+            for (std::uint32_t p : icon.Argb) opaque += (p >> 24) >= 128;
+            EXPECT_GT(opaque, size * size / 10) << static_cast<int>(kind) << " at " << size;
+            const IconPixels grey = Greyed(icon);
+            for (std::size_t i = 0; i < icon.Argb.size(); ++i) {
+                ASSERT_EQ(grey.Argb[i] >> 24, icon.Argb[i] >> 24);
+                EXPECT_TRUE(Red(grey.Argb[i]) == Green(grey.Argb[i]) && Green(grey.Argb[i]) == Blue(grey.Argb[i]));
+            }
+        }
+    }
+}
+
 TEST(IconsTest, ArrowsPointTheirWayAndMirrorEachOther)
 {
     const IconPixels up = RenderButtonIcon(ButtonIcon::Up, 16);
