@@ -8,12 +8,12 @@ namespace tavlo::test {
 
 struct RecordingLog : LogSink {
     std::vector<std::wstring> lines;
-    void ListInAdd(const std::wstring& line) override { lines.push_back(line); }
+    void AddLine(const std::wstring& line) override { lines.push_back(line); }
 };
 
 struct RecordingResults : ResultSink {
     std::vector<std::wstring> paths;
-    void ListInAdd(const std::wstring& path) override { paths.push_back(path); }
+    void AddResult(const std::wstring& path) override { paths.push_back(path); }
 };
 
 } // namespace tavlo::test

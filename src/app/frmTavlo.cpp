@@ -39,18 +39,15 @@ class MainAliasDialog final : public AliasDialog {
 public:
     explicit MainAliasDialog(frmMenuMente& dialog) : d_(dialog) {}
 
-    void Set_Menu(std::int16_t intIndex, const std::wstring& strName, const std::wstring& strDir) override
+    void SetEntry(std::int16_t index, const std::wstring& name, const std::wstring& folder) override
     {
-        d_.Set_Menu(intIndex, strName, strDir);
+        d_.Set_Menu(index, name, folder);
     }
-    void Set_pstr_Me_Caption(const std::wstring& caption) override { d_.pstr_Me_Caption = caption; }
+    void SetCallerCaption(const std::wstring& caption) override { d_.pstr_Me_Caption = caption; }
     void ShowModal() override { d_.Show(); }
-    bool pblnOk() override { return d_.pblnOk; }
-    std::int16_t MenuCount() override { return d_.MenuCount; }
-    void Get_Menu(std::int16_t intIndex, std::wstring& strName, std::wstring& strDir) override
-    {
-        d_.Get_Menu(intIndex, strName, strDir);
-    }
+    bool Accepted() override { return d_.pblnOk; }
+    std::int16_t LastIndex() override { return d_.MenuCount; }
+    void Entry(std::int16_t index, std::wstring& name, std::wstring& folder) override { d_.Get_Menu(index, name, folder); }
 
 private:
     frmMenuMente& d_;
@@ -69,7 +66,7 @@ public:
         if (identity) run_.Renamed(from, to, *identity);
         if ((identity && !run_.Failed()) || told_) return;
         told_ = true;
-        log_.ListInAdd(std::wstring(ProgramText(text_number::UndoUnavailable)));
+        log_.AddLine(std::wstring(ProgramText(text_number::UndoUnavailable)));
     }
 
 private:

@@ -58,7 +58,8 @@ public:
     void btnExe_Click(std::int16_t Index);
     void btnCancel_Click();
     // Enables the eight mode buttons exactly while the target list holds entries.
-    void BtnEnabledChange() override;
+    void BtnEnabledChange();
+    void TargetsChanged() override { BtnEnabledChange(); }
     bool AddToTargets(const std::wstring& path) override;
     void FolderOpened(const std::wstring& folder) override;
     void FocusTargets() override;
@@ -72,16 +73,26 @@ public:
     bool Activated = false;
 
     // Handlers of the shared menu bar.
-    void mnuExit_Click() override;
-    void mnuFont_Click() override;
-    void mnuLogCopy_Click() override;
-    void mnuLogSave_Click() override;
-    void mnuInDirDefault_Click() override;
-    void mnuOption_Click() override;
-    void mnuHelp_Click() override;
-    void mnuAbout_Click() override;
+    void mnuExit_Click();
+    void mnuFont_Click();
+    void mnuLogCopy_Click();
+    void mnuLogSave_Click();
+    void mnuInDirDefault_Click();
+    void mnuOption_Click();
+    void mnuHelp_Click();
+    void mnuAbout_Click();
     // Takes back the most recent run not yet taken back, after asking.
-    void mnuUndo_Click() override;
+    void mnuUndo_Click();
+    // The same commands as the child windows ask for them.
+    void Exit() override { mnuExit_Click(); }
+    void PickFont() override { mnuFont_Click(); }
+    void CopyLog() override { mnuLogCopy_Click(); }
+    void SaveLog() override { mnuLogSave_Click(); }
+    void EditInputFolderDefault() override { mnuInDirDefault_Click(); }
+    void EditOptions() override { mnuOption_Click(); }
+    void ShowHelp() override { mnuHelp_Click(); }
+    void ShowAbout() override { mnuAbout_Click(); }
+    void UndoLastRun() override { mnuUndo_Click(); }
 
     // The single instances of the child windows and dialogs.
     mdiInDir& InDirWindow() { return *inDir_; }

@@ -44,7 +44,7 @@ std::vector<std::wstring> LogLines(const RenameOutcome& outcome)
 void LogLine(LogSink& log, const std::wstring& line)
 {
     // What the log cannot take, it does not show; the work goes on.
-    OnItsOwn([&] { log.ListInAdd(line); });
+    OnItsOwn([&] { log.AddLine(line); });
 }
 
 void Report(const RenameOutcome& outcome, LogSink& log, ResultSink& results, RenameRecorder* recorder)
@@ -53,7 +53,7 @@ void Report(const RenameOutcome& outcome, LogSink& log, ResultSink& results, Ren
     for (const std::wstring& line : LogLines(outcome)) LogLine(log, line);
     if (outcome.kind == RenameOutcome::Kind::Renamed && recorder)
         OnItsOwn([&] { recorder->Renamed(outcome.path, outcome.newPath); });
-    if (outcome.Done()) OnItsOwn([&] { results.ListInAdd(outcome.newPath); });
+    if (outcome.Done()) OnItsOwn([&] { results.AddResult(outcome.newPath); });
 }
 
 } // namespace tavlo

@@ -9,14 +9,14 @@ class LogSink {
 public:
     virtual ~LogSink() = default;
     // Appends one line at the end of the log.
-    virtual void ListInAdd(const std::wstring& line) = 0;
+    virtual void AddLine(const std::wstring& line) = 0;
 };
 
 class ResultSink {
 public:
     virtual ~ResultSink() = default;
     // Records one full path of a file that now carries its final name.
-    virtual void ListInAdd(const std::wstring& path) = 0;
+    virtual void AddResult(const std::wstring& path) = 0;
 };
 
 // Told of every file a run renamed, after the rename.

@@ -25,8 +25,8 @@ public:
     virtual HMENU FrameMenu() const = 0;
     // True while the main window is neither minimised nor maximised.
     virtual bool IsNormalState() const = 0;
-    // Re-evaluates the mode buttons after the target list changed.
-    virtual void BtnEnabledChange() = 0;
+    // The target list changed: the mode buttons follow it.
+    virtual void TargetsChanged() = 0;
     // Adds an already normalised path to the target list; false when the list refused it (full).
     virtual bool AddToTargets(const std::wstring& path) = 0;
     // The input folder window opened `folder`: the input file window follows.
@@ -64,15 +64,15 @@ public:
     HMENU PopupMenu() const { return popup_.get(); }
 
     // Forwarding handlers of the shared menu bar.
-    void mnuExit_Click() { host_.mnuExit_Click(); }
-    void mnuFont_Click() { host_.mnuFont_Click(); }
-    void mnuLogCopy_Click() { host_.mnuLogCopy_Click(); }
-    void mnuLogSave_Click() { host_.mnuLogSave_Click(); }
-    void mnuInDirDefault_Click() { host_.mnuInDirDefault_Click(); }
-    void mnuOption_Click() { host_.mnuOption_Click(); }
-    void mnuHelp_Click() { host_.mnuHelp_Click(); }
-    void mnuAbout_Click() { host_.mnuAbout_Click(); }
-    void mnuUndo_Click() { host_.mnuUndo_Click(); }
+    void mnuExit_Click() { host_.Exit(); }
+    void mnuFont_Click() { host_.PickFont(); }
+    void mnuLogCopy_Click() { host_.CopyLog(); }
+    void mnuLogSave_Click() { host_.SaveLog(); }
+    void mnuInDirDefault_Click() { host_.EditInputFolderDefault(); }
+    void mnuOption_Click() { host_.EditOptions(); }
+    void mnuHelp_Click() { host_.ShowHelp(); }
+    void mnuAbout_Click() { host_.ShowAbout(); }
+    void mnuUndo_Click() { host_.UndoLastRun(); }
 
     // Opens the context menu at the mouse pointer (screen coordinates) when `button` is the right one.
     void Form_MouseDown(int button, POINT screenPoint);

@@ -74,15 +74,15 @@ bool IsTopLevelMenuEnabled(HMENU bar, int position)
 bool DispatchSharedMenu(MenuCommands& target, int id)
 {
     switch (id) {
-        case kCmdExit: target.mnuExit_Click(); return true;
-        case kCmdFont: target.mnuFont_Click(); return true;
-        case kCmdLogCopy: target.mnuLogCopy_Click(); return true;
-        case kCmdLogSave: target.mnuLogSave_Click(); return true;
-        case kCmdInDirDefault: target.mnuInDirDefault_Click(); return true;
-        case kCmdOption: target.mnuOption_Click(); return true;
-        case kCmdHelp: target.mnuHelp_Click(); return true;
-        case kCmdAbout: target.mnuAbout_Click(); return true;
-        case kCmdUndo: target.mnuUndo_Click(); return true;
+        case kCmdExit: target.Exit(); return true;
+        case kCmdFont: target.PickFont(); return true;
+        case kCmdLogCopy: target.CopyLog(); return true;
+        case kCmdLogSave: target.SaveLog(); return true;
+        case kCmdInDirDefault: target.EditInputFolderDefault(); return true;
+        case kCmdOption: target.EditOptions(); return true;
+        case kCmdHelp: target.ShowHelp(); return true;
+        case kCmdAbout: target.ShowAbout(); return true;
+        case kCmdUndo: target.UndoLastRun(); return true;
         default: return false;
     }
 }

@@ -40,19 +40,19 @@ bool EnableTopLevelMenus(HMENU bar, bool enabled);
 // True when the top-level entry at `position` is enabled.
 bool IsTopLevelMenuEnabled(HMENU bar, int position);
 
-// Handlers of the shared menu bar, implemented by the main window.
+// The commands of the shared menu bar, carried out by the main window.
 class MenuCommands {
 public:
     virtual ~MenuCommands() = default;
-    virtual void mnuExit_Click() = 0;
-    virtual void mnuFont_Click() = 0;
-    virtual void mnuLogCopy_Click() = 0;
-    virtual void mnuLogSave_Click() = 0;
-    virtual void mnuInDirDefault_Click() = 0;
-    virtual void mnuOption_Click() = 0;
-    virtual void mnuHelp_Click() = 0;
-    virtual void mnuAbout_Click() = 0;
-    virtual void mnuUndo_Click() = 0;
+    virtual void Exit() = 0;
+    virtual void PickFont() = 0;
+    virtual void CopyLog() = 0;
+    virtual void SaveLog() = 0;
+    virtual void EditInputFolderDefault() = 0;
+    virtual void EditOptions() = 0;
+    virtual void ShowHelp() = 0;
+    virtual void ShowAbout() = 0;
+    virtual void UndoLastRun() = 0;
 };
 
 // Calls the handler of a shared menu command; false when `id` is not one.

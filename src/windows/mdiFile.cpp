@@ -267,7 +267,7 @@ void mdiFile::lstFile_OLEDragDrop(const std::vector<std::wstring>& paths)
     // The first refusal ends the batch, so a full list says so once.
     for (const std::wstring& path : paths)
         if (!Gaibu_ListInAdd(path)) break;
-    Host().BtnEnabledChange();
+    Host().TargetsChanged();
 }
 
 void mdiFile::ShowAtTop(LRESULT index)
@@ -316,13 +316,13 @@ void mdiFile::btnDel_Click()
             ++i;
         }
     }
-    Host().BtnEnabledChange();
+    Host().TargetsChanged();
 }
 
 void mdiFile::btnDelAll_Click()
 {
     RefreshForm();
-    Host().BtnEnabledChange();
+    Host().TargetsChanged();
 }
 
 void mdiFile::mnuInCopy_Click()

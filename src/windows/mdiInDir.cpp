@@ -303,17 +303,17 @@ void mdiInDir::mnuMente_Click()
     AliasDialog* dialog = aliasDialog_ ? aliasDialog_ : &Host().FolderAliasDialog();
     for (int i = 0; i < FolderAliases::kSlots; ++i) {
         FolderAlias alias = aliases_.Slot(i);
-        dialog->Set_Menu(static_cast<std::int16_t>(i), alias.Name, alias.Dir);
+        dialog->SetEntry(static_cast<std::int16_t>(i), alias.Name, alias.Dir);
     }
-    dialog->Set_pstr_Me_Caption(std::wstring(ProgramText(1000)));
+    dialog->SetCallerCaption(std::wstring(ProgramText(1000)));
     dialog->ShowModal();
-    if (!dialog->pblnOk()) return;
+    if (!dialog->Accepted()) return;
 
-    int last = dialog->MenuCount();
+    int last = dialog->LastIndex();
     if (last > FolderAliases::kSlots - 1) last = FolderAliases::kSlots - 1;
     std::array<FolderAlias, FolderAliases::kSlots> slots{};
     for (int i = 0; i <= last; ++i)
-        dialog->Get_Menu(static_cast<std::int16_t>(i), slots[static_cast<std::size_t>(i)].Name,
+        dialog->Entry(static_cast<std::int16_t>(i), slots[static_cast<std::size_t>(i)].Name,
                          slots[static_cast<std::size_t>(i)].Dir);
     aliases_.Assign(slots, last < 0 ? 0 : last + 1);
     ShowAliasMenu();

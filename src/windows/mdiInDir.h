@@ -56,13 +56,17 @@ private:
 class AliasDialog {
 public:
     virtual ~AliasDialog() = default;
-    virtual void Set_Menu(std::int16_t intIndex, const std::wstring& strName, const std::wstring& strDir) = 0;
-    virtual void Set_pstr_Me_Caption(const std::wstring& caption) = 0;
+    // The alias in slot `index` before editing.
+    virtual void SetEntry(std::int16_t index, const std::wstring& name, const std::wstring& folder) = 0;
+    // The caption of the window that asks.
+    virtual void SetCallerCaption(const std::wstring& caption) = 0;
     virtual void ShowModal() = 0;
-    virtual bool pblnOk() = 0;
+    // True when the user ended the editing with OK.
+    virtual bool Accepted() = 0;
     // The last index after editing, -1 when none is left.
-    virtual std::int16_t MenuCount() = 0;
-    virtual void Get_Menu(std::int16_t intIndex, std::wstring& strName, std::wstring& strDir) = 0;
+    virtual std::int16_t LastIndex() = 0;
+    // The alias in slot `index` after editing.
+    virtual void Entry(std::int16_t index, std::wstring& name, std::wstring& folder) = 0;
 };
 
 class mdiInDir : public ChildForm {

@@ -190,7 +190,7 @@ void mdiInFile::AddRows(bool selectedOnly)
 // list, and the target list shows at once.
 void mdiInFile::Finish()
 {
-    Host().BtnEnabledChange();
+    Host().TargetsChanged();
     PacedRedraw::DrawAll();
 }
 

@@ -27,7 +27,8 @@ public:
 
     // Records the full path of a file just renamed: a file listed under another spelling is
     // replaced in place; a new file is appended while fewer than 1000 are listed.
-    void ListInAdd(const std::wstring& strPathData) override;
+    void ListInAdd(const std::wstring& strPathData);
+    void AddResult(const std::wstring& path) override { ListInAdd(path); }
     // Checks the entries against the disk (the リフレッシュ command).
     void RefreshForm();
     void SelectAll();

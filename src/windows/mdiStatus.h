@@ -23,7 +23,8 @@ public:
     HWND lstKekka() const { return lstKekka_; }
 
     // Appends one line; past the cap the oldest line goes (the cap follows the current line).
-    void ListInAdd(const std::wstring& strData) override;
+    void ListInAdd(const std::wstring& strData);
+    void AddLine(const std::wstring& line) override { ListInAdd(line); }
     // Empties the log.
     void RefreshForm();
     // Puts the whole log on the clipboard as plain text, every line ended by CR LF; an empty log

@@ -447,7 +447,8 @@ TEST_F(CaseOnlyFaults, AFileThatCannotGoBackStaysUnderATemporaryNameTheLogGives)
 TEST(RenameEngineFaults, ThrowingSinksDoNotStopTheRename)
 {
     struct Throwing : LogSink, ResultSink {
-        void ListInAdd(const std::wstring&) override { throw std::runtime_error("sink"); }
+        void AddLine(const std::wstring&) override { throw std::runtime_error("sink"); }
+        void AddResult(const std::wstring&) override { throw std::runtime_error("sink"); }
     } sink;
     TempDir dir;
     std::wstring page = dir.Write(L"p.html");

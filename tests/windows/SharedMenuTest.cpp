@@ -94,15 +94,15 @@ TEST(SharedMenuBar, EveryWindowGetsItsOwnCopy)
 
 struct Recorder : MenuCommands {
     std::vector<std::string> calls;
-    void mnuExit_Click() override { calls.push_back("Exit"); }
-    void mnuFont_Click() override { calls.push_back("Font"); }
-    void mnuLogCopy_Click() override { calls.push_back("LogCopy"); }
-    void mnuLogSave_Click() override { calls.push_back("LogSave"); }
-    void mnuInDirDefault_Click() override { calls.push_back("InDirDefault"); }
-    void mnuOption_Click() override { calls.push_back("Option"); }
-    void mnuHelp_Click() override { calls.push_back("Help"); }
-    void mnuAbout_Click() override { calls.push_back("About"); }
-    void mnuUndo_Click() override { calls.push_back("Undo"); }
+    void Exit() override { calls.push_back("Exit"); }
+    void PickFont() override { calls.push_back("Font"); }
+    void CopyLog() override { calls.push_back("LogCopy"); }
+    void SaveLog() override { calls.push_back("LogSave"); }
+    void EditInputFolderDefault() override { calls.push_back("InDirDefault"); }
+    void EditOptions() override { calls.push_back("Option"); }
+    void ShowHelp() override { calls.push_back("Help"); }
+    void ShowAbout() override { calls.push_back("About"); }
+    void UndoLastRun() override { calls.push_back("Undo"); }
 };
 
 TEST(SharedMenuBar, EachCommandReachesItsOwnHandler)

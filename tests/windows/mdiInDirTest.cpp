@@ -39,16 +39,16 @@ using test::DriveWithoutMedium;
 // The alias dialog as a user who edits the list in a scripted way.
 class ScriptedAliasDialog final : public AliasDialog {
 public:
-    void Set_Menu(std::int16_t i, const std::wstring& name, const std::wstring& dir) override
+    void SetEntry(std::int16_t i, const std::wstring& name, const std::wstring& dir) override
     {
         handed.push_back(FolderAlias{name, dir});
         indexes.push_back(i);
     }
-    void Set_pstr_Me_Caption(const std::wstring& text) override { caption = text; }
+    void SetCallerCaption(const std::wstring& text) override { caption = text; }
     void ShowModal() override { ++shown; }
-    bool pblnOk() override { return ok; }
-    std::int16_t MenuCount() override { return static_cast<std::int16_t>(result.size()) - 1; }
-    void Get_Menu(std::int16_t i, std::wstring& name, std::wstring& dir) override
+    bool Accepted() override { return ok; }
+    std::int16_t LastIndex() override { return static_cast<std::int16_t>(result.size()) - 1; }
+    void Entry(std::int16_t i, std::wstring& name, std::wstring& dir) override
     {
         name = i >= 0 && i < static_cast<int>(result.size()) ? result[i].Name : L"";
         dir = i >= 0 && i < static_cast<int>(result.size()) ? result[i].Dir : L"";
