@@ -66,7 +66,7 @@ public:
         if (identity) run_.Renamed(from, to, *identity);
         if ((identity && !run_.Failed()) || told_) return;
         told_ = true;
-        log_.AddLine(std::wstring(ProgramText(text_number::UndoUnavailable)));
+        log_.AddLine(std::wstring(ProgramText(program_text::UndoUnavailable)));
     }
 
 private:
@@ -253,10 +253,10 @@ bool frmTavlo::Create()
     PlaceStripButtons(kCancelInitialLeft);
     for (int i = 0; i < kModeCount; ++i) {
         AddFontControl(btnExe_[i]);
-        AddToolTipControl(btnExe_[i], ProgramText(static_cast<std::int16_t>(20 + i)));
+        AddToolTipControl(btnExe_[i], ProgramText(static_cast<std::int16_t>(program_text::ModeTipFirst + i)));
     }
     AddFontControl(btnCancel_);
-    AddToolTipControl(btnCancel_, GeneralText(10));
+    AddToolTipControl(btnCancel_, GeneralText(general_text::CancelTip));
     LayOutStrip();
     return true;
 }
@@ -266,7 +266,7 @@ bool frmTavlo::StartUp(std::wstring_view commandLine)
     const std::wstring arguments(commandLine);
     if (IsUninstallOption(arguments)) {
         // The question names nothing in front of its particle: the catalogue has no leading text.
-        std::wstring question = std::wstring(ProgramText(0)) + std::wstring(GeneralText(20));
+        std::wstring question = std::wstring(ProgramText(program_text::NoLeadingText)) + std::wstring(GeneralText(general_text::RemoveAllSettings));
         if (ShowBox(question, MB_YESNO) == IDYES) {
             DeleteAllSettings(store_);
             journalStore_->Remove();
@@ -316,7 +316,7 @@ int frmTavlo::RunList(std::int16_t intMode)
 {
     try {
         const int left = WalkTargets(intMode, false);
-        status_->ListInAdd(std::wstring(GeneralText(31)));
+        status_->ListInAdd(std::wstring(GeneralText(general_text::AllDone)));
         return left;
     } catch (...) {
         // The walk ends without its closing line, and not every file can be known renamed.
@@ -356,10 +356,10 @@ bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
         if (!StartUp(commandLine)) return false;
         options.AutoRunning = false;
 
-        SetWindowTextW(Handle(), std::wstring(ProgramText(9999)).c_str());
+        SetWindowTextW(Handle(), std::wstring(ProgramText(program_text::ProgramTitle)).c_str());
         for (int i = 0; i < kModeCount; ++i)
-            SetWindowTextW(btnExe_[i], std::wstring(ProgramText(static_cast<std::int16_t>(10 + i))).c_str());
-        SetWindowTextW(btnCancel_, std::wstring(GeneralText(5)).c_str());
+            SetWindowTextW(btnExe_[i], std::wstring(ProgramText(static_cast<std::int16_t>(program_text::ModeCaptionFirst + i))).c_str());
+        SetWindowTextW(btnCancel_, std::wstring(GeneralText(general_text::Cancel)).c_str());
         SetToolTip(options.Tip);
 
         // A child that cannot load has reported it already.
@@ -590,11 +590,11 @@ void frmTavlo::btnExe_Click(std::int16_t Index)
     if (locked_) return;
     auto anyRow = [](const std::array<bool, 6>& rows) { return std::find(rows.begin(), rows.end(), true) != rows.end(); };
     if (Index == ModeFourToThree && !anyRow(options.Exp43)) {
-        status_->ListInAdd(std::wstring(ProgramText(100)));
+        status_->ListInAdd(std::wstring(ProgramText(program_text::NoFourToThreeRow)));
         return;
     }
     if (Index == ModeThreeToFour && !anyRow(options.Exp34)) {
-        status_->ListInAdd(std::wstring(ProgramText(101)));
+        status_->ListInAdd(std::wstring(ProgramText(program_text::NoThreeToFourRow)));
         return;
     }
 
@@ -629,7 +629,7 @@ void frmTavlo::btnExe_Click(std::int16_t Index)
             else SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
         }
         SendMessageW(list, LB_SETSEL, FALSE, -1);
-        status_->ListInAdd(std::wstring(GeneralText(CancelFlag ? 30 : 31)));
+        status_->ListInAdd(std::wstring(GeneralText(CancelFlag ? general_text::Stopped : general_text::AllDone)));
     });
     if (unloaded_) return;
     UnlockInterface();
@@ -763,10 +763,10 @@ void frmTavlo::mnuUndo_Click()
     UndoJournal journal(*journalStore_);
     const std::optional<JournalRun> run = journal.LastRun();
     if (!run) {
-        ShowBox(std::wstring(ProgramText(text_number::NothingToUndo)), MB_OK);
+        ShowBox(std::wstring(ProgramText(program_text::NothingToUndo)), MB_OK);
         return;
     }
-    std::wstring question(ProgramText(text_number::UndoQuestion));
+    std::wstring question(ProgramText(program_text::UndoQuestion));
     question.replace(question.find(L"%TIME%"), 6, run->Time);
     question.replace(question.find(L"%COUNT%"), 7, std::to_wstring(run->Files.size()));
     if (ShowBox(question, MB_YESNO) != IDYES) return;

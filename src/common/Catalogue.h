@@ -10,14 +10,117 @@ std::wstring_view ProgramText(std::int16_t number);
 // General-purpose texts (cancel, aliases, option commons, saving); empty for an unknown number.
 std::wstring_view GeneralText(std::int16_t number);
 
-// Numbers of the program catalogue's added texts used outside the engine: the temporary name a
-// case-only rename left, and the undo command's own.
-namespace text_number {
+// The numbers of the texts the windows show, by what the texts say. A name ending in First is the
+// first of a group of consecutive numbers, one per mode or table row. The engine and the undo keep
+// the numbers of their log lines beside their code.
+namespace program_text {
+inline constexpr std::int16_t NoLeadingText = 0;
+inline constexpr std::int16_t ModeCaptionFirst = 10;
+inline constexpr std::int16_t ModeTipFirst = 20;
+inline constexpr std::int16_t NoFourToThreeRow = 100;
+inline constexpr std::int16_t NoThreeToFourRow = 101;
+inline constexpr std::int16_t InDirCaption = 1000;
+inline constexpr std::int16_t InDirDriveTip = 1001;
+inline constexpr std::int16_t InDirFolderTip = 1002;
+inline constexpr std::int16_t InDirTextTip = 1003;
+inline constexpr std::int16_t InFileCaption = 2000;
+inline constexpr std::int16_t InFileListTip = 2001;
+inline constexpr std::int16_t AddSelectedTip = 2002;
+inline constexpr std::int16_t AddAllTip = 2003;
+inline constexpr std::int16_t AddSubfoldersTip = 2004;
+inline constexpr std::int16_t FilterMenu = 2010;
+inline constexpr std::int16_t FilterTitle = 2100;
+inline constexpr std::int16_t FilterPrompt = 2101;
+inline constexpr std::int16_t FilterRefused = 2200;
+inline constexpr std::int16_t TargetCaption = 3000;
+inline constexpr std::int16_t TargetListTip = 3001;
+inline constexpr std::int16_t TakeOutSelectedTip = 3002;
+inline constexpr std::int16_t TakeOutAllTip = 3003;
+inline constexpr std::int16_t SameFolderMenu = 3007;
+inline constexpr std::int16_t TargetListFull = 3100;
+inline constexpr std::int16_t LogCaption = 5000;
+inline constexpr std::int16_t LogTip = 5001;
+inline constexpr std::int16_t ResultCaption = 6000;
+inline constexpr std::int16_t ResultListTip = 6001;
+inline constexpr std::int16_t AboutCaption = 7000;
+inline constexpr std::int16_t ProductName = 7001;
+inline constexpr std::int16_t OptionCaption = 8000;
+inline constexpr std::int16_t AutoRun = 8038;
+inline constexpr std::int16_t Hiragana = 8039;
+inline constexpr std::int16_t DoubleExtensions = 8040;
+inline constexpr std::int16_t AutoRunTip = 8041;
+inline constexpr std::int16_t HiraganaTip = 8042;
+inline constexpr std::int16_t DoubleExtensionsTip = 8043;
+inline constexpr std::int16_t AutoModeFirst = 8050;
+inline constexpr std::int16_t AutoModeTipFirst = 8060;
+inline constexpr std::int16_t FourToThreeLabel = 8070;
+inline constexpr std::int16_t ThreeToFourLabel = 8071;
+inline constexpr std::int16_t FourToThreeRowFirst = 8080;
+inline constexpr std::int16_t ThreeToFourRowFirst = 8090;
+inline constexpr std::int16_t FourToThreeRowTipFirst = 8100;
+inline constexpr std::int16_t ThreeToFourRowTipFirst = 8110;
+inline constexpr std::int16_t DefaultCaption = 9000;
+inline constexpr std::int16_t CopyInputFolder = 9005;
+inline constexpr std::int16_t CopyTemporaryFolder = 9007;
+inline constexpr std::int16_t ProgramTitle = 9999;
+inline constexpr std::int16_t DefaultFolderLabel = 10000;
+inline constexpr std::int16_t DefaultOffTip = 10020;
+inline constexpr std::int16_t DefaultDriveTip = 10021;
+inline constexpr std::int16_t DefaultFolderTip = 10022;
+inline constexpr std::int16_t DefaultTextTip = 10023;
+// Added texts: a case-only rename's temporary name, and the undo command's own.
 inline constexpr std::int16_t LeftUnderTemporaryName = 20100;
 inline constexpr std::int16_t NothingToUndo = 21004;
 inline constexpr std::int16_t UndoUnavailable = 21009;
 inline constexpr std::int16_t UndoMenu = 21010;
 inline constexpr std::int16_t UndoQuestion = 21011;
-} // namespace text_number
+} // namespace program_text
+
+namespace general_text {
+inline constexpr std::int16_t Cancel = 5;
+inline constexpr std::int16_t CancelTip = 10;
+inline constexpr std::int16_t RemoveAllSettings = 20;
+inline constexpr std::int16_t Stopped = 30;
+inline constexpr std::int16_t AllDone = 31;
+inline constexpr std::int16_t Refresh = 1005;
+inline constexpr std::int16_t AddAlias = 1006;
+inline constexpr std::int16_t MaintainAliases = 1007;
+inline constexpr std::int16_t AliasPrompt = 1100;
+inline constexpr std::int16_t AliasTitle = 1101;
+inline constexpr std::int16_t AliasTaken = 1102;
+inline constexpr std::int16_t NoOpenFolder = 1103;
+inline constexpr std::int16_t SelectAll = 2006;
+inline constexpr std::int16_t ClearSelection = 2007;
+inline constexpr std::int16_t Reset = 2008;
+inline constexpr std::int16_t OverwriteQuestion = 5100;
+inline constexpr std::int16_t SaveFailed = 5101;
+inline constexpr std::int16_t ContactName = 7003;
+inline constexpr std::int16_t ContactMail = 7004;
+inline constexpr std::int16_t ContactWeb = 7005;
+inline constexpr std::int16_t Defaults = 8042;
+inline constexpr std::int16_t CancelButton = 8043;
+inline constexpr std::int16_t OkButton = 8044;
+inline constexpr std::int16_t DefaultsTip = 8045;
+inline constexpr std::int16_t CancelButtonTip = 8046;
+inline constexpr std::int16_t OkButtonTip = 8047;
+inline constexpr std::int16_t ResizeChildren = 8056;
+inline constexpr std::int16_t ResizeChildrenTip = 8057;
+inline constexpr std::int16_t ShowTips = 8058;
+inline constexpr std::int16_t ShowTipsTip = 8059;
+inline constexpr std::int16_t CopyLog = 8060;
+inline constexpr std::int16_t CopyLogTip = 8061;
+inline constexpr std::int16_t AliasMaintenanceSuffix = 11000;
+inline constexpr std::int16_t RenameAlias = 11003;
+inline constexpr std::int16_t RenameAliasTip = 11006;
+inline constexpr std::int16_t AliasFolderTip = 11007;
+inline constexpr std::int16_t AliasListTip = 11008;
+inline constexpr std::int16_t MoveUpTip = 11009;
+inline constexpr std::int16_t MoveDownTip = 11010;
+inline constexpr std::int16_t DeleteTip = 11011;
+inline constexpr std::int16_t DeleteAllTip = 11012;
+inline constexpr std::int16_t NewAliasPrompt = 11101;
+inline constexpr std::int16_t RenameAliasTitle = 11102;
+inline constexpr std::int16_t AliasNameTaken = 11103;
+} // namespace general_text
 
 } // namespace tavlo

@@ -38,8 +38,8 @@ void frmAbout::CreateControls()
     const DWORD box = WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL;
     imgAbout_ = CreateControl(L"STATIC", SS_ICON | SS_CENTERIMAGE, kIdPicture);
     // What the box shows before (or without) its load: the design texts.
-    lblAboutTitle_ = CreateControl(L"STATIC", label, kIdTitle, Text(ProgramText(7001)));
-    lblAboutProgName_ = CreateControl(L"STATIC", label, kIdProgName, Text(ProgramText(9999)));
+    lblAboutTitle_ = CreateControl(L"STATIC", label, kIdTitle, Text(ProgramText(program_text::ProductName)));
+    lblAboutProgName_ = CreateControl(L"STATIC", label, kIdProgName, Text(ProgramText(program_text::ProgramTitle)));
     lblAboutVersion_ = CreateControl(L"STATIC", label, kIdVersion, dialog_text::kVersionPrefix);
     lblAboutName_ = CreateControl(L"STATIC", label, kIdName, dialog_text::kMakerName);
     txtWeb_ = CreateControl(L"EDIT", box, kIdWeb, L"", nullptr, WS_EX_CLIENTEDGE);
@@ -58,13 +58,13 @@ void frmAbout::CreateControls()
 
 void frmAbout::LoadMore()
 {
-    SetWindowTextW(Handle(), Text(ProgramText(7000)).c_str());
-    SetWindowTextW(lblAboutTitle_, Text(ProgramText(7001)).c_str());
-    SetWindowTextW(lblAboutProgName_, Text(ProgramText(9999)).c_str());
-    SetWindowTextW(txtWeb_, Text(GeneralText(7005)).c_str());
+    SetWindowTextW(Handle(), Text(ProgramText(program_text::AboutCaption)).c_str());
+    SetWindowTextW(lblAboutTitle_, Text(ProgramText(program_text::ProductName)).c_str());
+    SetWindowTextW(lblAboutProgName_, Text(ProgramText(program_text::ProgramTitle)).c_str());
+    SetWindowTextW(txtWeb_, Text(GeneralText(general_text::ContactWeb)).c_str());
     SetWindowTextW(lblAboutVersion_, (std::wstring(dialog_text::kVersionPrefix) + ProgramVersionText).c_str());
-    SetWindowTextW(txtNetId_, Text(GeneralText(7003)).c_str());
-    SetWindowTextW(txtMail_, Text(GeneralText(7004)).c_str());
+    SetWindowTextW(txtNetId_, Text(GeneralText(general_text::ContactName)).c_str());
+    SetWindowTextW(txtMail_, Text(GeneralText(general_text::ContactMail)).c_str());
     Form_Resize();
 }
 

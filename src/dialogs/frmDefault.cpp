@@ -76,8 +76,8 @@ void frmDefault::CreateControls()
     }
 
     for (HWND c : {btnOk_, btnCancel_, lblDrive_, drvDrive_.Handle(), dlbDir_.Handle(), txtDir_}) AddFontControl(c);
-    AddToolTipControl(btnOk_, GeneralText(8047));
-    AddToolTipControl(btnCancel_, GeneralText(8046));
+    AddToolTipControl(btnOk_, GeneralText(general_text::OkButtonTip));
+    AddToolTipControl(btnCancel_, GeneralText(general_text::CancelButtonTip));
     AddToolTipControl(cbxDrive_, {});
     AddToolTipControl(drvDrive_.Handle(), {});
     AddToolTipControl(dlbDir_.Handle(), {});
@@ -96,11 +96,11 @@ void frmDefault::CreateControls()
 
 void frmDefault::LoadMore()
 {
-    SetWindowTextW(Handle(), Program(9000).c_str());
-    SetWindowTextW(btnOk_, General(8044).c_str());
-    SetWindowTextW(btnCancel_, General(8043).c_str());
-    ModifyMenuW(popup_.get(), kIdMnuInDir, MF_BYCOMMAND | MF_STRING, kIdMnuInDir, Program(9005).c_str());
-    ModifyMenuW(popup_.get(), kIdMnuTmp, MF_BYCOMMAND | MF_STRING, kIdMnuTmp, Program(9007).c_str());
+    SetWindowTextW(Handle(), Program(program_text::DefaultCaption).c_str());
+    SetWindowTextW(btnOk_, General(general_text::OkButton).c_str());
+    SetWindowTextW(btnCancel_, General(general_text::CancelButton).c_str());
+    ModifyMenuW(popup_.get(), kIdMnuInDir, MF_BYCOMMAND | MF_STRING, kIdMnuInDir, Program(program_text::CopyInputFolder).c_str());
+    ModifyMenuW(popup_.get(), kIdMnuTmp, MF_BYCOMMAND | MF_STRING, kIdMnuTmp, Program(program_text::CopyTemporaryFolder).c_str());
     lblCaption_.clear();
     cbxHint_.clear();
     drvHint_.clear();
@@ -181,7 +181,7 @@ float frmDefault::NeededClientWidth() const
     const int length = GetWindowTextW(lblDrive_, text, 512);
     const float label = lblLeft_ + TextWidth(std::wstring_view(text, static_cast<std::size_t>(length))) +
                         Scale().XToTwips(4) + kEdge;
-    const float buttons = ButtonWidth(General(8044)) + ButtonWidth(General(8043)) + 3 * kEdge;
+    const float buttons = ButtonWidth(General(general_text::OkButton)) + ButtonWidth(General(general_text::CancelButton)) + 3 * kEdge;
     return std::max(label, buttons);
 }
 
@@ -238,8 +238,8 @@ void frmDefault::Form_Resize()
 
     // The button panel keeps to the bottom edge, OK and Cancel at its right.
     MoveControl(pnlDefault_.Handle(), TwipsRect{0, innerHeight - panelHeight, innerWidth, panelHeight});
-    const float cancelWidth = ButtonWidth(General(8043));
-    const float okWidth = ButtonWidth(General(8044));
+    const float cancelWidth = ButtonWidth(General(general_text::CancelButton));
+    const float okWidth = ButtonWidth(General(general_text::OkButton));
     MoveControl(btnCancel_, TwipsRect{innerWidth - kEdge - cancelWidth, kEdge, cancelWidth, buttonHeight});
     MoveControl(btnOk_, TwipsRect{innerWidth - 2 * kEdge - cancelWidth - okWidth, kEdge, okWidth, buttonHeight});
 
@@ -415,13 +415,13 @@ void frmDefault::OnDestroy()
 
 void EditInDirDefault(frmDefault& dialog, OptionState& state)
 {
-    dialog.pstr_lblDrive_Caption = std::wstring(ProgramText(10000));
-    dialog.pstr_cbxDrive_Hint = std::wstring(ProgramText(10020));
+    dialog.pstr_lblDrive_Caption = std::wstring(ProgramText(program_text::DefaultFolderLabel));
+    dialog.pstr_cbxDrive_Hint = std::wstring(ProgramText(program_text::DefaultOffTip));
     dialog.pblnYukoMukouOk = true;
     dialog.pblnDiskFreeOk = false;
-    dialog.pstr_drvDrive_Hint = std::wstring(ProgramText(10021));
-    dialog.pstr_dlbDir_Hint = std::wstring(ProgramText(10022));
-    dialog.pstr_txtDir_Hint = std::wstring(ProgramText(10023));
+    dialog.pstr_drvDrive_Hint = std::wstring(ProgramText(program_text::DefaultDriveTip));
+    dialog.pstr_dlbDir_Hint = std::wstring(ProgramText(program_text::DefaultFolderTip));
+    dialog.pstr_txtDir_Hint = std::wstring(ProgramText(program_text::DefaultTextTip));
     dialog.DirName = state.Dir_In;
     dialog.Yuko = state.Dir_In_Yuko;
     dialog.Show();

@@ -104,22 +104,22 @@ void frmMenuMente::CreateControls()
 
     for (HWND c : {btnOk_, btnCancel_, btnName_, txtDir_, lbxMenu_}) AddFontControl(c);
 
-    AddToolTipControl(lbxMenu_, GeneralText(11008));
-    AddToolTipControl(txtDir_, GeneralText(11007));
-    AddToolTipControl(btnName_, GeneralText(11006));
-    AddToolTipControl(btnUp_, GeneralText(11009));
-    AddToolTipControl(btnDown_, GeneralText(11010));
-    AddToolTipControl(btnDel_, GeneralText(11011));
-    AddToolTipControl(btnDelAll_, GeneralText(11012));
-    AddToolTipControl(btnOk_, GeneralText(8047));
-    AddToolTipControl(btnCancel_, GeneralText(8046));
+    AddToolTipControl(lbxMenu_, GeneralText(general_text::AliasListTip));
+    AddToolTipControl(txtDir_, GeneralText(general_text::AliasFolderTip));
+    AddToolTipControl(btnName_, GeneralText(general_text::RenameAliasTip));
+    AddToolTipControl(btnUp_, GeneralText(general_text::MoveUpTip));
+    AddToolTipControl(btnDown_, GeneralText(general_text::MoveDownTip));
+    AddToolTipControl(btnDel_, GeneralText(general_text::DeleteTip));
+    AddToolTipControl(btnDelAll_, GeneralText(general_text::DeleteAllTip));
+    AddToolTipControl(btnOk_, GeneralText(general_text::OkButtonTip));
+    AddToolTipControl(btnCancel_, GeneralText(general_text::CancelButtonTip));
 }
 
 void frmMenuMente::LoadMore()
 {
-    SetWindowTextW(btnOk_, General(8044).c_str());
-    SetWindowTextW(btnCancel_, General(8043).c_str());
-    SetWindowTextW(btnName_, General(11003).c_str());
+    SetWindowTextW(btnOk_, General(general_text::OkButton).c_str());
+    SetWindowTextW(btnCancel_, General(general_text::CancelButton).c_str());
+    SetWindowTextW(btnName_, General(general_text::RenameAlias).c_str());
     Form_Resize();
     SetToolTip(options.Tip);
     for (auto& slot : MenuName) slot.clear();
@@ -135,7 +135,7 @@ void frmMenuMente::SetToolTip(bool blnToolTip)
 void frmMenuMente::Form_Activate()
 {
     ok_ = false;
-    SetWindowTextW(Handle(), (callerCaption_ + General(11000)).c_str());
+    SetWindowTextW(Handle(), (callerCaption_ + General(general_text::AliasMaintenanceSuffix)).c_str());
     // The caller's caption may need a wider dialog.
     Form_Resize();
     SendMessageW(lbxMenu_, LB_RESETCONTENT, 0, 0);
@@ -177,11 +177,11 @@ void frmMenuMente::btnName_Click()
     if (count <= 0) return;
     const int i = ListIndex();
     if (i < 0 || i >= kSlotCount) return;
-    const std::wstring answer = InputBox(Handle(), General(11101), General(11102), MenuName[i]);
+    const std::wstring answer = InputBox(Handle(), General(general_text::NewAliasPrompt), General(general_text::RenameAliasTitle), MenuName[i]);
     if (answer.empty() || answer == MenuName[i]) return;
     for (int k = 0; k < count; ++k) {
         if (answer == ListBoxText(lbxMenu_, k)) {
-            ShowBox(General(11103), MB_OK);
+            ShowBox(General(general_text::AliasNameTaken), MB_OK);
             return;
         }
     }
@@ -290,9 +290,9 @@ void frmMenuMente::Form_Resize()
     const int itemPx = item == LB_ERR || item <= 0 ? s.YToPixels(LineHeight()) + 2 : static_cast<int>(item);
     const float listHeight = s.YToTwips(itemPx * kSlotCount + 4);
 
-    const float nameWidth = ButtonWidth(General(11003));
-    const float okWidth = ButtonWidth(General(8044));
-    const float cancelWidth = ButtonWidth(General(8043));
+    const float nameWidth = ButtonWidth(General(general_text::RenameAlias));
+    const float okWidth = ButtonWidth(General(general_text::OkButton));
+    const float cancelWidth = ButtonWidth(General(general_text::CancelButton));
     const float bottomRow = nameWidth + okWidth + cancelWidth + 3 * kGap;
     const float listWidth = std::max({kListWidth, bottomRow - kGap - iconButton,
                                       CaptionClientWidth() - 2 * kMargin - kGap - iconButton});

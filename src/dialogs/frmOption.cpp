@@ -109,37 +109,37 @@ void frmOption::CreateControls()
     for (HWND c : ckb34_) AddFontControl(c);
     for (HWND c : {btnCancel_, btnInit_, btnOk_}) AddFontControl(c);
 
-    AddToolTipControl(ckbAuto_, ProgramText(8041));
-    for (int i = 0; i < kModeCount; ++i) AddToolTipControl(obtExe_[i], ProgramText(static_cast<std::int16_t>(8060 + i)));
-    AddToolTipControl(ckbLog_, GeneralText(8061));
-    AddToolTipControl(ckbHira_, ProgramText(8042));
-    AddToolTipControl(ckbDblExp_, ProgramText(8043));
-    for (int i = 0; i < kRowCount; ++i) AddToolTipControl(ckb43_[i], ProgramText(static_cast<std::int16_t>(8100 + i)));
-    for (int i = 0; i < kRowCount; ++i) AddToolTipControl(ckb34_[i], ProgramText(static_cast<std::int16_t>(8110 + i)));
-    AddToolTipControl(ckbResize_, GeneralText(8057));
-    AddToolTipControl(ckbTip_, GeneralText(8059));
-    AddToolTipControl(btnInit_, GeneralText(8045));
-    AddToolTipControl(btnCancel_, GeneralText(8046));
-    AddToolTipControl(btnOk_, GeneralText(8047));
+    AddToolTipControl(ckbAuto_, ProgramText(program_text::AutoRunTip));
+    for (int i = 0; i < kModeCount; ++i) AddToolTipControl(obtExe_[i], ProgramText(static_cast<std::int16_t>(program_text::AutoModeTipFirst + i)));
+    AddToolTipControl(ckbLog_, GeneralText(general_text::CopyLogTip));
+    AddToolTipControl(ckbHira_, ProgramText(program_text::HiraganaTip));
+    AddToolTipControl(ckbDblExp_, ProgramText(program_text::DoubleExtensionsTip));
+    for (int i = 0; i < kRowCount; ++i) AddToolTipControl(ckb43_[i], ProgramText(static_cast<std::int16_t>(program_text::FourToThreeRowTipFirst + i)));
+    for (int i = 0; i < kRowCount; ++i) AddToolTipControl(ckb34_[i], ProgramText(static_cast<std::int16_t>(program_text::ThreeToFourRowTipFirst + i)));
+    AddToolTipControl(ckbResize_, GeneralText(general_text::ResizeChildrenTip));
+    AddToolTipControl(ckbTip_, GeneralText(general_text::ShowTipsTip));
+    AddToolTipControl(btnInit_, GeneralText(general_text::DefaultsTip));
+    AddToolTipControl(btnCancel_, GeneralText(general_text::CancelButtonTip));
+    AddToolTipControl(btnOk_, GeneralText(general_text::OkButtonTip));
 }
 
 void frmOption::LoadMore()
 {
-    SetWindowTextW(Handle(), Program(8000).c_str());
-    for (int i = 0; i < kModeCount; ++i) SetWindowTextW(obtExe_[i], Program(8050 + i).c_str());
-    for (int i = 0; i < kRowCount; ++i) SetWindowTextW(ckb43_[i], Program(8080 + i).c_str());
-    for (int i = 0; i < kRowCount; ++i) SetWindowTextW(ckb34_[i], Program(8090 + i).c_str());
-    SetWindowTextW(lbl43_, Program(8070).c_str());
-    SetWindowTextW(lbl34_, Program(8071).c_str());
-    SetWindowTextW(ckbAuto_, Program(8038).c_str());
-    SetWindowTextW(ckbHira_, Program(8039).c_str());
-    SetWindowTextW(ckbDblExp_, Program(8040).c_str());
-    SetWindowTextW(ckbLog_, General(8060).c_str());
-    SetWindowTextW(ckbResize_, General(8056).c_str());
-    SetWindowTextW(ckbTip_, General(8058).c_str());
-    SetWindowTextW(btnInit_, General(8042).c_str());
-    SetWindowTextW(btnCancel_, General(8043).c_str());
-    SetWindowTextW(btnOk_, General(8044).c_str());
+    SetWindowTextW(Handle(), Program(program_text::OptionCaption).c_str());
+    for (int i = 0; i < kModeCount; ++i) SetWindowTextW(obtExe_[i], Program(program_text::AutoModeFirst + i).c_str());
+    for (int i = 0; i < kRowCount; ++i) SetWindowTextW(ckb43_[i], Program(program_text::FourToThreeRowFirst + i).c_str());
+    for (int i = 0; i < kRowCount; ++i) SetWindowTextW(ckb34_[i], Program(program_text::ThreeToFourRowFirst + i).c_str());
+    SetWindowTextW(lbl43_, Program(program_text::FourToThreeLabel).c_str());
+    SetWindowTextW(lbl34_, Program(program_text::ThreeToFourLabel).c_str());
+    SetWindowTextW(ckbAuto_, Program(program_text::AutoRun).c_str());
+    SetWindowTextW(ckbHira_, Program(program_text::Hiragana).c_str());
+    SetWindowTextW(ckbDblExp_, Program(program_text::DoubleExtensions).c_str());
+    SetWindowTextW(ckbLog_, General(general_text::CopyLog).c_str());
+    SetWindowTextW(ckbResize_, General(general_text::ResizeChildren).c_str());
+    SetWindowTextW(ckbTip_, General(general_text::ShowTips).c_str());
+    SetWindowTextW(btnInit_, General(general_text::Defaults).c_str());
+    SetWindowTextW(btnCancel_, General(general_text::CancelButton).c_str());
+    SetWindowTextW(btnOk_, General(general_text::OkButton).c_str());
     // The captions decide the sizes.
     Form_Resize();
     SetToolTip(options.Tip);

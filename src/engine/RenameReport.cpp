@@ -28,7 +28,7 @@ std::vector<std::wstring> LogLines(const RenameOutcome& outcome)
     case RenameOutcome::Kind::Failed:
         lines.push_back(Text(RenameFailed));
         if (!outcome.strandedAt.empty()) {
-            lines.push_back(Text(text_number::LeftUnderTemporaryName));
+            lines.push_back(Text(program_text::LeftUnderTemporaryName));
             lines.push_back(L"\u3000[ " + outcome.strandedAt + L" ]");
         }
         break;

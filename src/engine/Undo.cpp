@@ -55,7 +55,7 @@ UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const 
         text(NotPutBack);
         text(reason);
         if (!stranded.empty()) {
-            text(text_number::LeftUnderTemporaryName);
+            text(program_text::LeftUnderTemporaryName);
             line(L"\u3000[ " + stranded + L" ]");
         }
     }

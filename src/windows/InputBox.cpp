@@ -149,7 +149,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
                 SetWindowLongPtrW(dialog, DWLP_USER, lParam);
                 SetWindowTextW(dialog, state->Title->c_str());
                 SetDlgItemTextW(dialog, kIdPrompt, PromptLines(*state->Prompt).c_str());
-                SetDlgItemTextW(dialog, IDCANCEL, std::wstring(GeneralText(5)).c_str());
+                SetDlgItemTextW(dialog, IDCANCEL, std::wstring(GeneralText(general_text::Cancel)).c_str());
                 HWND answer = GetDlgItem(dialog, kIdAnswer);
                 SetWindowTextW(answer, state->Default->c_str());
                 FitPrompt(dialog);

@@ -14,7 +14,7 @@ MenuHandle BuildSharedMenuBar()
     AppendMenuW(log, MF_STRING, kCmdLogCopy, kMenuLogCopy);
     AppendMenuW(log, MF_STRING, kCmdLogSave, kMenuLogSave);
     AppendMenuW(log, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(log, MF_STRING, kCmdUndo, ProgramText(text_number::UndoMenu).data());
+    AppendMenuW(log, MF_STRING, kCmdUndo, ProgramText(program_text::UndoMenu).data());
     HMENU def = CreatePopupMenu();
     AppendMenuW(def, MF_STRING, kCmdInDirDefault, kMenuInDirDefault);
 

@@ -53,7 +53,7 @@ bool ChangesContent(UINT msg)
 } // namespace
 
 mdiFile::mdiFile(ChildHost& host, SettingsStore& store)
-    : ChildForm(host, store, ChildFormSpec{L"File_", 3000, form_text::kFileLoadError})
+    : ChildForm(host, store, ChildFormSpec{L"File_", program_text::TargetCaption, form_text::kFileLoadError})
 {
 }
 
@@ -93,9 +93,9 @@ void mdiFile::CreateControls()
     });
     AddFontControl(lstFile_);
     AddContextControl(lstFile_);
-    AddToolTipControl(lstFile_, ProgramText(3001));
-    AddToolTipControl(btnDel_, ProgramText(3002));
-    AddToolTipControl(btnDelAll_, ProgramText(3003));
+    AddToolTipControl(lstFile_, ProgramText(program_text::TargetListTip));
+    AddToolTipControl(btnDel_, ProgramText(program_text::TakeOutSelectedTip));
+    AddToolTipControl(btnDelAll_, ProgramText(program_text::TakeOutAllTip));
 
     AcceptDrops(true);
 }
@@ -152,9 +152,9 @@ void mdiFile::FitButtonIcons()
 
 std::vector<ChildForm::PopupItem> mdiFile::PopupItems() const
 {
-    return {{kCmdAll, std::wstring(GeneralText(2006))},
-            {kCmdClear, std::wstring(GeneralText(2007))},
-            {kCmdInCopy, std::wstring(ProgramText(3007))}};
+    return {{kCmdAll, std::wstring(GeneralText(general_text::SelectAll))},
+            {kCmdClear, std::wstring(GeneralText(general_text::ClearSelection))},
+            {kCmdInCopy, std::wstring(ProgramText(program_text::SameFolderMenu))}};
 }
 
 bool mdiFile::OnPopupCommand(int id)
@@ -220,7 +220,7 @@ bool mdiFile::ListInAdd(const std::wstring& strPathData)
     const LRESULT count = SendMessageW(lstFile_, LB_GETCOUNT, 0, 0);
     if (count == LB_ERR) return false;
     if (count > kCapacity - 1) {
-        ShowBox(std::wstring(ProgramText(3100)), MB_OK);
+        ShowBox(std::wstring(ProgramText(program_text::TargetListFull)), MB_OK);
         return false;
     }
     // A drop of a thousand files draws the list once, not a thousand times.

@@ -102,7 +102,7 @@ void FolderAliases::Clear()
 // ---- mdiInDir -----------------------------------------------------------------------------------
 
 mdiInDir::mdiInDir(ChildHost& host, SettingsStore& store)
-    : ChildForm(host, store, ChildFormSpec{L"InDir_", 1000, form_text::kInDirLoadError})
+    : ChildForm(host, store, ChildFormSpec{L"InDir_", program_text::InDirCaption, form_text::kInDirLoadError})
 {
 }
 
@@ -125,9 +125,9 @@ void mdiInDir::CreateControls()
     for (HWND control : {drvDrive_.Handle(), dlbDir_.Handle(), txtDir_}) AddFontControl(control);
     AddContextControl(dlbDir_.Handle());
     AddContextControl(txtDir_);
-    AddToolTipControl(drvDrive_.Handle(), ProgramText(1001));
-    AddToolTipControl(dlbDir_.Handle(), ProgramText(1002));
-    AddToolTipControl(txtDir_, ProgramText(1003));
+    AddToolTipControl(drvDrive_.Handle(), ProgramText(program_text::InDirDriveTip));
+    AddToolTipControl(dlbDir_.Handle(), ProgramText(program_text::InDirFolderTip));
+    AddToolTipControl(txtDir_, ProgramText(program_text::InDirTextTip));
 
     // The start folder is read before the common load steps, because an automatic run needs it too.
     ReadStartFolder();
@@ -145,9 +145,9 @@ void mdiInDir::ReadStartFolder()
 
 std::vector<ChildForm::PopupItem> mdiInDir::PopupItems() const
 {
-    return {{kIdRefresh, std::wstring(GeneralText(1005))},
-            {kIdAdd, std::wstring(GeneralText(1006))},
-            {kIdMente, std::wstring(GeneralText(1007))}};
+    return {{kIdRefresh, std::wstring(GeneralText(general_text::Refresh))},
+            {kIdAdd, std::wstring(GeneralText(general_text::AddAlias))},
+            {kIdMente, std::wstring(GeneralText(general_text::MaintainAliases))}};
 }
 
 void mdiInDir::LoadMore()
@@ -277,14 +277,14 @@ void mdiInDir::mnuAdd_Click()
     const std::wstring folder = DirName();
     // The open folder vanished or is no drive path: an alias of it could never be opened.
     if (folder.empty()) {
-        ShowBox(std::wstring(GeneralText(1103)), MB_OK);
+        ShowBox(std::wstring(GeneralText(general_text::NoOpenFolder)), MB_OK);
         return;
     }
-    std::wstring prompt = std::wstring(GeneralText(1100)) + L'\r' + folder;
-    std::wstring answer = InputBox(Handle(), prompt, std::wstring(GeneralText(1101)), ShortenPath(folder));
+    std::wstring prompt = std::wstring(GeneralText(general_text::AliasPrompt)) + L'\r' + folder;
+    std::wstring answer = InputBox(Handle(), prompt, std::wstring(GeneralText(general_text::AliasTitle)), ShortenPath(folder));
     if (answer.empty()) return;
     if (aliases_.HasName(answer)) {
-        ShowBox(std::wstring(GeneralText(1102)), MB_OK);
+        ShowBox(std::wstring(GeneralText(general_text::AliasTaken)), MB_OK);
         return;
     }
     aliases_.Add(FolderAlias{answer, folder});
@@ -305,7 +305,7 @@ void mdiInDir::mnuMente_Click()
         FolderAlias alias = aliases_.Slot(i);
         dialog->SetEntry(static_cast<std::int16_t>(i), alias.Name, alias.Dir);
     }
-    dialog->SetCallerCaption(std::wstring(ProgramText(1000)));
+    dialog->SetCallerCaption(std::wstring(ProgramText(program_text::InDirCaption)));
     dialog->ShowModal();
     if (!dialog->Accepted()) return;
 

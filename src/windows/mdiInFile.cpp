@@ -43,13 +43,13 @@ private:
 } // namespace
 
 mdiInFile::mdiInFile(ChildHost& host, SettingsStore& store)
-    : ChildForm(host, store, ChildFormSpec{L"InFile_", 2000, form_text::kInFileLoadError})
+    : ChildForm(host, store, ChildFormSpec{L"InFile_", program_text::InFileCaption, form_text::kInFileLoadError})
 {
 }
 
 std::wstring mdiInFile::FilterCaption(const std::wstring& filter)
 {
-    return std::wstring(ProgramText(2010)) + L"(" + MenuLiteral(filter) + L")";
+    return std::wstring(ProgramText(program_text::FilterMenu)) + L"(" + MenuLiteral(filter) + L")";
 }
 
 std::wstring mdiInFile::TargetPath(const std::wstring& folder, const std::wstring& name)
@@ -84,10 +84,10 @@ void mdiInFile::CreateControls()
     filFile_.OnKeyPress = [this](wchar_t c) { return filFile_KeyPress(c); };
     AddFontControl(filFile_.Handle());
     AddContextControl(filFile_.Handle());
-    AddToolTipControl(filFile_.Handle(), ProgramText(2001));
-    AddToolTipControl(btnAdd_, ProgramText(2002));
-    AddToolTipControl(btnAddAll_, ProgramText(2003));
-    AddToolTipControl(btnAddAllAll_, ProgramText(2004));
+    AddToolTipControl(filFile_.Handle(), ProgramText(program_text::InFileListTip));
+    AddToolTipControl(btnAdd_, ProgramText(program_text::AddSelectedTip));
+    AddToolTipControl(btnAddAll_, ProgramText(program_text::AddAllTip));
+    AddToolTipControl(btnAddAllAll_, ProgramText(program_text::AddSubfoldersTip));
 
     // The input folder window loads first and has announced its folder already.
     if (!pendingDir_.empty()) {
@@ -99,9 +99,9 @@ void mdiInFile::CreateControls()
 std::vector<ChildForm::PopupItem> mdiInFile::PopupItems() const
 {
     return {{kIdFilter, FilterCaption(options.Filter)},
-            {kIdRefresh, std::wstring(GeneralText(1005))},
-            {kIdAll, std::wstring(GeneralText(2006))},
-            {kIdClear, std::wstring(GeneralText(2007))}};
+            {kIdRefresh, std::wstring(GeneralText(general_text::Refresh))},
+            {kIdAll, std::wstring(GeneralText(general_text::SelectAll))},
+            {kIdClear, std::wstring(GeneralText(general_text::ClearSelection))}};
 }
 
 void mdiInFile::LoadMore()
@@ -239,8 +239,8 @@ bool mdiInFile::filFile_KeyPress(wchar_t KeyAscii)
 
 void mdiInFile::mnuFilter_Click()
 {
-    const std::wstring prompt = std::wstring(ProgramText(2101)) + L'\r' + options.Filter;
-    const std::wstring answer = InputBox(Handle(), prompt, std::wstring(ProgramText(2100)), L"");
+    const std::wstring prompt = std::wstring(ProgramText(program_text::FilterPrompt)) + L'\r' + options.Filter;
+    const std::wstring answer = InputBox(Handle(), prompt, std::wstring(ProgramText(program_text::FilterTitle)), L"");
     if (answer.empty()) return;
     options.Filter = answer;
     ShowFilterCaption();
@@ -249,7 +249,7 @@ void mdiInFile::mnuFilter_Click()
         filDummy_.Refresh();
         return;
     }
-    ShowBox(std::wstring(ProgramText(2200)), MB_OK);
+    ShowBox(std::wstring(ProgramText(program_text::FilterRefused)), MB_OK);
     options.Filter = kAllFiles;
     ShowFilterCaption();
     ApplyPattern(options.Filter);

@@ -32,7 +32,7 @@ private:
 } // namespace
 
 mdiOutFile::mdiOutFile(ChildHost& host, SettingsStore& store)
-    : ChildForm(host, store, ChildFormSpec{L"OutFile_", 6000, form_text::kOutFileLoadError}), dragRunner_(DragFilesOut)
+    : ChildForm(host, store, ChildFormSpec{L"OutFile_", program_text::ResultCaption, form_text::kOutFileLoadError}), dragRunner_(DragFilesOut)
 {
 }
 
@@ -56,7 +56,7 @@ void mdiOutFile::CreateControls()
     });
     AddFontControl(lstOutFile_);
     AddContextControl(lstOutFile_);
-    AddToolTipControl(lstOutFile_, ProgramText(6001));
+    AddToolTipControl(lstOutFile_, ProgramText(program_text::ResultListTip));
     redraw_.SetBeforeDraw([this] { width_.Apply(lstOutFile_); });
     results_.Clear();
 }
@@ -78,12 +78,12 @@ void mdiOutFile::Form_Resize()
 
 std::vector<ChildForm::PopupItem> mdiOutFile::PopupItems() const
 {
-    return {{kCmdDel, std::wstring(GeneralText(2008))},
-            {kCmdRefresh, std::wstring(GeneralText(1005))},
-            {kCmdAll, std::wstring(GeneralText(2006))},
-            {kCmdClear, std::wstring(GeneralText(2007))},
+    return {{kCmdDel, std::wstring(GeneralText(general_text::Reset))},
+            {kCmdRefresh, std::wstring(GeneralText(general_text::Refresh))},
+            {kCmdAll, std::wstring(GeneralText(general_text::SelectAll))},
+            {kCmdClear, std::wstring(GeneralText(general_text::ClearSelection))},
             {0, {}},
-            {kCmdUndo, std::wstring(ProgramText(text_number::UndoMenu))}};
+            {kCmdUndo, std::wstring(ProgramText(program_text::UndoMenu))}};
 }
 
 bool mdiOutFile::OnPopupCommand(int id)

@@ -52,7 +52,7 @@ std::wstring ChooseLogFile(HWND owner)
 }
 
 mdiStatus::mdiStatus(ChildHost& host, SettingsStore& store)
-    : ChildForm(host, store, ChildFormSpec{L"Status_", 5000, form_text::kStatusLoadError}), chooser_(ChooseLogFile)
+    : ChildForm(host, store, ChildFormSpec{L"Status_", program_text::LogCaption, form_text::kStatusLoadError}), chooser_(ChooseLogFile)
 {
 }
 
@@ -72,7 +72,7 @@ void mdiStatus::CreateControls()
                               0, {}, nullptr, WS_EX_CLIENTEDGE);
     AddFontControl(lstKekka_);
     AddContextControl(lstKekka_);
-    AddToolTipControl(lstKekka_, ProgramText(5001));
+    AddToolTipControl(lstKekka_, ProgramText(program_text::LogTip));
     redraw_.SetBeforeDraw([this] { Settle(); });
     // A window made again after an unload starts with an empty log, like its list.
     log_.Clear();
@@ -95,7 +95,7 @@ void mdiStatus::Form_Resize()
 
 std::vector<ChildForm::PopupItem> mdiStatus::PopupItems() const
 {
-    return {{kCmdDel, std::wstring(GeneralText(2008))}};
+    return {{kCmdDel, std::wstring(GeneralText(general_text::Reset))}};
 }
 
 bool mdiStatus::OnPopupCommand(int id)
@@ -185,10 +185,10 @@ void mdiStatus::LogSave()
 void mdiStatus::SaveLogFile(const std::wstring& strFileName)
 {
     if (log_.Count() == 0) return;
-    if (FileExists(strFileName) && ShowBox(std::wstring(GeneralText(5100)), MB_YESNO) != IDYES) return;
+    if (FileExists(strFileName) && ShowBox(std::wstring(GeneralText(general_text::OverwriteQuestion)), MB_YESNO) != IDYES) return;
     // Written beside the target and put in its place only when whole, so a failed save never costs
     // the file that was there.
-    if (!SaveTextFile(strFileName, log_.Text())) ShowBox(std::wstring(GeneralText(5101)), MB_OK);
+    if (!SaveTextFile(strFileName, log_.Text())) ShowBox(std::wstring(GeneralText(general_text::SaveFailed)), MB_OK);
 }
 
 void mdiStatus::FocusLog()
