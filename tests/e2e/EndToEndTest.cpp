@@ -10,10 +10,13 @@
 #include "engine/ExtensionModel.h"
 #include "settings/RegistryStore.h"
 #include "settings/RegistryTestRoot.h"
+#include "windows/FormTexts.h"
+#include "windows/Twips.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cwchar>
 #include <map>
 #include <string>
 #include <vector>
@@ -120,6 +123,91 @@ TEST_F(EndToEnd, WithoutAutomaticRunTheWindowOpensWithTheFilesListed)
     EXPECT_TRUE(program.Ended(30000));
     EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"My Memo.doc", L"Page.html"}));
     EXPECT_EQ(ReadAllSettings()[L"Version"], L"1.00") << "a normal close saves the settings";
+}
+
+// The screen's resolution for the programs started from here on, as the test prefix's registry holds
+// it; 96 again when this goes.
+class ScreenResolution {
+public:
+    explicit ScreenResolution(DWORD dpi) { Set(dpi); }
+    ~ScreenResolution() { Set(96); }
+
+private:
+    static void Set(DWORD dpi)
+    {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            return;
+        RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+        RegCloseKey(key);
+    }
+};
+
+BOOL CALLBACK CollectChildren(HWND hwnd, LPARAM param)
+{
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    return TRUE;
+}
+
+// On a screen of 150 % and 200 % the whole program is drawn larger in proportion: the tool strip's
+// buttons are as tall as 375 twips make there, their captions fit them in the form font of that
+// resolution, and the five windows lie whole in the client area.
+TEST_F(EndToEnd, TheWholeProgramScalesWithTheScreensResolution)
+{
+    Set(L"Auto", L"False");
+    for (int dpi : {144, 192}) {
+        ScreenResolution resolution(static_cast<DWORD>(dpi));
+        Program program(L"");
+        ASSERT_TRUE(program.Started());
+        HWND frame = program.WaitForWindow(std::wstring(ProgramText(program_text::ProgramTitle)), 60000);
+        ASSERT_NE(frame, nullptr) << dpi;
+        std::vector<HWND> all;
+        EnumChildWindows(frame, CollectChildren, reinterpret_cast<LPARAM>(&all));
+
+        LOGFONTW lf{};
+        lf.lfHeight = -static_cast<LONG>(RoundHalfEven(9.75 * dpi / 72));
+        lf.lfCharSet = SHIFTJIS_CHARSET;
+        wcsncpy(lf.lfFaceName, form_text::kDefaultFontName, LF_FACESIZE - 1);
+        HFONT font = CreateFontIndirectW(&lf);
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, font);
+        int modeButtons = 0;
+        for (HWND h : all) {
+            const std::wstring caption = TextOf(h);
+            if (ClassOf(h) != L"Button" || GetDlgCtrlID(h) < 1000 || GetDlgCtrlID(h) > 1010) continue;
+            ++modeButtons;
+            RECT rc{};
+            GetClientRect(h, &rc);
+            EXPECT_NEAR(rc.bottom, RoundHalfEven(375.0 * dpi / 1440), 1) << dpi;
+            SIZE text{};
+            GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+            EXPECT_LE(text.cx, rc.right - 4) << "caption " << modeButtons << " at " << dpi;
+            EXPECT_LE(text.cy, rc.bottom - 2) << "caption " << modeButtons << " at " << dpi;
+        }
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(font);
+        EXPECT_EQ(modeButtons, 9) << dpi;
+
+        HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
+        ASSERT_NE(client, nullptr);
+        RECT area{};
+        GetClientRect(client, &area);
+        int children = 0;
+        for (HWND child = GetWindow(client, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(child)) continue;
+            ++children;
+            RECT rc{};
+            GetWindowRect(child, &rc);
+            MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&rc), 2);
+            EXPECT_TRUE(rc.left >= 0 && rc.top >= 0 && rc.right <= area.right + 1 && rc.bottom <= area.bottom + 1)
+                << TextOf(child).size() << " at " << dpi;
+        }
+        EXPECT_EQ(children, 5) << dpi;
+        PostMessageW(frame, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(program.Ended(30000));
+    }
 }
 
 TEST_F(EndToEnd, AutomaticRunWithNoUsableFileStartsVisibly)
