@@ -1,6 +1,7 @@
 #pragma once
 // The two message catalogues: every text the program shows is looked up here by number.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace tavlo {
@@ -9,6 +10,9 @@ namespace tavlo {
 std::wstring_view ProgramText(std::int16_t number);
 // General-purpose texts (cancel, aliases, option commons, saving); empty for an unknown number.
 std::wstring_view GeneralText(std::int16_t number);
+// The same as strings, for a number that may be a group's base plus an index.
+inline std::wstring ProgramString(int number) { return std::wstring(ProgramText(static_cast<std::int16_t>(number))); }
+inline std::wstring GeneralString(int number) { return std::wstring(GeneralText(static_cast<std::int16_t>(number))); }
 
 // The numbers of the texts the windows show, by what the texts say. A name ending in First is the
 // first of a group of consecutive numbers, one per mode or table row. The engine and the undo keep

@@ -21,16 +21,6 @@ constexpr UINT_PTR kContextSubclass = 0x7D0F;
 // Twips.
 constexpr float kEdge = 60;
 
-std::wstring Program(int number)
-{
-    return std::wstring(ProgramText(static_cast<std::int16_t>(number)));
-}
-
-std::wstring General(int number)
-{
-    return std::wstring(GeneralText(static_cast<std::int16_t>(number)));
-}
-
 int ShowPopup(HWND owner, HMENU menu, POINT at)
 {
     return static_cast<int>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x,
@@ -96,11 +86,11 @@ void frmDefault::CreateControls()
 
 void frmDefault::LoadMore()
 {
-    SetWindowTextW(Handle(), Program(program_text::DefaultCaption).c_str());
-    SetWindowTextW(btnOk_, General(general_text::OkButton).c_str());
-    SetWindowTextW(btnCancel_, General(general_text::CancelButton).c_str());
-    ModifyMenuW(popup_.get(), kIdMnuInDir, MF_BYCOMMAND | MF_STRING, kIdMnuInDir, Program(program_text::CopyInputFolder).c_str());
-    ModifyMenuW(popup_.get(), kIdMnuTmp, MF_BYCOMMAND | MF_STRING, kIdMnuTmp, Program(program_text::CopyTemporaryFolder).c_str());
+    SetWindowTextW(Handle(), ProgramString(program_text::DefaultCaption).c_str());
+    SetWindowTextW(btnOk_, GeneralString(general_text::OkButton).c_str());
+    SetWindowTextW(btnCancel_, GeneralString(general_text::CancelButton).c_str());
+    ModifyMenuW(popup_.get(), kIdMnuInDir, MF_BYCOMMAND | MF_STRING, kIdMnuInDir, ProgramString(program_text::CopyInputFolder).c_str());
+    ModifyMenuW(popup_.get(), kIdMnuTmp, MF_BYCOMMAND | MF_STRING, kIdMnuTmp, ProgramString(program_text::CopyTemporaryFolder).c_str());
     lblCaption_.clear();
     cbxHint_.clear();
     drvHint_.clear();
@@ -181,7 +171,7 @@ float frmDefault::NeededClientWidth() const
     const int length = GetWindowTextW(lblDrive_, text, 512);
     const float label = lblLeft_ + TextWidth(std::wstring_view(text, static_cast<std::size_t>(length))) +
                         Scale().XToTwips(4) + kEdge;
-    const float buttons = ButtonWidth(General(general_text::OkButton)) + ButtonWidth(General(general_text::CancelButton)) + 3 * kEdge;
+    const float buttons = ButtonWidth(GeneralString(general_text::OkButton)) + ButtonWidth(GeneralString(general_text::CancelButton)) + 3 * kEdge;
     return std::max(label, buttons);
 }
 
@@ -238,8 +228,8 @@ void frmDefault::Form_Resize()
 
     // The button panel keeps to the bottom edge, OK and Cancel at its right.
     MoveControl(pnlDefault_.Handle(), TwipsRect{0, innerHeight - panelHeight, innerWidth, panelHeight});
-    const float cancelWidth = ButtonWidth(General(general_text::CancelButton));
-    const float okWidth = ButtonWidth(General(general_text::OkButton));
+    const float cancelWidth = ButtonWidth(GeneralString(general_text::CancelButton));
+    const float okWidth = ButtonWidth(GeneralString(general_text::OkButton));
     MoveControl(btnCancel_, TwipsRect{innerWidth - kEdge - cancelWidth, kEdge, cancelWidth, buttonHeight});
     MoveControl(btnOk_, TwipsRect{innerWidth - 2 * kEdge - cancelWidth - okWidth, kEdge, okWidth, buttonHeight});
 

@@ -23,11 +23,6 @@ constexpr int kIdUp = 103, kIdDown = 104, kIdDel = 105, kIdDelAll = 106;
 // Twips.
 constexpr float kMargin = 120, kGap = 60, kListWidth = 4200;
 
-std::wstring General(int number)
-{
-    return std::wstring(GeneralText(static_cast<std::int16_t>(number)));
-}
-
 bool Filled(const std::wstring& name, const std::wstring& dir)
 {
     return !name.empty() && !dir.empty();
@@ -117,9 +112,9 @@ void frmMenuMente::CreateControls()
 
 void frmMenuMente::LoadMore()
 {
-    SetWindowTextW(btnOk_, General(general_text::OkButton).c_str());
-    SetWindowTextW(btnCancel_, General(general_text::CancelButton).c_str());
-    SetWindowTextW(btnName_, General(general_text::RenameAlias).c_str());
+    SetWindowTextW(btnOk_, GeneralString(general_text::OkButton).c_str());
+    SetWindowTextW(btnCancel_, GeneralString(general_text::CancelButton).c_str());
+    SetWindowTextW(btnName_, GeneralString(general_text::RenameAlias).c_str());
     Form_Resize();
     SetToolTip(options.Tip);
     for (auto& slot : MenuName) slot.clear();
@@ -135,7 +130,7 @@ void frmMenuMente::SetToolTip(bool blnToolTip)
 void frmMenuMente::Form_Activate()
 {
     ok_ = false;
-    SetWindowTextW(Handle(), (callerCaption_ + General(general_text::AliasMaintenanceSuffix)).c_str());
+    SetWindowTextW(Handle(), (callerCaption_ + GeneralString(general_text::AliasMaintenanceSuffix)).c_str());
     // The caller's caption may need a wider dialog.
     Form_Resize();
     SendMessageW(lbxMenu_, LB_RESETCONTENT, 0, 0);
@@ -177,11 +172,11 @@ void frmMenuMente::btnName_Click()
     if (count <= 0) return;
     const int i = ListIndex();
     if (i < 0 || i >= kSlotCount) return;
-    const std::wstring answer = InputBox(Handle(), General(general_text::NewAliasPrompt), General(general_text::RenameAliasTitle), MenuName[i]);
+    const std::wstring answer = InputBox(Handle(), GeneralString(general_text::NewAliasPrompt), GeneralString(general_text::RenameAliasTitle), MenuName[i]);
     if (answer.empty() || answer == MenuName[i]) return;
     for (int k = 0; k < count; ++k) {
         if (answer == ListBoxText(lbxMenu_, k)) {
-            ShowBox(General(general_text::AliasNameTaken), MB_OK);
+            ShowBox(GeneralString(general_text::AliasNameTaken), MB_OK);
             return;
         }
     }
@@ -290,9 +285,9 @@ void frmMenuMente::Form_Resize()
     const int itemPx = item == LB_ERR || item <= 0 ? s.YToPixels(LineHeight()) + 2 : static_cast<int>(item);
     const float listHeight = s.YToTwips(itemPx * kSlotCount + 4);
 
-    const float nameWidth = ButtonWidth(General(general_text::RenameAlias));
-    const float okWidth = ButtonWidth(General(general_text::OkButton));
-    const float cancelWidth = ButtonWidth(General(general_text::CancelButton));
+    const float nameWidth = ButtonWidth(GeneralString(general_text::RenameAlias));
+    const float okWidth = ButtonWidth(GeneralString(general_text::OkButton));
+    const float cancelWidth = ButtonWidth(GeneralString(general_text::CancelButton));
     const float bottomRow = nameWidth + okWidth + cancelWidth + 3 * kGap;
     const float listWidth = std::max({kListWidth, bottomRow - kGap - iconButton,
                                       CaptionClientWidth() - 2 * kMargin - kGap - iconButton});

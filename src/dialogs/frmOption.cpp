@@ -18,16 +18,6 @@ constexpr int kIdPnlAuto = 180, kIdPnl43 = 181, kIdPnl34 = 182;
 // Twips.
 constexpr float kMargin = 120, kGap = 60, kIndent = 240, kPanelPad = 60;
 
-std::wstring Program(int number)
-{
-    return std::wstring(ProgramText(static_cast<std::int16_t>(number)));
-}
-
-std::wstring General(int number)
-{
-    return std::wstring(GeneralText(static_cast<std::int16_t>(number)));
-}
-
 int BoolToCheck(bool option)
 {
     return option ? BST_CHECKED : BST_UNCHECKED;
@@ -125,21 +115,21 @@ void frmOption::CreateControls()
 
 void frmOption::LoadMore()
 {
-    SetWindowTextW(Handle(), Program(program_text::OptionCaption).c_str());
-    for (int i = 0; i < kModeCount; ++i) SetWindowTextW(obtExe_[i], Program(program_text::AutoModeFirst + i).c_str());
-    for (int i = 0; i < kRowCount; ++i) SetWindowTextW(ckb43_[i], Program(program_text::FourToThreeRowFirst + i).c_str());
-    for (int i = 0; i < kRowCount; ++i) SetWindowTextW(ckb34_[i], Program(program_text::ThreeToFourRowFirst + i).c_str());
-    SetWindowTextW(lbl43_, Program(program_text::FourToThreeLabel).c_str());
-    SetWindowTextW(lbl34_, Program(program_text::ThreeToFourLabel).c_str());
-    SetWindowTextW(ckbAuto_, Program(program_text::AutoRun).c_str());
-    SetWindowTextW(ckbHira_, Program(program_text::Hiragana).c_str());
-    SetWindowTextW(ckbDblExp_, Program(program_text::DoubleExtensions).c_str());
-    SetWindowTextW(ckbLog_, General(general_text::CopyLog).c_str());
-    SetWindowTextW(ckbResize_, General(general_text::ResizeChildren).c_str());
-    SetWindowTextW(ckbTip_, General(general_text::ShowTips).c_str());
-    SetWindowTextW(btnInit_, General(general_text::Defaults).c_str());
-    SetWindowTextW(btnCancel_, General(general_text::CancelButton).c_str());
-    SetWindowTextW(btnOk_, General(general_text::OkButton).c_str());
+    SetWindowTextW(Handle(), ProgramString(program_text::OptionCaption).c_str());
+    for (int i = 0; i < kModeCount; ++i) SetWindowTextW(obtExe_[i], ProgramString(program_text::AutoModeFirst + i).c_str());
+    for (int i = 0; i < kRowCount; ++i) SetWindowTextW(ckb43_[i], ProgramString(program_text::FourToThreeRowFirst + i).c_str());
+    for (int i = 0; i < kRowCount; ++i) SetWindowTextW(ckb34_[i], ProgramString(program_text::ThreeToFourRowFirst + i).c_str());
+    SetWindowTextW(lbl43_, ProgramString(program_text::FourToThreeLabel).c_str());
+    SetWindowTextW(lbl34_, ProgramString(program_text::ThreeToFourLabel).c_str());
+    SetWindowTextW(ckbAuto_, ProgramString(program_text::AutoRun).c_str());
+    SetWindowTextW(ckbHira_, ProgramString(program_text::Hiragana).c_str());
+    SetWindowTextW(ckbDblExp_, ProgramString(program_text::DoubleExtensions).c_str());
+    SetWindowTextW(ckbLog_, GeneralString(general_text::CopyLog).c_str());
+    SetWindowTextW(ckbResize_, GeneralString(general_text::ResizeChildren).c_str());
+    SetWindowTextW(ckbTip_, GeneralString(general_text::ShowTips).c_str());
+    SetWindowTextW(btnInit_, GeneralString(general_text::Defaults).c_str());
+    SetWindowTextW(btnCancel_, GeneralString(general_text::CancelButton).c_str());
+    SetWindowTextW(btnOk_, GeneralString(general_text::OkButton).c_str());
     // The captions decide the sizes.
     Form_Resize();
     SetToolTip(options.Tip);
