@@ -181,7 +181,7 @@ std::optional<LRESULT> ListControl::FromControl(UINT msg, WPARAM wParam, LPARAM 
             OnFontChanged();
             return result;
         }
-        default: return OnControlMessage(msg, wParam, lParam);
+        default: return std::nullopt;
     }
 }
 

@@ -44,11 +44,6 @@ protected:
     virtual void OnFontChanged() {}
     // A character typed in a list box that holds no strings: the row to move the caret to, -2 for none.
     virtual int OnCharToItem(wchar_t /*c*/, int /*caret*/) { return -2; }
-    // Any other message to the control; a value ends its processing.
-    virtual std::optional<LRESULT> OnControlMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/)
-    {
-        return std::nullopt;
-    }
 
     // The row height owner-drawn rows need with the control's font: the text and a 16-pixel glyph.
     int RowHeightForFont() const;
