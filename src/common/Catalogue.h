@@ -14,9 +14,8 @@ std::wstring_view GeneralText(std::int16_t number);
 inline std::wstring ProgramString(int number) { return std::wstring(ProgramText(static_cast<std::int16_t>(number))); }
 inline std::wstring GeneralString(int number) { return std::wstring(GeneralText(static_cast<std::int16_t>(number))); }
 
-// The numbers of the texts the windows show, by what the texts say. A name ending in First is the
-// first of a group of consecutive numbers, one per mode or table row. The engine and the undo keep
-// the numbers of their log lines beside their code.
+// The numbers of the texts, by what the texts say. A name ending in First is the first of a group of
+// consecutive numbers, one per mode or table row.
 namespace program_text {
 inline constexpr std::int16_t NoLeadingText = 0;
 inline constexpr std::int16_t ModeCaptionFirst = 10;
@@ -72,9 +71,27 @@ inline constexpr std::int16_t DefaultOffTip = 10020;
 inline constexpr std::int16_t DefaultDriveTip = 10021;
 inline constexpr std::int16_t DefaultFolderTip = 10022;
 inline constexpr std::int16_t DefaultTextTip = 10023;
+// The log's lines for a file the run reached, and the reasons a rule does not apply.
+inline constexpr std::int16_t NotEnabled = 20000;
+inline constexpr std::int16_t SameName = 20001;
+inline constexpr std::int16_t RenameFailed = 20002;
+inline constexpr std::int16_t RenamedFrom = 20003;
+inline constexpr std::int16_t RenamedTo = 20004;
+inline constexpr std::int16_t ShortEnough = 20005;
+inline constexpr std::int16_t HasWideChar = 20006;
+inline constexpr std::int16_t NotText = 20007;
+inline constexpr std::int16_t NotDoc = 20008;
 // Added texts: a case-only rename's temporary name, and the undo command's own.
 inline constexpr std::int16_t LeftUnderTemporaryName = 20100;
+inline constexpr std::int16_t PutBack = 21000;
+inline constexpr std::int16_t NotPutBack = 21001;
+inline constexpr std::int16_t AllBack = 21002;
+inline constexpr std::int16_t SomeLeft = 21003;
 inline constexpr std::int16_t NothingToUndo = 21004;
+inline constexpr std::int16_t NewNameMissing = 21005;
+inline constexpr std::int16_t OtherFile = 21006;
+inline constexpr std::int16_t OldNameTaken = 21007;
+inline constexpr std::int16_t RenameRefused = 21008;
 inline constexpr std::int16_t UndoUnavailable = 21009;
 inline constexpr std::int16_t UndoMenu = 21010;
 inline constexpr std::int16_t UndoQuestion = 21011;

@@ -1,5 +1,6 @@
 #include "engine/RenameEngine.h"
 
+#include "common/Catalogue.h"
 #include "common/PlatformText.h"
 #include "engine/ExtensionModel.h"
 #include "engine/WidthConversion.h"
@@ -10,15 +11,6 @@
 
 namespace tavlo {
 namespace {
-
-// Why a rule does not apply, as catalogue numbers.
-enum Reason : std::int16_t {
-    NotEnabled = 20000,
-    ShortEnough = 20005,
-    HasWideChar = 20006,
-    NotText = 20007,
-    NotDoc = 20008,
-};
 
 // Temporary names tried for a case-only rename; one that exists is passed over.
 constexpr int kTemporaryNameTries = 100;
@@ -53,7 +45,7 @@ Rule ByTable(const std::wstring& ext, const std::array<TableRow, 6>& table, cons
             break;
         }
     }
-    return {std::nullopt, NotEnabled};
+    return {std::nullopt, program_text::NotEnabled};
 }
 
 // A name the system would store differently (trailing dot or blank dropped) or refuse outright: never
@@ -147,13 +139,13 @@ RenameOutcome RenameEngine::ChangeExtension(const std::wstring& path, std::int16
     Rule rule;
     switch (mode) {
     case ModeCutToThree:
-        if (Cp932ByteLength(ext) != ext.size()) rule.reason = HasWideChar;
-        else if (ext.size() <= 4) rule.reason = ShortEnough;
+        if (Cp932ByteLength(ext) != ext.size()) rule.reason = program_text::HasWideChar;
+        else if (ext.size() <= 4) rule.reason = program_text::ShortEnough;
         else rule.ext = ext.substr(0, 4);
         break;
     case ModeDocToTxt:
-        if (PlatformUpper(ext) != L".DOC") rule.reason = NotDoc;
-        else if (!IsTextFile(path, fs_)) rule.reason = NotText;
+        if (PlatformUpper(ext) != L".DOC") rule.reason = program_text::NotDoc;
+        else if (!IsTextFile(path, fs_)) rule.reason = program_text::NotText;
         else rule.ext = L".TXT";
         break;
     case ModeFourToThree: rule = ByTable(ext, kFourToThree, opts_.Exp43); break;

@@ -5,37 +5,31 @@
 #include "engine/ExtensionModel.h"
 
 namespace tavlo {
-namespace {
+std::wstring FileHeading(const std::wstring& path) { return L"[ " + ShortenPath(path) + L" ]"; }
 
-enum LogText : std::int16_t {
-    SameName = 20001,
-    RenameFailed = 20002,
-    RenamedFrom = 20003,
-    RenamedTo = 20004,
-};
+std::wstring NameLine(const std::wstring& name) { return L"\u3000[ " + name + L" ]"; }
 
-std::wstring Text(std::int16_t number) { return std::wstring(ProgramText(number)); }
-
-} // namespace
+std::vector<std::wstring> StrandedLines(const std::wstring& temporary)
+{
+    if (temporary.empty()) return {};
+    return {ProgramString(program_text::LeftUnderTemporaryName), NameLine(temporary)};
+}
 
 std::vector<std::wstring> LogLines(const RenameOutcome& outcome)
 {
-    std::vector<std::wstring> lines{L"[ " + ShortenPath(outcome.path) + L" ]"};
+    std::vector<std::wstring> lines{FileHeading(outcome.path)};
     switch (outcome.kind) {
     case RenameOutcome::Kind::NoExtension: break;
-    case RenameOutcome::Kind::Refused: lines.push_back(Text(outcome.reason)); break;
-    case RenameOutcome::Kind::Unchanged: lines.push_back(Text(SameName)); break;
+    case RenameOutcome::Kind::Refused: lines.push_back(ProgramString(outcome.reason)); break;
+    case RenameOutcome::Kind::Unchanged: lines.push_back(ProgramString(program_text::SameName)); break;
     case RenameOutcome::Kind::Failed:
-        lines.push_back(Text(RenameFailed));
-        if (!outcome.strandedAt.empty()) {
-            lines.push_back(Text(program_text::LeftUnderTemporaryName));
-            lines.push_back(L"\u3000[ " + outcome.strandedAt + L" ]");
-        }
+        lines.push_back(ProgramString(program_text::RenameFailed));
+        for (std::wstring& line : StrandedLines(outcome.strandedAt)) lines.push_back(std::move(line));
         break;
     case RenameOutcome::Kind::Renamed:
-        lines.push_back(Text(RenamedFrom));
-        lines.push_back(L"\u3000[ " + GetFileName(outcome.newPath) + L" ]");
-        lines.push_back(Text(RenamedTo));
+        lines.push_back(ProgramString(program_text::RenamedFrom));
+        lines.push_back(NameLine(GetFileName(outcome.newPath)));
+        lines.push_back(ProgramString(program_text::RenamedTo));
         break;
     }
     return lines;

@@ -8,8 +8,14 @@
 
 namespace tavlo {
 
-// The log's lines for one outcome: the file's shortened path, then what became of it.
+// The log's lines for one outcome: the file's heading, then what became of it.
 std::vector<std::wstring> LogLines(const RenameOutcome& outcome);
+
+// The pieces the runs and the undo share: a file's shortened path as the heading of its lines, a name
+// under it, and the two lines that give the temporary name a file was left under (none for "").
+std::wstring FileHeading(const std::wstring& path);
+std::wstring NameLine(const std::wstring& name);
+std::vector<std::wstring> StrandedLines(const std::wstring& temporary);
 
 // Tells the log, the result list (a file with its final name) and the recorder (a renamed file) of
 // one outcome. Each on its own: a sink that fails keeps none of the others from hearing of it.
