@@ -509,6 +509,14 @@ float frmTavlo::InnerHeight() const
     return Scale().YToTwips(AreaWithoutScrollBars(client_).cy);
 }
 
+RECT frmTavlo::CancelPlace() const
+{
+    RECT cancel{};
+    GetWindowRect(btnCancel_, &cancel);
+    MapWindowPoints(nullptr, pnlKelmo_.Handle(), reinterpret_cast<POINT*>(&cancel), 2);
+    return cancel;
+}
+
 void frmTavlo::PlaceStripButtons(float cancelLeft)
 {
     const TwipsScale& s = Scale();
@@ -523,10 +531,7 @@ void frmTavlo::PlaceStripButtons(float cancelLeft)
 void frmTavlo::FollowDpi(int dpi, const RECT* suggested)
 {
     if (dpi <= 0 || !Exists()) return;
-    RECT cancel{};
-    GetWindowRect(btnCancel_, &cancel);
-    MapWindowPoints(nullptr, pnlKelmo_.Handle(), reinterpret_cast<POINT*>(&cancel), 2);
-    const float cancelLeft = Scale().XToTwips(cancel.left);
+    const float cancelLeft = Scale().XToTwips(CancelPlace().left);
     // The children keep their places in twips; the system moves only top-level windows.
     for (ChildForm* child : Children()) child->FollowDpi(dpi, nullptr);
     Form::FollowDpi(dpi, suggested);
@@ -549,9 +554,7 @@ void frmTavlo::MDIForm_Resize()
 {
     if (!client_ || !btnCancel_) return;
     const TwipsScale& s = Scale();
-    RECT cancel{};
-    GetWindowRect(btnCancel_, &cancel);
-    MapWindowPoints(nullptr, pnlKelmo_.Handle(), reinterpret_cast<POINT*>(&cancel), 2);
+    const RECT cancel = CancelPlace();
     FrameLayout layout =
         ComputeFrameLayout(InnerWidth(), InnerHeight(), options.Resize, s.XToTwips(cancel.right - cancel.left));
     if (layout.Children) {

@@ -170,6 +170,8 @@ private:
     void LayOutStrip();
     // The mode buttons at their places and Cancel at `cancelLeft`, in twips within the strip.
     void PlaceStripButtons(float cancelLeft);
+    // Where Cancel is now, in pixels within the strip.
+    RECT CancelPlace() const;
     void SetModeButtonsEnabled(bool enabled);
     void SetChildrenEnabled(bool enabled);
     void UnloadAll();
