@@ -14,9 +14,9 @@ int wmain(int argc, wchar_t** argv)
     if (index < 0 || index > 7) return 2;
     HWND frame = nullptr;
     for (int i = 0; i < 100 && !frame; ++i, Sleep(100))
-        frame = FindWindowW(nullptr, std::wstring(tavlo::ProgramText(9999)).c_str());
+        frame = FindWindowW(nullptr, std::wstring(tavlo::ProgramText(tavlo::program_text::ProgramTitle)).c_str());
     if (!frame) return 1;
-    const std::wstring caption(tavlo::ProgramText(static_cast<std::int16_t>(10 + index)));
+    const std::wstring caption(tavlo::ProgramText(static_cast<std::int16_t>(tavlo::program_text::ModeCaptionFirst + index)));
     struct Search {
         const std::wstring* caption;
         HWND found;
