@@ -307,7 +307,7 @@ bool frmTavlo::AutoExecute(std::wstring_view commandLine)
 bool frmTavlo::SplitCommandLine(std::wstring_view commandLine)
 {
     CommandLineNames split = tavlo::SplitCommandLine(std::wstring(commandLine));
-    mdiFile::AddBatch batch(*file_);
+    mdiFile::AddBatch batch(*file_, split.names);
     return TakeCommandLineNames(
         split, [this] { file_->RefreshForm(); }, [this](const std::wstring& name) { return file_->Gaibu_ListInAdd(name); });
 }

@@ -6,8 +6,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <system_error>
+#include <thread>
 
 namespace tavlo {
 namespace {
@@ -116,6 +119,27 @@ std::optional<std::wstring> LongPathBatch::StoredName(Folder& folder, const std:
 }
 
 bool CanOpenFile(const std::wstring& path) { return SystemFileSystem().CanOpen(path); }
+
+std::vector<bool> CanOpenFiles(const std::vector<std::wstring>& paths)
+{
+    // The threads mostly wait, so more of them than processors still pays; a short list stays on this one.
+    constexpr std::size_t kPathsPerThread = 64, kMostThreads = 4;
+    std::vector<char> open(paths.size());
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i; (i = next++) < paths.size();) open[i] = CanOpenFile(paths[i]);
+    };
+    std::vector<std::thread> helpers;
+    try {
+        for (std::size_t t = 1; t < std::min(kMostThreads, paths.size() / kPathsPerThread + 1); ++t)
+            helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+        // Fewer helpers: this thread does the rest.
+    }
+    work();
+    for (std::thread& helper : helpers) helper.join();
+    return {open.begin(), open.end()};
+}
 
 std::wstring FormatDiskFree(std::uint64_t freeBytes, const std::wstring& groupSeparator)
 {

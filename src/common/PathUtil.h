@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace tavlo {
 
@@ -42,6 +43,9 @@ private:
 
 // True when the file (not a folder) can be opened for reading.
 bool CanOpenFile(const std::wstring& path);
+// CanOpenFile for many paths, answer i for path i. The opens of a long list overlap on a few threads:
+// each mostly waits (under Wine on its server, on a network share on the wire).
+std::vector<bool> CanOpenFiles(const std::vector<std::wstring>& paths);
 
 // " (1,234.5M Free)" for the drive named by the first two characters of `path`; empty on failure.
 std::wstring GetDiskFreeText(const std::wstring& path);

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -37,10 +38,11 @@ public:
     // texts, paths that do not expand and files that cannot be opened are skipped as a success.
     // False only when ListInAdd refused or on a failure.
     bool Gaibu_ListInAdd(const std::wstring& strPathData);
-    // Paths added through Gaibu_ListInAdd while one lives share their folders' look-ups.
+    // Paths added through Gaibu_ListInAdd while one lives share their folders' look-ups. Given the
+    // names to come, it normalises them and asks whether their files open all at once.
     class AddBatch {
     public:
-        explicit AddBatch(mdiFile& form);
+        explicit AddBatch(mdiFile& form, const std::vector<std::wstring>& names = {});
         ~AddBatch();
         AddBatch(const AddBatch&) = delete;
         AddBatch& operator=(const AddBatch&) = delete;
@@ -112,6 +114,12 @@ private:
     bool listedValid_ = false;
     bool adding_ = false;
     std::unique_ptr<LongPathBatch> batch_;
+    // What the batch found out beforehand, by the name as given.
+    struct Checked {
+        std::wstring normalised;
+        bool opens = false;
+    };
+    std::unordered_map<std::wstring, Checked> checked_;
     LRESULT pendingTop_ = -1;
     int passedOver_ = 0;
 };

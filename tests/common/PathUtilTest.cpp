@@ -147,6 +147,22 @@ TEST(ExpandLongPath, HoldsAtMost256Components)
     EXPECT_EQ(ExpandLongPath(pathOf(257), fs), L"");
 }
 
+// A long list is checked on several threads; every answer still belongs to its own path.
+TEST(CanOpenFile, ManyAtOnceAnswerInOrder)
+{
+    TempDir dir;
+    std::vector<std::wstring> paths;
+    std::vector<bool> expected;
+    for (int i = 0; i < 300; ++i) {
+        const std::wstring name = L"f" + std::to_wstring(i) + L".txt";
+        const int kind = i % 3;
+        paths.push_back(kind == 0 ? dir.Write(name) : kind == 1 ? dir / name : dir.path());
+        expected.push_back(kind == 0);
+    }
+    EXPECT_EQ(CanOpenFiles(paths), expected);
+    EXPECT_EQ(CanOpenFiles({}), std::vector<bool>{});
+}
+
 TEST(CanOpenFile, OnlyReadableFiles)
 {
     TempDir dir;
