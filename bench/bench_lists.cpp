@@ -7,8 +7,8 @@
 // named on the command line instead, for example one filled from the Unix side with
 //   mkdir big && (cd big && for i in $(seq -w 0 19999); do : > file$i.txt; done)
 #include "common/FileEnum.h"
-#include "windows/FileList.h"
-#include "windows/FolderList.h"
+#include "ui/FileList.h"
+#include "ui/FolderList.h"
 
 #include <windows.h>
 #include <shellapi.h>

@@ -8,13 +8,14 @@
 #include "RecordingSinks.h"
 #include "TestSupport.h"
 #include "app/frmTavlo.h"
+#include "common/ComPtr.h"
 #include "common/DragDrop.h"
 #include "common/PathUtil.h"
 #include "engine/RenameEngine.h"
 #include "engine/RenameReport.h"
 #include "settings/RegistryStore.h"
 #include "settings/RegistryTestRoot.h"
-#include "windows/PacedRedraw.h"
+#include "ui/PacedRedraw.h"
 
 #include <commctrl.h>
 #include <ole2.h>
@@ -228,9 +229,8 @@ int main()
 {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    OleInitialize(nullptr);
+    const tavlo::OleSession ole;
     VisibleProgram();
     AutomaticRun();
-    OleUninitialize();
     return 0;
 }

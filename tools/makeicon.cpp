@@ -1,6 +1,6 @@
 // Writes the program's icon file: the picture the About box draws, at 16, 32, 48 and 256 pixels.
 // Run at build time; the resource script puts the file into tavlo2.exe.
-#include "windows/Icons.h"
+#include "ui/Icons.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -4,35 +4,20 @@
 #include "common/Catalogue.h"
 #include "common/Help.h"
 #include "common/PathUtil.h"
-#include "engine/ExtensionModel.h"
-#include "engine/RenameEngine.h"
-#include "engine/Undo.h"
-#include "common/OnItsOwn.h"
-#include "engine/RenameReport.h"
-#include "engine/UndoJournal.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
-#include "windows/FontData.h"
+#include "ui/FontData.h"
 #include "windows/FormTexts.h"
-#include "windows/ListBoxSupport.h"
-#include "windows/LoadFailure.h"
-#include "windows/PacedRedraw.h"
+#include "ui/LoadFailure.h"
+#include "ui/PacedRedraw.h"
 
 #include <commdlg.h>
 
 #include <algorithm>
-#include <stdexcept>
-#include <unordered_map>
 
 namespace tavlo {
 
 namespace {
-
-// The part of the options the rename engine follows.
-RenameRules RulesOf(const OptionState& state)
-{
-    return RenameRules{state.DblExp, state.Hira, state.Exp43, state.Exp34};
-}
 
 // The folder alias dialog as the input folder window drives it.
 class MainAliasDialog final : public AliasDialog {
@@ -51,68 +36,6 @@ public:
 
 private:
     frmMenuMente& d_;
-};
-
-// Writes each rename of a run to the undo journal, and tells the log once when it cannot.
-class JournalRecorder final : public RenameRecorder {
-public:
-    JournalRecorder(JournalStore& store, int mode, LogSink& log)
-        : journal_(store), run_(journal_.Begin(mode, LocalTimeText(), NewRunId())), log_(log)
-    {
-    }
-    void Renamed(const std::wstring& from, const std::wstring& to) override
-    {
-        const std::optional<FileIdentity> identity = IdentityOf(from, to);
-        if (identity) run_.Renamed(from, to, *identity);
-        if ((identity && !run_.Failed()) || told_) return;
-        told_ = true;
-        log_.AddLine(std::wstring(ProgramText(program_text::UndoUnavailable)));
-    }
-
-private:
-    // Asking each file for its identity costs an open apiece; from a folder's second file on, one
-    // listing of the folder answers for all of them (a file keeps its identity across a rename).
-    std::optional<FileIdentity> IdentityOf(const std::wstring& from, const std::wstring& to)
-    {
-        FileSystem& fs = SystemFileSystem();
-        Folder& folder = folders_[GetFolderName(to)];
-        if (++folder.renamed == 2) {
-            if (auto entries = fs.FolderIdentities(GetFolderName(to)))
-                for (auto& [name, identity] : *entries) folder.known.emplace(std::move(name), identity);
-        }
-        // Renamed before the folder was read: under its new name; after: still under its old one.
-        for (const std::wstring& name : {GetFileName(to), GetFileName(from)}) {
-            auto hit = folder.known.find(name);
-            if (hit != folder.known.end()) return hit->second;
-        }
-        return fs.Identity(to);
-    }
-
-    static std::wstring LocalTimeText()
-    {
-        SYSTEMTIME t{};
-        GetLocalTime(&t);
-        wchar_t text[32];
-        swprintf(text, 32, L"%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
-        return text;
-    }
-    static std::string NewRunId()
-    {
-        static unsigned counter = 0;
-        return std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()) + "-" +
-               std::to_string(++counter);
-    }
-
-    struct Folder {
-        int renamed = 0;
-        std::unordered_map<std::wstring, FileIdentity> known;
-    };
-
-    UndoJournal journal_;
-    UndoJournal::Run run_;
-    LogSink& log_;
-    bool told_ = false;
-    std::unordered_map<std::wstring, Folder> folders_;
 };
 
 const wchar_t* const kFrameClass = L"Tavlo2.Frame";
@@ -278,77 +201,6 @@ bool frmTavlo::StartUp(std::wstring_view commandLine)
     return true;
 }
 
-bool frmTavlo::AutoExecute(std::wstring_view commandLine)
-{
-    options.AutoRunning = true;
-    bool ran = false;
-    try {
-        // The children load without any work of their own and are never shown.
-        if (!LoadChildren()) throw LoadError();
-        CancelFlag = false;
-        SplitCommandLine(commandLine);
-        if (SendMessageW(file_->lstFile(), LB_GETCOUNT, 0, 0) >= 1) {
-            const int left = RunList(options.AutoExe);
-            if (options.AutoLog) status_->LogCopy();
-            ran = true;
-            // Scripts can tell: every named file carries its final name, or not (a name passed over
-            // on the way to the list is a file the run did not rename; one given twice counts once).
-            exitCode_ = left == 0 && file_->PassedOver() == 0 ? 0 : 1;
-        }
-    } catch (...) {
-        ran = false;
-    }
-    // Fresh windows for the visible start that follows when nothing ran.
-    ReleaseChildren();
-    about_.Unload();
-    return ran;
-}
-
-bool frmTavlo::SplitCommandLine(std::wstring_view commandLine)
-{
-    CommandLineNames split = tavlo::SplitCommandLine(std::wstring(commandLine));
-    mdiFile::AddBatch batch(*file_, split.names);
-    return TakeCommandLineNames(
-        split, [this] { file_->RefreshForm(); }, [this](const std::wstring& name) { return file_->Gaibu_ListInAdd(name); });
-}
-
-int frmTavlo::RunList(std::int16_t intMode)
-{
-    try {
-        const int left = WalkTargets(intMode, false);
-        status_->ListInAdd(std::wstring(GeneralText(general_text::AllDone)));
-        return left;
-    } catch (...) {
-        // The walk ends without its closing line, and not every file can be known renamed.
-        return 1;
-    }
-}
-
-int frmTavlo::WalkTargets(std::int16_t mode, bool visible)
-{
-    HWND list = file_->lstFile();
-    RenameEngine engine(SystemFileSystem(), RulesOf(options));
-    JournalRecorder recorder(*journalStore_, mode, *status_);
-    int left = 0;
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        file_->ShowAtTop(i);
-        if (visible) {
-            ProcessPendingEvents();
-            if (CancelFlag || unloaded_) break;
-        }
-        const RenameOutcome outcome = engine.ChangeExtension(ListBoxText(list, i), mode);
-        Report(outcome, *status_, *outFile_, &recorder);
-        if (!outcome.Done()) {
-            ++left;
-            continue;
-        }
-        file_->HoldRedraw();
-        SendMessageW(list, LB_SETSEL, FALSE, i);
-    }
-    return left;
-}
-
 bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
 {
     try {
@@ -379,6 +231,7 @@ bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
         Activated = false;
         return true;
     } catch (...) {
+        exitCode_ = 1;
         ReportLoadFailure(form_text::kFrameLoadError);
         return false;
     }
@@ -388,10 +241,10 @@ void frmTavlo::RestoreGeometry()
 {
     const SettingsReader in(store_, WindowGroupLocation(store_, L"Main_Left"));
     TwipsRect r;
-    r.Left = in.ReadSingle(L"Main_Left", 1000);
-    r.Top = in.ReadSingle(L"Main_Top", 1000);
-    r.Width = in.ReadSingle(L"Main_Width", 8000);
-    r.Height = in.ReadSingle(L"Main_Height", 8000);
+    r.Left = in.ReadLength(L"Main_Left", 1000);
+    r.Top = in.ReadLength(L"Main_Top", 1000);
+    r.Width = in.ReadLength(L"Main_Width", 8000);
+    r.Height = in.ReadLength(L"Main_Height", 8000);
     storedState_ = in.ReadInt16(L"Main_WindowState", 0);
 
     const TwipsScale& s = Scale();
@@ -572,119 +425,6 @@ void frmTavlo::MDIForm_Resize()
     }
 }
 
-void frmTavlo::ProcessPendingEvents()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // The loop that owns the quit gets it back once the run is over.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            CancelFlag = true;
-            return;
-        }
-        if (client_ && TranslateMDISysAccel(client_, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-void frmTavlo::btnExe_Click(std::int16_t Index)
-{
-    if (locked_) return;
-    auto anyRow = [](const std::array<bool, 6>& rows) { return std::find(rows.begin(), rows.end(), true) != rows.end(); };
-    if (Index == ModeFourToThree && !anyRow(options.Exp43)) {
-        status_->ListInAdd(std::wstring(ProgramText(program_text::NoFourToThreeRow)));
-        return;
-    }
-    if (Index == ModeThreeToFour && !anyRow(options.Exp34)) {
-        status_->ListInAdd(std::wstring(ProgramText(program_text::NoThreeToFourRow)));
-        return;
-    }
-
-    LockInterface();
-    HWND list = file_->lstFile();
-    // Whatever becomes of the walk, the interface is unlocked after it.
-    OnItsOwn([&] {
-        status_->RefreshForm();
-        inFile_->SelectClear();
-        file_->HoldRedraw();
-        SendMessageW(list, LB_SETSEL, TRUE, -1);
-        // The lists show the run at a steady pace: now, about thirty times a second while the walk's
-        // event passes go on, and once at the end. Drawing every state would cost more than the run.
-        PacedRedraw::DrawAll();
-
-        WalkTargets(Index, true);
-
-        // The session ended during that event pass: the windows are gone and the settings written;
-        // only the main window is left to close.
-        if (unloaded_) {
-            locked_ = false;
-            closePending_ = false;
-            PostMessageW(Handle(), WM_CLOSE, 0, 0);
-            return;
-        }
-        // What stays: the files left as they were and those the walk did not reach. The list is drawn
-        // first, so that the removals start from the top row the walk reached.
-        PacedRedraw::DrawAll();
-        file_->HoldRedraw();
-        for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0);) {
-            if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) ++i;
-            else SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
-        }
-        SendMessageW(list, LB_SETSEL, FALSE, -1);
-        status_->ListInAdd(std::wstring(GeneralText(CancelFlag ? general_text::Stopped : general_text::AllDone)));
-    });
-    if (unloaded_) return;
-    UnlockInterface();
-    PacedRedraw::DrawAll();
-}
-
-void frmTavlo::btnCancel_Click()
-{
-    CancelFlag = true;
-}
-
-void frmTavlo::BtnEnabledChange()
-{
-    LRESULT count = SendMessageW(file_->lstFile(), LB_GETCOUNT, 0, 0);
-    if (count == LB_ERR) return;
-    SetModeButtonsEnabled(count >= 1);
-}
-
-void frmTavlo::SetModeButtonsEnabled(bool enabled)
-{
-    for (HWND b : btnExe_) EnableWindow(b, enabled ? TRUE : FALSE);
-}
-
-void frmTavlo::SetChildrenEnabled(bool enabled)
-{
-    for (ChildForm* child : Children()) EnableWindow(child->Handle(), enabled ? TRUE : FALSE);
-    for (ChildForm* child : Children()) child->Menu_Enabled(enabled);
-}
-
-void frmTavlo::LockInterface()
-{
-    locked_ = true;
-    SetModeButtonsEnabled(false);
-    SetChildrenEnabled(false);
-    EnableWindow(btnCancel_, TRUE);
-}
-
-void frmTavlo::UnlockInterface()
-{
-    CancelFlag = false;
-    EnableWindow(btnCancel_, FALSE);
-    SetChildrenEnabled(true);
-    inFile_->RefreshForm();
-    BtnEnabledChange();
-    locked_ = false;
-    // A close asked for during the run was held back until the run had ended.
-    if (closePending_) {
-        closePending_ = false;
-        PostMessageW(Handle(), WM_CLOSE, 0, 0);
-    }
-}
-
 void frmTavlo::mnuExit_Click()
 {
     PostMessageW(Handle(), WM_CLOSE, 0, 0);
@@ -725,7 +465,15 @@ void frmTavlo::mnuOption_Click()
 
 void frmTavlo::mnuHelp_Click()
 {
-    if (helpViewer_) helpViewer_(Handle(), HelpFilePath(GetProgramFolder()));
+    const std::wstring path = helpFile_.empty() ? HelpFilePath(GetProgramFolder()) : helpFile_;
+    // Without its files the command would show nothing at all: it says which file is missing.
+    if (!HelpFilesPresent(path)) {
+        std::wstring text = ProgramString(program_text::HelpMissing);
+        text.replace(text.find(L"%FILE%"), 6, path);
+        ShowBox(text, MB_OK);
+        return;
+    }
+    if (helpViewer_) helpViewer_(Handle(), path);
 }
 
 bool frmTavlo::AddToTargets(const std::wstring& path)
@@ -758,31 +506,6 @@ void frmTavlo::SpreadToolTip(bool tip)
     option_.SetToolTip(tip);
     SetToolTip(tip);
     for (ChildForm* child : Children()) child->SetToolTip(tip);
-}
-
-void frmTavlo::mnuUndo_Click()
-{
-    if (locked_) return;
-    UndoJournal journal(*journalStore_);
-    const std::optional<JournalRun> run = journal.LastRun();
-    if (!run) {
-        ShowBox(std::wstring(ProgramText(program_text::NothingToUndo)), MB_OK);
-        return;
-    }
-    std::wstring question(ProgramText(program_text::UndoQuestion));
-    question.replace(question.find(L"%TIME%"), 6, run->Time);
-    question.replace(question.find(L"%COUNT%"), 7, std::to_wstring(run->Files.size()));
-    if (ShowBox(question, MB_YESNO) != IDYES) return;
-
-    status_->RefreshForm();
-    TakeBack(*run, SystemFileSystem(), *status_, RulesOf(options));
-    journal.MarkTakenBack(run->Id);
-    // What the lists show follows the disk again.
-    outFile_->RefreshForm();
-    file_->RemoveMissing();
-    inFile_->RefreshForm();
-    BtnEnabledChange();
-    PacedRedraw::DrawAll();
 }
 
 void frmTavlo::mnuAbout_Click()

@@ -1,6 +1,7 @@
 #pragma once
 // The main window: an MDI frame with the tool strip of mode buttons, the shared menu bar and the five
 // child windows, which it creates at its load and releases at its close.
+#include "common/FileSystem.h"
 #include "common/JournalStore.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmDefault.h"
@@ -8,10 +9,10 @@
 #include "dialogs/frmOption.h"
 #include "settings/SettingsStore.h"
 #include "windows/ChildForm.h"
-#include "windows/Form.h"
+#include "ui/Form.h"
 #include "windows/FrameRules.h"
-#include "windows/GdiHandles.h"
-#include "windows/Panel.h"
+#include "common/GdiHandles.h"
+#include "ui/Panel.h"
 #include "windows/mdiFile.h"
 #include "windows/mdiInDir.h"
 #include "windows/mdiInFile.h"
@@ -137,10 +138,14 @@ public:
     // The help viewer call; replaceable for the same reason.
     using HelpViewer = std::function<void(HWND owner, const std::wstring& path)>;
     void SetHelpViewer(HelpViewer viewer) { helpViewer_ = std::move(viewer); }
+    // The help file the command opens; by default TAVLO2.HLP beside the program.
+    void SetHelpFile(std::wstring path) { helpFile_ = std::move(path); }
     // The journal of renames that Undo reads; by default the user's own file.
     void SetJournalStore(JournalStore& store) { journalStore_ = &store; }
+    // The file system the runs and Undo work on; by default the process's own.
+    void SetFileSystem(FileSystem& fs) { fileSystem_ = &fs; }
     // What the process ends with: 1 after an automatic run that left a named file without its
-    // final name, 0 otherwise.
+    // final name or after a load error, 0 otherwise.
     int ExitCode() const { return exitCode_; }
     // Whether the end of the window ends the message loop (off for windows made by tests).
     void SetQuitOnDestroy(bool quit) { quitOnDestroy_ = quit; }
@@ -191,8 +196,10 @@ private:
     bool quitOnDestroy_ = true;
     FontChooser chooser_;
     HelpViewer helpViewer_;
+    std::wstring helpFile_;
     JournalFileStore userJournal_{DefaultJournalPath()};
     JournalStore* journalStore_ = &userJournal_;
+    FileSystem* fileSystem_ = &SystemFileSystem();
     int exitCode_ = 0;
     std::unique_ptr<AliasDialog> aliasDialog_;
 

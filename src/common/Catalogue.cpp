@@ -131,6 +131,8 @@ std::wstring_view ProgramText(std::int16_t number)
         case 21009: return L"　この実行は元に戻せません（変更履歴を書き込めませんでした）";
         case 21010: return L"Undo(&U)";
         case 21011: return L"%TIME% の実行で名前を変えた %COUNT% 個のファイルを元の名前に戻します。よろしいですか？";
+        // The Help command, a range of its own.
+        case 21100: return L"ヘルプファイルが見つかりません: %FILE%";
         default: return {};
     }
 }

@@ -95,6 +95,7 @@ inline constexpr std::int16_t RenameRefused = 21008;
 inline constexpr std::int16_t UndoUnavailable = 21009;
 inline constexpr std::int16_t UndoMenu = 21010;
 inline constexpr std::int16_t UndoQuestion = 21011;
+inline constexpr std::int16_t HelpMissing = 21100;
 } // namespace program_text
 
 namespace general_text {

@@ -1,5 +1,9 @@
 #pragma once
-// One reference to a COM object, released when it goes.
+// Owners for COM: one reference to a COM object, released when it goes; memory the system handed over
+// with CoTaskMemAlloc; OLE on this thread for as long as a session lives.
+#include <objbase.h>
+#include <ole2.h>
+
 #include <utility>
 
 namespace tavlo {
@@ -39,6 +43,42 @@ public:
 
 private:
     T* p_ = nullptr;
+};
+
+// Memory that a system call allocated for the caller, freed with CoTaskMemFree.
+template <class T>
+class CoTaskMemPtr {
+public:
+    CoTaskMemPtr() = default;
+    ~CoTaskMemPtr() { CoTaskMemFree(p_); }
+    CoTaskMemPtr(const CoTaskMemPtr&) = delete;
+    CoTaskMemPtr& operator=(const CoTaskMemPtr&) = delete;
+    T* get() const { return p_; }
+    // For the call that fills it; whatever it held is freed first.
+    T** put()
+    {
+        CoTaskMemFree(std::exchange(p_, nullptr));
+        return &p_;
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+// OLE on this thread (drag and drop needs it), from construction to destruction.
+class OleSession {
+public:
+    OleSession() : started_(SUCCEEDED(OleInitialize(nullptr))) {}
+    ~OleSession()
+    {
+        if (started_) OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+    explicit operator bool() const { return started_; }
+
+private:
+    bool started_;
 };
 
 } // namespace tavlo

@@ -76,6 +76,11 @@ HelpLaunchers SystemHelpLaunchers()
     return launchers;
 }
 
+bool HelpFilesPresent(const std::wstring& helpFile)
+{
+    return IsFile(helpFile) || IsFile(HtmlContentsFor(helpFile));
+}
+
 bool ShowHelpContents(HWND owner, const std::wstring& helpFile, const HelpLaunchers& launchers)
 {
     try {

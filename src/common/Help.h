@@ -34,6 +34,9 @@ struct HelpLaunchers {
 };
 HelpLaunchers SystemHelpLaunchers();
 
+// True when `helpFile` or the HTML contents page beside it exists: the Help command has something to show.
+bool HelpFilesPresent(const std::wstring& helpFile);
+
 // Shows the contents of `helpFile` in the viewer when the file exists, the viewer is usable and it
 // starts; otherwise the HTML contents page beside it, when that exists. True when either opened.
 bool ShowHelpContents(HWND owner, const std::wstring& helpFile, const HelpLaunchers& launchers);

@@ -1,5 +1,6 @@
 #include "common/JournalStore.h"
 
+#include "common/ComPtr.h"
 #include "common/Handles.h"
 #include "common/SystemFileSystem.h"
 #include "common/TextFile.h"
@@ -7,7 +8,14 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cwchar>
+
 namespace tavlo {
+
+void JournalFileStore::CloseFile::operator()(void* handle) const
+{
+    FileHandle owned(handle);
+}
 
 std::optional<std::string> JournalFileStore::Read()
 {
@@ -37,13 +45,13 @@ bool JournalFileStore::Append(const std::string& line)
         HANDLE file = CreateFileW(ToSystemPath(path_).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return false;
-        file_ = file;
+        file_.reset(file);
         lastFlush_ = GetTickCount64();
     }
     // Written at once: the system has it even if this process is ended the next moment.
     const std::string bytes = line + "\n";
     DWORD written = 0;
-    if (!WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written != bytes.size()) {
+    if (!WriteFile(file_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written != bytes.size()) {
         Close();
         return false;
     }
@@ -54,16 +62,15 @@ bool JournalFileStore::Append(const std::string& line)
 void JournalFileStore::Flush()
 {
     if (!file_) return;
-    FlushFileBuffers(file_);
+    FlushFileBuffers(file_.get());
     lastFlush_ = GetTickCount64();
 }
 
 void JournalFileStore::Close()
 {
     if (!file_) return;
-    FlushFileBuffers(file_);
-    CloseHandle(file_);
-    file_ = nullptr;
+    FlushFileBuffers(file_.get());
+    file_.reset();
 }
 
 bool JournalFileStore::Replace(const std::string& text)
@@ -78,13 +85,27 @@ bool JournalFileStore::Remove()
     return DeleteFileW(ToSystemPath(path_).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
+std::wstring JournalTimeNow()
+{
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    wchar_t text[32];
+    swprintf(text, 32, L"%04u-%02u-%02u %02u:%02u:%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+    return text;
+}
+
+std::string NewJournalRunId()
+{
+    static unsigned counter = 0;
+    return std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()) + "-" +
+           std::to_string(++counter);
+}
+
 std::wstring DefaultJournalPath()
 {
-    PWSTR folder = nullptr;
-    if (FAILED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder))) return {};
-    std::wstring path = std::wstring(folder) + L"\\Tavlo2\\journal.txt";
-    CoTaskMemFree(folder);
-    return path;
+    CoTaskMemPtr<wchar_t> folder;
+    if (FAILED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, folder.put()))) return {};
+    return std::wstring(folder.get()) + L"\\Tavlo2\\journal.txt";
 }
 
 } // namespace tavlo

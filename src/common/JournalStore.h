@@ -1,5 +1,6 @@
 #pragma once
 // Where the undo journal's text lives: a file in the user's local application data.
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -43,10 +44,18 @@ public:
 private:
     bool MakeFolder() const;
     void Flush();
+    struct CloseFile {
+        void operator()(void* handle) const;
+    };
     std::wstring path_;
-    void* file_ = nullptr; // the open journal while appending
+    std::unique_ptr<void, CloseFile> file_; // the open journal while appending
     unsigned long long lastFlush_ = 0;
 };
+
+// What a run is stamped with: the local time as shown to the user ("2026-12-08 14:20:05") and an id
+// that no other run of any process shares.
+std::wstring JournalTimeNow();
+std::string NewJournalRunId();
 
 // %LOCALAPPDATA%\Tavlo2\journal.txt; empty when the folder is unknown.
 std::wstring DefaultJournalPath();

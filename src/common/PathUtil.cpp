@@ -141,7 +141,8 @@ std::vector<bool> CanOpenFiles(const std::vector<std::wstring>& paths)
     return {open.begin(), open.end()};
 }
 
-std::wstring FormatDiskFree(std::uint64_t freeBytes, const std::wstring& groupSeparator)
+std::wstring FormatDiskFree(std::uint64_t freeBytes, const std::wstring& groupSeparator,
+                            const std::wstring& decimalSeparator)
 {
     // Held in single precision, as shown: one decimal, thousands grouped.
     float megabytes = static_cast<float>(static_cast<double>(freeBytes) / 1048576.0);
@@ -155,7 +156,7 @@ std::wstring FormatDiskFree(std::uint64_t freeBytes, const std::wstring& groupSe
         if (i > 0 && (digits.size() - i) % 3 == 0) grouped += groupSeparator;
         grouped += digits[i];
     }
-    return L" (" + grouped + L"." + std::to_wstring(fraction) + L"M Free)";
+    return L" (" + grouped + decimalSeparator + std::to_wstring(fraction) + L"M Free)";
 }
 
 std::wstring GetDiskFreeText(const std::wstring& path)
@@ -168,9 +169,11 @@ std::wstring GetDiskFreeText(const std::wstring& path)
     if (sectorsPerCluster == 0 || bytesPerSector == 0 || freeClusters == 0) return {};
     std::uint64_t bytes = std::uint64_t{sectorsPerCluster} * bytesPerSector * freeClusters;
 
-    wchar_t separator[8]{};
-    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, separator, 8) <= 0) separator[0] = L',';
-    return FormatDiskFree(bytes, separator);
+    // Both separators from the locale, as the number format "###,##0.0" means.
+    wchar_t group[8]{}, decimal[8]{};
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, group, 8) <= 0) group[0] = L',';
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8) <= 0) decimal[0] = L'.';
+    return FormatDiskFree(bytes, group, decimal);
 }
 
 std::wstring GetTempFolder()

@@ -49,8 +49,9 @@ std::vector<bool> CanOpenFiles(const std::vector<std::wstring>& paths);
 
 // " (1,234.5M Free)" for the drive named by the first two characters of `path`; empty on failure.
 std::wstring GetDiskFreeText(const std::wstring& path);
-// The formatting part of GetDiskFreeText, for a byte count and the system's group separator.
-std::wstring FormatDiskFree(std::uint64_t freeBytes, const std::wstring& groupSeparator);
+// The formatting part of GetDiskFreeText, for a byte count and the locale's group and decimal separators.
+std::wstring FormatDiskFree(std::uint64_t freeBytes, const std::wstring& groupSeparator,
+                            const std::wstring& decimalSeparator = L".");
 
 // The system's folder for temporary files, as the system reports it (as a rule ending with a backslash).
 std::wstring GetTempFolder();

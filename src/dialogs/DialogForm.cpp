@@ -4,7 +4,7 @@
 #include "settings/RegistryStore.h"
 #include "settings/Settings.h"
 #include "windows/FrameRules.h"
-#include "windows/GdiHandles.h"
+#include "common/GdiHandles.h"
 
 #include <algorithm>
 
@@ -73,14 +73,14 @@ void DialogForm::RestorePosition()
     const std::wstring& p = spec_.KeyPrefix;
     const SettingsReader in(Store(), WindowGroupLocation(Store(), p + L"Left"));
     TwipsRect r = Geometry();
-    r.Left = in.ReadSingle(p + L"Left", 1000);
+    r.Left = in.ReadLength(p + L"Left", 1000);
     SetGeometry(r);
-    r.Top = in.ReadSingle(p + L"Top", 1000);
+    r.Top = in.ReadLength(p + L"Top", 1000);
     SetGeometry(r);
     if (spec_.StoresSize) {
-        r.Width = in.ReadSingle(p + L"Width", spec_.DefaultWidth);
+        r.Width = in.ReadLength(p + L"Width", spec_.DefaultWidth);
         SetGeometry(r);
-        r.Height = in.ReadSingle(p + L"Height", spec_.DefaultHeight);
+        r.Height = in.ReadLength(p + L"Height", spec_.DefaultHeight);
         SetGeometry(r);
     }
     r = KeepPositionOnScreen(r, Scale().XToTwips(GetSystemMetrics(SM_CXSCREEN)),

@@ -5,7 +5,7 @@
 // write its position; the next showing loads it again. Also: the stored position with the probe
 // rule, kept on the screen; the load-error box.
 #include "settings/SettingsStore.h"
-#include "windows/Form.h"
+#include "ui/Form.h"
 
 #include <functional>
 #include <string>

@@ -3,7 +3,7 @@
 #include "common/Catalogue.h"
 #include "dialogs/DialogTexts.h"
 #include "settings/Settings.h"
-#include "windows/Icons.h"
+#include "ui/Icons.h"
 
 #include <algorithm>
 
@@ -25,7 +25,7 @@ std::wstring Text(std::wstring_view text)
 
 } // namespace
 
-frmAbout::frmAbout() : DialogForm(DialogFormSpec{L"About_", false, 0, 0, L""}) {}
+frmAbout::frmAbout() : DialogForm(DialogFormSpec{.KeyPrefix = L"About_", .LoadErrorText = L""}) {}
 
 frmAbout::~frmAbout()
 {

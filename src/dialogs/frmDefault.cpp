@@ -5,7 +5,7 @@
 #include "common/PathUtil.h"
 #include "dialogs/DialogTexts.h"
 #include "engine/ExtensionModel.h"
-#include "windows/FileMask.h"
+#include "ui/FileMask.h"
 
 #include <commctrl.h>
 
@@ -30,7 +30,8 @@ int ShowPopup(HWND owner, HMENU menu, POINT at)
 } // namespace
 
 frmDefault::frmDefault()
-    : DialogForm(DialogFormSpec{L"Default_", true, 5000, 5000, dialog_text::kDefaultLoadError}), tracker_(ShowPopup)
+    : DialogForm(DialogFormSpec{.KeyPrefix = L"Default_", .StoresSize = true, .DefaultWidth = 5000, .DefaultHeight = 5000,
+                                .LoadErrorText = dialog_text::kDefaultLoadError}), tracker_(ShowPopup)
 {
     drvDrive_.OnChange = [this] { drvDrive_Change(); };
     dlbDir_.OnChange = [this] { dlbDir_Change(); };

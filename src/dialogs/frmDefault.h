@@ -5,10 +5,10 @@
 #include "dialogs/DialogForm.h"
 #include "dialogs/Property.h"
 #include "settings/Options.h"
-#include "windows/DriveList.h"
-#include "windows/FolderList.h"
-#include "windows/GdiHandles.h"
-#include "windows/Panel.h"
+#include "ui/DriveList.h"
+#include "ui/FolderList.h"
+#include "common/GdiHandles.h"
+#include "ui/Panel.h"
 
 #include <functional>
 #include <string>

@@ -1,14 +1,14 @@
 #include "dialogs/frmMenuMente.h"
 
-#include "windows/ListBoxSupport.h"
+#include "ui/ListBoxSupport.h"
 
 #include "common/Catalogue.h"
 #include "dialogs/DialogTexts.h"
 #include "engine/ExtensionModel.h"
 #include "settings/Options.h"
 #include "windows/FormTexts.h"
-#include "windows/Icons.h"
-#include "windows/InputBox.h"
+#include "ui/Icons.h"
+#include "ui/InputBox.h"
 
 #include <algorithm>
 #include <utility>
@@ -31,7 +31,7 @@ bool Filled(const std::wstring& name, const std::wstring& dir)
 } // namespace
 
 frmMenuMente::frmMenuMente()
-    : DialogForm(DialogFormSpec{L"MenuMente_", false, 0, 0, dialog_text::kMenuMenteLoadError})
+    : DialogForm(DialogFormSpec{.KeyPrefix = L"MenuMente_", .LoadErrorText = dialog_text::kMenuMenteLoadError})
 {
 }
 

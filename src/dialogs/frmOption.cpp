@@ -49,7 +49,7 @@ std::wstring TextOf(HWND control)
 } // namespace
 
 frmOption::frmOption()
-    : DialogForm(DialogFormSpec{L"Option_", false, 0, 0, dialog_text::kOptionLoadError})
+    : DialogForm(DialogFormSpec{.KeyPrefix = L"Option_", .LoadErrorText = dialog_text::kOptionLoadError})
 {
 }
 

@@ -3,7 +3,7 @@
 // 4->3 and 3->4 tables, tooltips and child-window resizing. It edits the in-memory option state only;
 // the store gets it at shutdown.
 #include "dialogs/DialogForm.h"
-#include "windows/Panel.h"
+#include "ui/Panel.h"
 
 #include <array>
 #include <functional>

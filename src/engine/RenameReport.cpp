@@ -45,8 +45,10 @@ void Report(const RenameOutcome& outcome, LogSink& log, ResultSink& results, Ren
 {
     // The file is renamed whatever the log, the journal or the result list make of it.
     for (const std::wstring& line : LogLines(outcome)) LogLine(log, line);
-    if (outcome.kind == RenameOutcome::Kind::Renamed && recorder)
-        OnItsOwn([&] { recorder->Renamed(outcome.path, outcome.newPath); });
+    // A file stranded under a temporary name is recorded too, so that Undo can bring it back.
+    const std::wstring& now = outcome.kind == RenameOutcome::Kind::Renamed ? outcome.newPath : outcome.strandedAt;
+    if (recorder && !now.empty() && (outcome.kind == RenameOutcome::Kind::Renamed || outcome.kind == RenameOutcome::Kind::Failed))
+        OnItsOwn([&] { recorder->Renamed(outcome.path, now); });
     if (outcome.Done()) OnItsOwn([&] { results.AddResult(outcome.newPath); });
 }
 

@@ -17,8 +17,8 @@ std::wstring FileHeading(const std::wstring& path);
 std::wstring NameLine(const std::wstring& name);
 std::vector<std::wstring> StrandedLines(const std::wstring& temporary);
 
-// Tells the log, the result list (a file with its final name) and the recorder (a renamed file) of
-// one outcome. Each on its own: a sink that fails keeps none of the others from hearing of it.
+// Tells the log, the result list (a file with its final name) and the recorder (a renamed file, or one
+// left under a temporary name) of one outcome. Each on its own: a sink that fails keeps none of the others from hearing of it.
 void Report(const RenameOutcome& outcome, LogSink& log, ResultSink& results, RenameRecorder* recorder = nullptr);
 
 // Appends one line to the log; a failing log is passed over.

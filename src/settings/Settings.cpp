@@ -41,6 +41,12 @@ float SettingsReader::ReadSingle(const std::wstring& key, float defaultValue) co
     return TextToSingle(ReadText(key, SingleToText(defaultValue))).value_or(defaultValue);
 }
 
+float SettingsReader::ReadLength(const std::wstring& key, float defaultValue) const
+{
+    const float length = ReadSingle(key, defaultValue);
+    return length >= -kLongestLength && length <= kLongestLength ? length : defaultValue;
+}
+
 bool SettingsWriter::WriteText(const std::wstring& key, const std::wstring& value) const
 {
     return store_.Write(CurrentLocation.application, CurrentLocation.section, key, value);

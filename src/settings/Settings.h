@@ -28,6 +28,11 @@ public:
     bool ReadBool(const std::wstring& key, bool defaultValue) const;
     std::int16_t ReadInt16(const std::wstring& key, std::int16_t defaultValue) const;
     float ReadSingle(const std::wstring& key, float defaultValue) const;
+    // A window's position or size in twips. A length that no screen could hold (beyond
+    // kLongestLength either way) counts as absent like a bad value: it would overflow the conversion to
+    // pixels.
+    float ReadLength(const std::wstring& key, float defaultValue) const;
+    static constexpr float kLongestLength = 32767.0f * 1440.0f / 96.0f;
 
 private:
     SettingsStore& store_;

@@ -3,7 +3,7 @@
 #include "common/Catalogue.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
-#include "windows/ControlHook.h"
+#include "ui/ControlHook.h"
 
 #include <commctrl.h>
 
@@ -67,10 +67,10 @@ void ChildForm::RestoreGeometry()
 {
     const SettingsReader in(store_, WindowGroupLocation(store_, spec_.KeyPrefix + L"Left"));
     TwipsRect r = Geometry();
-    r.Left = in.ReadSingle(spec_.KeyPrefix + L"Left", r.Left);
-    r.Top = in.ReadSingle(spec_.KeyPrefix + L"Top", r.Top);
-    r.Width = in.ReadSingle(spec_.KeyPrefix + L"Width", r.Width);
-    r.Height = in.ReadSingle(spec_.KeyPrefix + L"Height", r.Height);
+    r.Left = in.ReadLength(spec_.KeyPrefix + L"Left", r.Left);
+    r.Top = in.ReadLength(spec_.KeyPrefix + L"Top", r.Top);
+    r.Width = in.ReadLength(spec_.KeyPrefix + L"Width", r.Width);
+    r.Height = in.ReadLength(spec_.KeyPrefix + L"Height", r.Height);
     SetGeometry(r);
 }
 

@@ -1,10 +1,7 @@
 #pragma once
-// Texts that belong to the forms themselves rather than to the message catalogues: menu captions,
-// the title of message boxes and the load-failure texts. Kept here so no window spells them out.
+// Texts that belong to the forms themselves rather than to the message catalogues: menu captions and
+// the load-failure texts (the framework's own are in ui/UiTexts.h). Kept here so no window spells them out.
 namespace tavlo::form_text {
-
-// Title of every message and input box that names no other.
-inline constexpr const wchar_t* kBoxTitle = L"TAVLO2";
 
 // The shared menu bar.
 inline constexpr const wchar_t* kMenuExit = L"E(&x)it";
@@ -31,8 +28,5 @@ inline constexpr const wchar_t* kStatusLoadError = L"Tavlo2 mdiStatus Form_Load 
 
 // The help file beside the executable.
 inline constexpr const wchar_t* kHelpFile = L"TAVLO2.HLP";
-
-// The default font of the forms before the stored one is applied.
-inline constexpr const wchar_t* kDefaultFontName = L"ＭＳ 明朝";
 
 } // namespace tavlo::form_text

@@ -2,7 +2,7 @@
 // The main window's rules that need no window: the arrangement of the children, the font choice,
 // the help file's path and the keeping of the window on the screen. Lengths in twips.
 #include "settings/Options.h"
-#include "windows/Twips.h"
+#include "ui/Twips.h"
 
 #include <array>
 #include <optional>

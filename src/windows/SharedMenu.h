@@ -1,7 +1,7 @@
 #pragma once
 // The menu bar that the main window and every child window carry, and the command numbers of its
 // items. A child's items forward to the main window's handlers of the same name.
-#include "windows/GdiHandles.h"
+#include "common/GdiHandles.h"
 
 #include <array>
 #include <string>

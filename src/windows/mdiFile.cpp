@@ -3,11 +3,11 @@
 #include "common/Catalogue.h"
 #include "common/PathUtil.h"
 #include "engine/ExtensionModel.h"
-#include "windows/ControlHook.h"
-#include "windows/Icons.h"
+#include "ui/ControlHook.h"
+#include "ui/Icons.h"
 #include "windows/FormTexts.h"
 #include "windows/SharedMenu.h"
-#include "windows/Twips.h"
+#include "ui/Twips.h"
 #include "windows/mdiInDir.h"
 #include "windows/mdiStatus.h"
 
@@ -295,6 +295,17 @@ void mdiFile::ShowAtTop(LRESULT index)
     if (!lstFile_) return;
     redraw_.Hold(lstFile_);
     pendingTop_ = index;
+}
+
+void mdiFile::ReplaceEntry(LRESULT index, const std::wstring& path)
+{
+    if (!lstFile_) return;
+    const bool selected = SendMessageW(lstFile_, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
+    redraw_.Hold(lstFile_);
+    if (SendMessageW(lstFile_, LB_DELETESTRING, static_cast<WPARAM>(index), 0) == LB_ERR) return;
+    SendMessageW(lstFile_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(path.c_str()));
+    if (selected) SendMessageW(lstFile_, LB_SETSEL, TRUE, index);
+    width_.Fit(lstFile_, path);
 }
 
 void mdiFile::RemoveMissing()

@@ -5,8 +5,8 @@
 #include "common/DragDrop.h"
 #include "common/PathUtil.h"
 #include "windows/ChildForm.h"
-#include "windows/ListBoxSupport.h"
-#include "windows/PacedRedraw.h"
+#include "ui/ListBoxSupport.h"
+#include "ui/PacedRedraw.h"
 
 #include <functional>
 #include <memory>
@@ -57,6 +57,8 @@ public:
     // Makes entry `index` the first visible row. While drawing is held that happens once, at the next
     // drawing: on some systems every scroll costs as much as a repaint, even unseen.
     void ShowAtTop(LRESULT index);
+    // Puts `path` in place of entry `index`, selected as that entry was.
+    void ReplaceEntry(LRESULT index, const std::wstring& path);
     // Removes the entries whose files can no longer be opened (the mode buttons are left to the caller).
     void RemoveMissing();
     // Removes every entry (the mode buttons are left to the caller).

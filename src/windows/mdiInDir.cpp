@@ -6,7 +6,7 @@
 #include "engine/ExtensionModel.h"
 #include "settings/Options.h"
 #include "windows/FormTexts.h"
-#include "windows/InputBox.h"
+#include "ui/InputBox.h"
 
 #include <memory>
 

@@ -4,8 +4,8 @@
 // offered in its context menu.
 #include "settings/Settings.h"
 #include "windows/ChildForm.h"
-#include "windows/DriveList.h"
-#include "windows/FolderList.h"
+#include "ui/DriveList.h"
+#include "ui/FolderList.h"
 #include "windows/SharedMenu.h"
 
 #include <array>

@@ -6,10 +6,10 @@
 #include "common/PathUtil.h"
 #include "settings/Options.h"
 #include "windows/FormTexts.h"
-#include "windows/Icons.h"
-#include "windows/InputBox.h"
+#include "ui/Icons.h"
+#include "ui/InputBox.h"
 #include "windows/SharedMenu.h"
-#include "windows/PacedRedraw.h"
+#include "ui/PacedRedraw.h"
 
 
 namespace tavlo {

@@ -3,8 +3,8 @@
 // the three commands that move them to the target list (the selected ones, all, all with the
 // folder's immediate subfolders).
 #include "windows/ChildForm.h"
-#include "windows/FileList.h"
-#include "windows/FolderList.h"
+#include "ui/FileList.h"
+#include "ui/FolderList.h"
 #include "windows/SharedMenu.h"
 
 #include <functional>

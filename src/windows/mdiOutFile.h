@@ -4,9 +4,9 @@
 #include "common/DragDrop.h"
 #include "engine/Sinks.h"
 #include "windows/ChildForm.h"
-#include "windows/ControlHook.h"
-#include "windows/ListBoxSupport.h"
-#include "windows/PacedRedraw.h"
+#include "ui/ControlHook.h"
+#include "ui/ListBoxSupport.h"
+#include "ui/PacedRedraw.h"
 #include "windows/ResultModel.h"
 
 #include <functional>

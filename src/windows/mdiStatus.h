@@ -3,8 +3,8 @@
 // to the clipboard and saved as a text file.
 #include "engine/Sinks.h"
 #include "windows/ChildForm.h"
-#include "windows/ListBoxSupport.h"
-#include "windows/PacedRedraw.h"
+#include "ui/ListBoxSupport.h"
+#include "ui/PacedRedraw.h"
 #include "windows/LogModel.h"
 
 #include <functional>

@@ -1,11 +1,13 @@
 #include "MemoryJournal.h"
+#include "ScriptedRenames.h"
 #include "TestSupport.h"
 #include "common/Catalogue.h"
 #include "common/PathUtil.h"
 #include "engine/ExtensionModel.h"
-#include "windows/ControlHook.h"
+#include "engine/RenameEngine.h"
+#include "ui/ControlHook.h"
 #include "windows/SharedMenu.h"
-#include "windows/UiTestSupport.h"
+#include "UiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -369,6 +371,30 @@ TEST_F(DriverTest, UndoAsksThenTakesTheLastRunBackAndSaysWhenNothingIsLeft)
     frame->mnuUndo_Click();
     EXPECT_EQ(asked.back(), ProgramText(21004));
     EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.html", L"b.html"}));
+}
+
+// A case-only rename whose second step and way back both fail leaves the file under a temporary name:
+// the list shows it there, and Undo brings it back under its old name.
+TEST_F(DriverTest, AFileLeftUnderATemporaryNameIsListedThereAndUndoBringsItBack)
+{
+    using Act = test::ScriptedRenames::Act;
+    test::MemoryJournal journal;
+    OpenWith({});
+    frame->FileWindow().Gaibu_ListInAdd(dir.Write(L"a.html", "content"));
+    frame->SetJournalStore(journal);
+    // Direct rename claimed but not done, to the temporary name done, onwards and back refused.
+    test::ScriptedRenames fs({Act::Pretend, Act::Do, Act::Refuse, Act::Refuse});
+    frame->SetFileSystem(fs);
+    frame->SetMessageBox([](const std::wstring&, UINT) { return IDYES; });
+    frame->btnExe_Click(ModeUpperCase);
+    ASSERT_EQ(dir.Names(), std::vector<std::wstring>{L"~tavlo2-1.tmp"});
+    EXPECT_EQ(Targets(), std::vector<std::wstring>{Full(L"~tavlo2-1.tmp")});
+
+    frame->mnuUndo_Click();
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"a.html"});
+    EXPECT_EQ(TempDir::ReadBytes(dir / L"a.html"), "content");
+    EXPECT_EQ(Log().back(), ProgramText(program_text::AllBack));
+    EXPECT_TRUE(Targets().empty()) << "the list follows the disk";
 }
 
 TEST_F(DriverTest, AJournalThatCannotBeWrittenIsToldOnceAndTheRunGoesOn)

@@ -1,6 +1,8 @@
+#include "TestSupport.h"
+#include "app/Program.h"
 #include "common/Catalogue.h"
 #include "windows/SharedMenu.h"
-#include "windows/UiTestSupport.h"
+#include "UiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -277,10 +279,15 @@ TEST_F(MainWindowTest, ABadStoredFrameValueCountsAsAbsent)
     store.SetCurrent(L"Main_Top", L"abc");
     store.SetCurrent(L"Main_WindowState", L"max");
     store.SetLegacy(L"Main_Left", L"left");
+    // A size no screen could hold would overflow the conversion to pixels.
+    store.SetCurrent(L"Main_Width", L"3E+38");
+    store.SetCurrent(L"Main_Height", L"-3.4E+38");
     ASSERT_TRUE(Open(false));
     EXPECT_TRUE(failures.texts.empty());
     EXPECT_EQ(frame->WindowState(), 0);
     EXPECT_NEAR(frame->Geometry().Top, 1000, 30);
+    EXPECT_NEAR(frame->Geometry().Width, std::max(8000.0f, s.XToTwips(frame->MinimumWidth())), 30);
+    EXPECT_NEAR(frame->Geometry().Height, 8000, 30);
 }
 
 TEST_F(MainWindowTest, AChosenFontReachesEveryWindow)
@@ -372,6 +379,31 @@ TEST_F(MainWindowTest, HelpOpensTheFileBesideTheProgram)
     std::wstring folder(exe);
     folder.resize(folder.find_last_of(L'\\'));
     EXPECT_EQ(helpPaths[0], folder + L"\\TAVLO2.HLP");
+}
+
+TEST_F(MainWindowTest, HelpWithoutItsFilesSaysWhichFileIsMissing)
+{
+    test::TempDir empty;
+    ASSERT_TRUE(Open());
+    std::vector<std::wstring> boxes;
+    frame->SetMessageBox([&](const std::wstring& text, UINT) {
+        boxes.push_back(text);
+        return IDOK;
+    });
+    frame->SetHelpFile(empty / L"TAVLO2.HLP");
+    frame->mnuHelp_Click();
+    EXPECT_TRUE(helpPaths.empty());
+    ASSERT_EQ(boxes.size(), 1u);
+    std::wstring expected = ProgramString(program_text::HelpMissing);
+    EXPECT_EQ(boxes[0], expected.replace(expected.find(L"%FILE%"), 6, empty / L"TAVLO2.HLP"));
+}
+
+// The frame that cannot be made is the load's error, and the process ends with a code that says so.
+TEST_F(MainWindowTest, AFrameThatCannotBeMadeReportsItAndEndsWithAnError)
+{
+    test::RefuseWindowCreation refuse(L"Tavlo2.Frame", 1);
+    EXPECT_EQ(RunProgram(store.store(), L""), 1);
+    EXPECT_EQ(failures.texts, std::vector<std::wstring>{L"Tavlo2 frmTavlo MDIForm_Load ERR"});
 }
 
 TEST_F(MainWindowTest, TheFramesMenuBarIsTheSharedOne)

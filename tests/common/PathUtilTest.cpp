@@ -184,7 +184,7 @@ TEST(DiskFree, FormatsMegabytesWithOneDecimalAndGroups)
     EXPECT_EQ(FormatDiskFree(5242880, L","), L" (5.0M Free)");
     EXPECT_EQ(FormatDiskFree(5ull << 30, L","), L" (5,120.0M Free)");
     EXPECT_EQ(FormatDiskFree(1294467072ull, L","), L" (1,234.5M Free)");
-    EXPECT_EQ(FormatDiskFree(1048576ull * 1234567, L"."), L" (1.234.567.0M Free)");
+    EXPECT_EQ(FormatDiskFree(1048576ull * 1234567, L".", L","), L" (1.234.567,0M Free)");
     EXPECT_EQ(FormatDiskFree(0, L","), L" (0.0M Free)");
     EXPECT_EQ(FormatDiskFree(104858, L","), L" (0.1M Free)");
 }
@@ -196,6 +196,22 @@ TEST(DiskFree, AsksTheDriveNamedByTheFirstTwoCharacters)
     EXPECT_TRUE(EndsWith(c, L"M Free)")) << c;
     EXPECT_EQ(GetDiskFreeText(L"Q:"), L"");
     EXPECT_EQ(GetDiskFreeText(L""), L"");
+}
+
+// A locale with "." between thousands and "," before decimals shows "1.234,5M", never a mix.
+TEST(DiskFree, TakesBothSeparatorsFromTheLocale)
+{
+    wchar_t group[8]{}, decimal[8]{};
+    ASSERT_GT(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, group, 8), 0);
+    ASSERT_GT(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8), 0);
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, L".");
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L",");
+    const std::wstring text = GetDiskFreeText(L"C:\\");
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, group);
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal);
+    ASSERT_GE(text.size(), 10u) << text;
+    EXPECT_EQ(text.substr(text.size() - 9, 1), L",") << text;
+    EXPECT_EQ(text.find(L','), text.size() - 9) << text;
 }
 
 TEST(TempFolder, IsWhatTheSystemReports)

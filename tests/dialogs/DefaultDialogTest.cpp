@@ -7,7 +7,7 @@
 #include "common/PathUtil.h"
 #include "dialogs/frmDefault.h"
 #include "engine/ExtensionModel.h"
-#include "windows/FileMask.h"
+#include "ui/FileMask.h"
 
 #include <gtest/gtest.h>
 
@@ -349,6 +349,16 @@ TEST_F(DefaultDialogTest, ASizeThatIsNoNumberCountsAsAbsent)
     EXPECT_TRUE(dialog.Form_Load());
     EXPECT_TRUE(failures.texts.empty());
     EXPECT_NEAR(dialog.Geometry().Height, 4995, 30); // the design height
+}
+
+// A size no screen could hold would overflow the conversion to pixels: it counts as absent too.
+TEST_F(DefaultDialogTest, ASizeNoScreenCouldHoldCountsAsAbsent)
+{
+    store.SetCurrent(L"Default_Width", L"3E+38");
+    store.SetCurrent(L"Default_Height", L"-3E+38");
+    EXPECT_TRUE(dialog.Form_Load());
+    EXPECT_NEAR(dialog.Geometry().Width, 5000, 30);
+    EXPECT_NEAR(dialog.Geometry().Height, 4995, 30);
 }
 
 } // namespace

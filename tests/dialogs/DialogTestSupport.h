@@ -1,7 +1,7 @@
 #pragma once
 // Shared pieces of the dialog tests: a private store, options put back, load failures recorded, and
 // the ways a user works a dialog (clicks, keys, the close box).
-#include "windows/UiTestSupport.h"
+#include "UiTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

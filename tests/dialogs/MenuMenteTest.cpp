@@ -1,7 +1,7 @@
 #include "DialogTestSupport.h"
 #include "common/Catalogue.h"
 #include "dialogs/frmMenuMente.h"
-#include "windows/InputBox.h"
+#include "ui/InputBox.h"
 
 #include <gtest/gtest.h>
 

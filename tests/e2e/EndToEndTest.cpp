@@ -10,8 +10,8 @@
 #include "engine/ExtensionModel.h"
 #include "settings/RegistryStore.h"
 #include "settings/RegistryTestRoot.h"
-#include "windows/FormTexts.h"
-#include "windows/Twips.h"
+#include "ui/UiTexts.h"
+#include "ui/Twips.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -168,7 +168,7 @@ TEST_F(EndToEnd, TheWholeProgramScalesWithTheScreensResolution)
         LOGFONTW lf{};
         lf.lfHeight = -static_cast<LONG>(RoundHalfEven(9.75 * dpi / 72));
         lf.lfCharSet = SHIFTJIS_CHARSET;
-        wcsncpy(lf.lfFaceName, form_text::kDefaultFontName, LF_FACESIZE - 1);
+        wcsncpy(lf.lfFaceName, ui_text::kDefaultFontName, LF_FACESIZE - 1);
         HFONT font = CreateFontIndirectW(&lf);
         HDC dc = CreateCompatibleDC(nullptr);
         HGDIOBJ old = SelectObject(dc, font);

@@ -2,6 +2,7 @@
 #include "engine/RenameReport.h"
 
 #include "RecordingSinks.h"
+#include "ScriptedRenames.h"
 #include "TestSupport.h"
 #include "common/Catalogue.h"
 #include "engine/ExtensionModel.h"
@@ -363,45 +364,14 @@ TEST_F(CaseTwinTest, ATwinInAnotherCaseIsNeverReplaced)
 }
 
 // The real disk, with the renames scripted in turn: carried out, refused, or claimed but not done.
-class ScriptedRenames : public FileSystem {
-public:
-    enum Act { Do, Refuse, Pretend };
-    explicit ScriptedRenames(std::vector<Act> script) : script_(std::move(script)) {}
-
-    bool RenameNoReplace(const std::wstring& from, const std::wstring& to) override
-    {
-        Act act = calls_ < script_.size() ? script_[calls_] : Do;
-        ++calls_;
-        if (act == Do) return real_.RenameNoReplace(from, to);
-        return act == Pretend;
-    }
-    std::optional<std::wstring> StoredName(const std::wstring& path) override { return real_.StoredName(path); }
-    std::vector<std::wstring> NamesLike(const std::wstring& path) override { return real_.NamesLike(path); }
-    std::optional<std::vector<std::wstring>> FolderNames(const std::wstring& folder) override
-    {
-        return real_.FolderNames(folder);
-    }
-    std::optional<std::string> ReadHead(const std::wstring& path, std::size_t n) override
-    {
-        return real_.ReadHead(path, n);
-    }
-    bool CanOpen(const std::wstring& path) override { return real_.CanOpen(path); }
-    std::optional<FileIdentity> Identity(const std::wstring& path) override { return real_.Identity(path); }
-
-private:
-    FileSystem& real_ = SystemFileSystem();
-    std::vector<Act> script_;
-    std::size_t calls_ = 0;
-};
-
 class CaseOnlyFaults : public RenameEngineTest {
 protected:
-    using Act = ScriptedRenames::Act;
+    using Act = test::ScriptedRenames::Act;
     std::int16_t RunScripted(std::vector<Act> script)
     {
         log.lines.clear();
         results.paths.clear();
-        ScriptedRenames fs(std::move(script));
+        test::ScriptedRenames fs(std::move(script));
         return Reported(RenameEngine(fs, opts).ChangeExtension(page, ModeUpperCase));
     }
     std::wstring page = dir.Write(L"a.html", "content");

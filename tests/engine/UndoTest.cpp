@@ -5,10 +5,13 @@
 #include "TestSupport.h"
 #include "common/Catalogue.h"
 #include "engine/ExtensionModel.h"
+#include "engine/JournalRecorder.h"
 #include "engine/RenameEngine.h"
 #include "engine/RenameReport.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace tavlo {
 namespace {
@@ -20,25 +23,19 @@ using test::MemoryJournal;
 // What the program does around a run: the engine, its renames written to the journal.
 class UndoTest : public ::testing::Test {
 protected:
-    struct Recorder : RenameRecorder {
-        UndoJournal::Run* run;
-        void Renamed(const std::wstring& from, const std::wstring& to) override
-        {
-            run->Renamed(from, to, SystemFileSystem().Identity(to).value());
-        }
-    };
-    // Renames `names` in `mode` as one run; true when the journal took all of it.
+    // Renames `names` in `mode` as one run, recorded as every front end records it; true when the
+    // journal took all of it (the recorder tells the log otherwise).
     bool RunOver(const std::vector<std::wstring>& names, std::int16_t mode)
     {
         ++runs;
-        UndoJournal::Run run = journal.Begin(mode, L"2026-12-08 10:00:" + std::to_wstring(runs), "run" + std::to_string(runs));
-        Recorder recorder;
-        recorder.run = &run;
-        test::RecordingLog log;
+        test::RecordingLog runLog;
         test::RecordingResults results;
+        JournalRecorder recorder(store, SystemFileSystem(), mode, runLog, L"2026-12-08 10:00:" + std::to_wstring(runs),
+                                 "run" + std::to_string(runs));
         RenameEngine engine(SystemFileSystem(), opts);
-        for (const auto& name : names) Report(engine.ChangeExtension(dir / name, mode), log, results, &recorder);
-        return !run.Failed();
+        for (const auto& name : names) Report(engine.ChangeExtension(dir / name, mode), runLog, results, &recorder);
+        const std::wstring unavailable = Text(program_text::UndoUnavailable);
+        return std::count(runLog.lines.begin(), runLog.lines.end(), unavailable) == 0;
     }
     UndoOutcome Undo()
     {

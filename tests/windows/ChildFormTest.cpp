@@ -2,7 +2,7 @@
 #include "windows/ChildForm.h"
 #include "settings/ValueEncoding.h"
 #include "windows/SharedMenu.h"
-#include "windows/UiTestSupport.h"
+#include "UiTestSupport.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -132,9 +132,24 @@ TEST_F(ChildFormTest, ABadStoredValueCountsAsAbsent)
     ASSERT_TRUE(Open(false));
     EXPECT_TRUE(failures.texts.empty());
     EXPECT_TRUE(frame->OutFileWindow().Exists());
+
     const float width = frame->FileWindow().Geometry().Width;
     Close();
     EXPECT_EQ(store.Current(L"File_Width"), SingleToText(width)) << "the next close writes a good value";
+}
+
+// A size no screen could hold would overflow the conversion to pixels: it counts as absent too.
+TEST_F(ChildFormTest, AStoredSizeNoScreenCouldHoldCountsAsAbsent)
+{
+    store.SetCurrent(L"Resize", L"False");
+    ASSERT_TRUE(Open(false));
+    const TwipsRect usual = frame->StatusWindow().Geometry();
+    Close();
+    store.SetCurrent(L"Status_Width", L"3E+38");
+    store.SetCurrent(L"Status_Height", L"-3E+38");
+    ASSERT_TRUE(Open(false));
+    EXPECT_NEAR(frame->StatusWindow().Geometry().Width, usual.Width, 30);
+    EXPECT_NEAR(frame->StatusWindow().Geometry().Height, usual.Height, 30);
 }
 
 // A window that cannot be made is the load's error, named for that window; those after it are never made.

@@ -1,4 +1,4 @@
-#include "windows/FontData.h"
+#include "ui/FontData.h"
 #include "windows/SharedMenu.h"
 
 #include <gtest/gtest.h>

@@ -4,8 +4,8 @@
 #include "common/FileEnum.h"
 #include "common/PathUtil.h"
 #include "engine/ExtensionModel.h"
-#include "windows/InputBoxAnswers.h"
-#include "windows/UiTestSupport.h"
+#include "InputBoxAnswers.h"
+#include "UiTestSupport.h"
 
 #include "TestSupport.h"
 

@@ -1,7 +1,7 @@
 #include "common/Catalogue.h"
 #include "common/FileEnum.h"
-#include "windows/InputBoxAnswers.h"
-#include "windows/UiTestSupport.h"
+#include "InputBoxAnswers.h"
+#include "UiTestSupport.h"
 
 #include "TestSupport.h"
 

@@ -1,6 +1,6 @@
 #include "common/Catalogue.h"
 #include "common/DragDrop.h"
-#include "windows/UiTestSupport.h"
+#include "UiTestSupport.h"
 
 #include "TestSupport.h"
 

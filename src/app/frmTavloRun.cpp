@@ -1,0 +1,242 @@
+#include "app/frmTavlo.h"
+
+// The run path of the frame: the command line and the automatic run, the visible run over the target
+// list with its interface lock, and Undo. The frame itself only frames.
+#include "app/CommandLine.h"
+#include "common/Catalogue.h"
+#include "common/OnItsOwn.h"
+#include "engine/JournalRecorder.h"
+#include "engine/RenameEngine.h"
+#include "engine/RenameReport.h"
+#include "engine/Undo.h"
+#include "engine/UndoJournal.h"
+#include "settings/Options.h"
+#include "ui/ListBoxSupport.h"
+#include "ui/PacedRedraw.h"
+
+#include <algorithm>
+
+namespace tavlo {
+
+namespace {
+
+// The part of the options the rename engine follows.
+RenameRules RulesOf(const OptionState& state)
+{
+    return RenameRules{state.DblExp, state.Hira, state.Exp43, state.Exp34};
+}
+
+} // namespace
+
+bool frmTavlo::AutoExecute(std::wstring_view commandLine)
+{
+    options.AutoRunning = true;
+    bool ran = false;
+    try {
+        // The children load without any work of their own and are never shown.
+        if (!LoadChildren()) throw LoadError();
+        CancelFlag = false;
+        SplitCommandLine(commandLine);
+        if (SendMessageW(file_->lstFile(), LB_GETCOUNT, 0, 0) >= 1) {
+            const int left = RunList(options.AutoExe);
+            if (options.AutoLog) status_->LogCopy();
+            ran = true;
+            // Scripts can tell: every named file carries its final name, or not (a name passed over
+            // on the way to the list is a file the run did not rename; one given twice counts once).
+            exitCode_ = left == 0 && file_->PassedOver() == 0 ? 0 : 1;
+        }
+    } catch (...) {
+        ran = false;
+    }
+    // Fresh windows for the visible start that follows when nothing ran.
+    ReleaseChildren();
+    about_.Unload();
+    return ran;
+}
+
+bool frmTavlo::SplitCommandLine(std::wstring_view commandLine)
+{
+    CommandLineNames split = tavlo::SplitCommandLine(std::wstring(commandLine));
+    mdiFile::AddBatch batch(*file_, split.names);
+    return TakeCommandLineNames(
+        split, [this] { file_->RefreshForm(); }, [this](const std::wstring& name) { return file_->Gaibu_ListInAdd(name); });
+}
+
+int frmTavlo::RunList(std::int16_t intMode)
+{
+    try {
+        const int left = WalkTargets(intMode, false);
+        status_->ListInAdd(std::wstring(GeneralText(general_text::AllDone)));
+        return left;
+    } catch (...) {
+        // The walk ends without its closing line, and not every file can be known renamed.
+        return 1;
+    }
+}
+
+int frmTavlo::WalkTargets(std::int16_t mode, bool visible)
+{
+    HWND list = file_->lstFile();
+    RenameEngine engine(*fileSystem_, RulesOf(options));
+    JournalRecorder recorder(*journalStore_, *fileSystem_, mode, *status_);
+    int left = 0;
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        file_->ShowAtTop(i);
+        if (visible) {
+            ProcessPendingEvents();
+            if (CancelFlag || unloaded_) break;
+        }
+        const RenameOutcome outcome = engine.ChangeExtension(ListBoxText(list, i), mode);
+        Report(outcome, *status_, *outFile_, &recorder);
+        if (!outcome.Done()) {
+            ++left;
+            // The file is where the list says it is, even when a fault left it under a temporary name.
+            if (!outcome.strandedAt.empty()) file_->ReplaceEntry(i, outcome.strandedAt);
+            continue;
+        }
+        file_->HoldRedraw();
+        SendMessageW(list, LB_SETSEL, FALSE, i);
+    }
+    return left;
+}
+
+void frmTavlo::ProcessPendingEvents()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // The loop that owns the quit gets it back once the run is over.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            CancelFlag = true;
+            return;
+        }
+        if (client_ && TranslateMDISysAccel(client_, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void frmTavlo::btnExe_Click(std::int16_t Index)
+{
+    if (locked_) return;
+    auto anyRow = [](const std::array<bool, 6>& rows) { return std::find(rows.begin(), rows.end(), true) != rows.end(); };
+    if (Index == ModeFourToThree && !anyRow(options.Exp43)) {
+        status_->ListInAdd(std::wstring(ProgramText(program_text::NoFourToThreeRow)));
+        return;
+    }
+    if (Index == ModeThreeToFour && !anyRow(options.Exp34)) {
+        status_->ListInAdd(std::wstring(ProgramText(program_text::NoThreeToFourRow)));
+        return;
+    }
+
+    LockInterface();
+    HWND list = file_->lstFile();
+    // Whatever becomes of the walk, the interface is unlocked after it.
+    OnItsOwn([&] {
+        status_->RefreshForm();
+        inFile_->SelectClear();
+        file_->HoldRedraw();
+        SendMessageW(list, LB_SETSEL, TRUE, -1);
+        // The lists show the run at a steady pace: now, about thirty times a second while the walk's
+        // event passes go on, and once at the end. Drawing every state would cost more than the run.
+        PacedRedraw::DrawAll();
+
+        WalkTargets(Index, true);
+
+        // The session ended during that event pass: the windows are gone and the settings written;
+        // only the main window is left to close.
+        if (unloaded_) {
+            locked_ = false;
+            closePending_ = false;
+            PostMessageW(Handle(), WM_CLOSE, 0, 0);
+            return;
+        }
+        // What stays: the files left as they were and those the walk did not reach. The list is drawn
+        // first, so that the removals start from the top row the walk reached.
+        PacedRedraw::DrawAll();
+        file_->HoldRedraw();
+        for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0);) {
+            if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) ++i;
+            else SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
+        }
+        SendMessageW(list, LB_SETSEL, FALSE, -1);
+        status_->ListInAdd(std::wstring(GeneralText(CancelFlag ? general_text::Stopped : general_text::AllDone)));
+    });
+    if (unloaded_) return;
+    UnlockInterface();
+    PacedRedraw::DrawAll();
+}
+
+void frmTavlo::btnCancel_Click()
+{
+    CancelFlag = true;
+}
+
+void frmTavlo::BtnEnabledChange()
+{
+    LRESULT count = SendMessageW(file_->lstFile(), LB_GETCOUNT, 0, 0);
+    if (count == LB_ERR) return;
+    SetModeButtonsEnabled(count >= 1);
+}
+
+void frmTavlo::SetModeButtonsEnabled(bool enabled)
+{
+    for (HWND b : btnExe_) EnableWindow(b, enabled ? TRUE : FALSE);
+}
+
+void frmTavlo::SetChildrenEnabled(bool enabled)
+{
+    for (ChildForm* child : Children()) EnableWindow(child->Handle(), enabled ? TRUE : FALSE);
+    for (ChildForm* child : Children()) child->Menu_Enabled(enabled);
+}
+
+void frmTavlo::LockInterface()
+{
+    locked_ = true;
+    SetModeButtonsEnabled(false);
+    SetChildrenEnabled(false);
+    EnableWindow(btnCancel_, TRUE);
+}
+
+void frmTavlo::UnlockInterface()
+{
+    CancelFlag = false;
+    EnableWindow(btnCancel_, FALSE);
+    SetChildrenEnabled(true);
+    inFile_->RefreshForm();
+    BtnEnabledChange();
+    locked_ = false;
+    // A close asked for during the run was held back until the run had ended.
+    if (closePending_) {
+        closePending_ = false;
+        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+    }
+}
+
+void frmTavlo::mnuUndo_Click()
+{
+    if (locked_) return;
+    UndoJournal journal(*journalStore_);
+    const std::optional<JournalRun> run = journal.LastRun();
+    if (!run) {
+        ShowBox(std::wstring(ProgramText(program_text::NothingToUndo)), MB_OK);
+        return;
+    }
+    std::wstring question(ProgramText(program_text::UndoQuestion));
+    question.replace(question.find(L"%TIME%"), 6, run->Time);
+    question.replace(question.find(L"%COUNT%"), 7, std::to_wstring(run->Files.size()));
+    if (ShowBox(question, MB_YESNO) != IDYES) return;
+
+    status_->RefreshForm();
+    TakeBack(*run, *fileSystem_, *status_, RulesOf(options));
+    journal.MarkTakenBack(run->Id);
+    // What the lists show follows the disk again.
+    outFile_->RefreshForm();
+    file_->RemoveMissing();
+    inFile_->RefreshForm();
+    BtnEnabledChange();
+    PacedRedraw::DrawAll();
+}
+
+} // namespace tavlo

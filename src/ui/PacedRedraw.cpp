@@ -1,0 +1,92 @@
+#include "ui/PacedRedraw.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tavlo {
+namespace {
+
+// Everything runs on the one interface thread.
+struct Pacer {
+    std::vector<PacedRedraw*> held;
+    UINT_PTR timer = 0;
+    ULONGLONG lastDrawn = 0;
+    ULONGLONG lastCost = 0; // how long the last drawing took
+};
+
+Pacer& State()
+{
+    static Pacer pacer;
+    return pacer;
+}
+
+} // namespace
+
+void PacedRedraw::Hold(HWND list)
+{
+    if (held_ || !list) return;
+    // A list nobody sees draws nothing anyway; holding it still spares it the scrolls and extents.
+    if (IsWindowVisible(list)) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    list_ = list;
+    held_ = true;
+    State().held.push_back(this);
+    Schedule();
+}
+
+void PacedRedraw::Draw()
+{
+    if (!IsWindow(list_)) return;
+    if (beforeDraw_) {
+        try {
+            beforeDraw_();
+        } catch (...) {
+            // The list is drawn as it is.
+        }
+    }
+    // Turning drawing back on brings the scroll bars up to date; the frame need not be drawn again.
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void PacedRedraw::Forget()
+{
+    if (!held_) return;
+    held_ = false;
+    auto& held = State().held;
+    held.erase(std::remove(held.begin(), held.end(), this), held.end());
+}
+
+void PacedRedraw::DrawAll()
+{
+    Pacer& pacer = State();
+    if (pacer.timer) KillTimer(nullptr, pacer.timer);
+    pacer.timer = 0;
+    const ULONGLONG start = GetTickCount64();
+    std::vector<PacedRedraw*> held;
+    held.swap(pacer.held);
+    for (PacedRedraw* r : held) {
+        r->held_ = false;
+        r->Draw();
+    }
+    pacer.lastDrawn = GetTickCount64();
+    pacer.lastCost = pacer.lastDrawn - start;
+}
+
+void PacedRedraw::Schedule()
+{
+    Pacer& pacer = State();
+    if (pacer.timer) return;
+    // Right away after a quiet spell, else at the next tick of the steady rate. Where drawing is slow
+    // (scroll bars take milliseconds on some systems) the gap grows to three times the last drawing,
+    // so that drawing never takes more than a quarter of the time. The timer fires when the thread's
+    // messages are next processed: by the message loop, or by a run's event pass.
+    const ULONGLONG gap = std::max<ULONGLONG>(kIntervalMs, 3 * pacer.lastCost);
+    const ULONGLONG since = GetTickCount64() - pacer.lastDrawn;
+    const UINT wait = since >= gap ? USER_TIMER_MINIMUM : static_cast<UINT>(gap - since);
+    pacer.timer = SetTimer(nullptr, 0, wait, &PacedRedraw::OnTimer);
+    if (!pacer.timer) DrawAll(); // nothing would draw them later
+}
+
+void CALLBACK PacedRedraw::OnTimer(HWND, UINT, UINT_PTR, DWORD) { DrawAll(); }
+
+} // namespace tavlo
