@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "common/Fault.h"
 
 #include "common/OnItsOwn.h"
 
@@ -51,6 +52,7 @@ bool TakeCommandLineNames(const CommandLineNames& split, const std::function<voi
         }
         return true;
     } catch (...) {
+        ReportFault("TakeCommandLineNames");
         OnItsOwn(clear);
         return false;
     }

@@ -1,4 +1,5 @@
 #include "app/frmTavlo.h"
+#include "common/Fault.h"
 
 #include "app/CommandLine.h"
 #include "common/Catalogue.h"
@@ -231,6 +232,7 @@ bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
         Activated = false;
         return true;
     } catch (...) {
+        ReportFault("frmTavlo::MDIForm_Load");
         exitCode_ = 1;
         ReportLoadFailure(form_text::kFrameLoadError);
         return false;
@@ -276,6 +278,7 @@ void frmTavlo::MDIForm_Activate()
         inDir_->FocusStart();
         Activated = true;
     } catch (...) {
+        ReportFault("frmTavlo::MDIForm_Activate");
         activating_ = false;
         ReportLoadFailure(form_text::kFrameActivateError);
         return;
@@ -310,6 +313,7 @@ void frmTavlo::MDIForm_QueryUnload()
         }
         SaveSettings(store_, options);
     } catch (...) {
+        ReportFault("frmTavlo::MDIForm_QueryUnload");
         // The window closes all the same.
     }
 }
@@ -491,6 +495,16 @@ void frmTavlo::FocusTargets()
     if (!file_->Exists()) return;
     SendMessageW(client_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(file_->Handle()), 0);
     SetFocus(file_->lstFile());
+}
+
+void frmTavlo::FocusLog()
+{
+    status_->FocusLog();
+}
+
+void frmTavlo::OpenFolder(const std::wstring& folder)
+{
+    inDir_->DirName(folder);
 }
 
 AliasDialog& frmTavlo::FolderAliasDialog()

@@ -64,6 +64,8 @@ public:
     bool AddToTargets(const std::wstring& path) override;
     void FolderOpened(const std::wstring& folder) override;
     void FocusTargets() override;
+    void FocusLog() override;
+    void OpenFolder(const std::wstring& folder) override;
     AliasDialog& FolderAliasDialog() override;
     // Sets the tooltips of every window and dialog on or off (the options dialog's switch).
     void SpreadToolTip(bool tip);

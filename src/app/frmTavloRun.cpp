@@ -1,4 +1,5 @@
 #include "app/frmTavlo.h"
+#include "common/Fault.h"
 
 // The run path of the frame: the command line and the automatic run, the visible run over the target
 // list with its interface lock, and Undo. The frame itself only frames.
@@ -46,6 +47,7 @@ bool frmTavlo::AutoExecute(std::wstring_view commandLine)
             exitCode_ = left == 0 && file_->PassedOver() == 0 ? 0 : 1;
         }
     } catch (...) {
+        ReportFault("frmTavlo::AutoExecute");
         ran = false;
     }
     // Fresh windows for the visible start that follows when nothing ran.
@@ -69,6 +71,7 @@ int frmTavlo::RunList(std::int16_t intMode)
         status_->ListInAdd(std::wstring(GeneralText(general_text::AllDone)));
         return left;
     } catch (...) {
+        ReportFault("frmTavlo::RunList");
         // The walk ends without its closing line, and not every file can be known renamed.
         return 1;
     }

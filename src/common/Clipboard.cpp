@@ -1,5 +1,7 @@
 #include "common/Clipboard.h"
 
+#include "common/Handles.h"
+
 #include <cstring>
 #include <utility>
 
@@ -28,39 +30,6 @@ private:
     bool open_ = false;
 };
 
-// Global memory that is freed unless ownership passed to the clipboard.
-class GlobalMemory {
-public:
-    explicit GlobalMemory(std::size_t bytes) : h_(GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
-    ~GlobalMemory()
-    {
-        if (h_) GlobalFree(h_);
-    }
-    GlobalMemory(const GlobalMemory&) = delete;
-    GlobalMemory& operator=(const GlobalMemory&) = delete;
-    HGLOBAL get() const { return h_; }
-    HGLOBAL release() { return std::exchange(h_, nullptr); }
-
-private:
-    HGLOBAL h_;
-};
-
-class GlobalLockGuard {
-public:
-    explicit GlobalLockGuard(HGLOBAL h) : h_(h), p_(h ? GlobalLock(h) : nullptr) {}
-    ~GlobalLockGuard()
-    {
-        if (p_) GlobalUnlock(h_);
-    }
-    GlobalLockGuard(const GlobalLockGuard&) = delete;
-    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
-    void* get() const { return p_; }
-
-private:
-    HGLOBAL h_;
-    void* p_;
-};
-
 } // namespace
 
 bool PutClipboardText(const std::wstring& text, HWND owner)
@@ -71,8 +40,8 @@ bool PutClipboardText(const std::wstring& text, HWND owner)
     if (text.empty()) return true;
 
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    GlobalMemory mem(bytes);
-    if (!mem.get()) return false;
+    GlobalMemory mem(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (!mem) return false;
     {
         GlobalLockGuard lock(mem.get());
         if (!lock.get()) return false;

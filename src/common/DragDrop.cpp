@@ -1,6 +1,8 @@
 #include "common/DragDrop.h"
+#include "common/Fault.h"
 
 #include "common/ComPtr.h"
+#include "common/Handles.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -28,24 +30,24 @@ HGLOBAL BuildFileList(const std::vector<std::wstring>& paths)
     for (const auto& p : paths) chars += p.size() + 1;
     if (paths.empty()) chars = 2; // an empty list is still double-NUL terminated
     const std::size_t bytes = sizeof(DROPFILES) + chars * sizeof(wchar_t);
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    if (!h) return nullptr;
-    auto* block = static_cast<unsigned char*>(GlobalLock(h));
-    if (!block) {
-        GlobalFree(h);
-        return nullptr;
+    GlobalMemory memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes));
+    if (!memory) return nullptr;
+    {
+        const GlobalLockGuard lock(memory.get());
+        auto* block = static_cast<unsigned char*>(lock.get());
+        if (!block) return nullptr;
+        auto* header = reinterpret_cast<DROPFILES*>(block);
+        header->pFiles = sizeof(DROPFILES);
+        header->fWide = TRUE;
+        auto* out = reinterpret_cast<wchar_t*>(block + sizeof(DROPFILES));
+        for (const auto& p : paths) {
+            std::memcpy(out, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
+            out += p.size() + 1;
+        }
+        *out = L'\0';
     }
-    auto* header = reinterpret_cast<DROPFILES*>(block);
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    auto* out = reinterpret_cast<wchar_t*>(block + sizeof(DROPFILES));
-    for (const auto& p : paths) {
-        std::memcpy(out, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
-        out += p.size() + 1;
-    }
-    *out = L'\0';
-    GlobalUnlock(h);
-    return h;
+    // The caller owns it from here.
+    return memory.release();
 }
 
 std::vector<std::wstring> ReadDroppedFiles(IDataObject* data)
@@ -113,6 +115,7 @@ STDMETHODIMP FileListDataObject::GetData(FORMATETC* format, STGMEDIUM* medium)
         medium->pUnkForRelease = nullptr;
         return S_OK;
     } catch (...) {
+        ReportFault("FileListDataObject::GetData");
         return E_UNEXPECTED;
     }
 }
@@ -147,6 +150,7 @@ STDMETHODIMP FileListDataObject::EnumFormatEtc(DWORD direction, IEnumFORMATETC**
     try {
         *enumerator = FormatEnumerator::Create({FileListFormat()});
     } catch (...) {
+        ReportFault("FileListDataObject::EnumFormatEtc");
         return E_OUTOFMEMORY;
     }
     return *enumerator ? S_OK : E_OUTOFMEMORY;
@@ -215,6 +219,7 @@ STDMETHODIMP FormatEnumerator::Clone(IEnumFORMATETC** out)
     try {
         *out = Create(formats_, position_);
     } catch (...) {
+        ReportFault("FormatEnumerator::Clone");
         *out = nullptr;
     }
     return *out ? S_OK : E_OUTOFMEMORY;
@@ -317,6 +322,7 @@ STDMETHODIMP FileDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effec
                                                                      : std::vector<std::wstring>{};
         if (onDrop_) onDrop_(paths);
     } catch (...) {
+        ReportFault("DropTarget::Drop");
         // A failing handler must not cross into the OLE caller.
     }
     return S_OK;

@@ -1,5 +1,5 @@
 #pragma once
-// RAII owners for the user-interface handles: fonts, pens, brushes and bitmaps, menus, device contexts
+// RAII owners for the user-interface handles: fonts, pens, brushes and bitmaps, menus, icons, device contexts
 // and the objects selected into them.
 #include "common/Handles.h"
 
@@ -25,6 +25,11 @@ struct GdiObjectTraits {
     static type invalid() { return nullptr; }
     static void close(type h) { DeleteObject(h); }
 };
+struct IconHandleTraits {
+    using type = HICON;
+    static type invalid() { return nullptr; }
+    static void close(type h) { DestroyIcon(h); }
+};
 struct MemoryDcTraits {
     using type = HDC;
     static type invalid() { return nullptr; }
@@ -33,6 +38,7 @@ struct MemoryDcTraits {
 
 using FontHandle = UniqueHandle<FontHandleTraits>;
 using MenuHandle = UniqueHandle<MenuHandleTraits>;
+using IconHandle = UniqueHandle<IconHandleTraits>;
 // A pen, brush or bitmap of our own.
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 // A device context from CreateCompatibleDC.

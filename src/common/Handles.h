@@ -1,5 +1,5 @@
 #pragma once
-// RAII owners for kernel handles.
+// RAII owners for kernel handles, registry keys and global memory.
 #include <windows.h>
 
 #include <utility>
@@ -46,7 +46,38 @@ struct FindHandleTraits {
     static void close(type h) { FindClose(h); }
 };
 
+struct RegKeyTraits {
+    using type = HKEY;
+    static type invalid() { return nullptr; }
+    static void close(type h) { RegCloseKey(h); }
+};
+struct GlobalMemoryTraits {
+    using type = HGLOBAL;
+    static type invalid() { return nullptr; }
+    static void close(type h) { GlobalFree(h); }
+};
+
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
+using RegKey = UniqueHandle<RegKeyTraits>;
+// Global memory, freed unless ownership passed on (to the clipboard, to a drop's receiver).
+using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+
+// Global memory locked for as long as this lives; get() is null when the lock failed.
+class GlobalLockGuard {
+public:
+    explicit GlobalLockGuard(HGLOBAL h) : h_(h), p_(h ? GlobalLock(h) : nullptr) {}
+    ~GlobalLockGuard()
+    {
+        if (p_) GlobalUnlock(h_);
+    }
+    GlobalLockGuard(const GlobalLockGuard&) = delete;
+    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+    void* get() const { return p_; }
+
+private:
+    HGLOBAL h_;
+    void* p_;
+};
 
 } // namespace tavlo

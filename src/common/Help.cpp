@@ -1,4 +1,5 @@
 #include "common/Help.h"
+#include "common/Fault.h"
 
 #include "common/PathUtil.h"
 
@@ -90,6 +91,7 @@ bool ShowHelpContents(HWND owner, const std::wstring& helpFile, const HelpLaunch
         std::wstring page = HtmlContentsFor(helpFile);
         return IsFile(page) && launchers.browser && launchers.browser(owner, page);
     } catch (...) {
+        ReportFault("ShowHelpContents");
         return false;
     }
 }

@@ -1,8 +1,10 @@
 #pragma once
-// The one place, besides the window procedures, where a fault is stopped: a step of a sequence whose
-// steps stand each on its own (the writes of an unload, what a run tells the log, the result list
-// and the journal). A fault ends that step only and the next one runs. Any other fault travels up to
-// the window procedure, which decides what it means.
+// A step of a sequence whose steps stand each on its own (the writes of an unload, what a run tells the
+// log, the result list and the journal): a fault ends that step only, leaves its trace, and the next
+// step runs. Faults are also stopped at every window procedure, control hook, COM method and load
+// (each calls ReportFault); any other fault travels up to one of those.
+#include "common/Fault.h"
+
 #include <utility>
 
 namespace tavlo {
@@ -15,6 +17,7 @@ bool OnItsOwn(Step&& step) noexcept
         std::forward<Step>(step)();
         return true;
     } catch (...) {
+        ReportFault("a step on its own");
         return false;
     }
 }

@@ -1,4 +1,5 @@
 #include "dialogs/DialogForm.h"
+#include "common/Fault.h"
 
 #include "common/OnItsOwn.h"
 #include "settings/RegistryStore.h"
@@ -60,6 +61,7 @@ bool DialogForm::Form_Load()
         LoadMore();
         return true;
     } catch (...) {
+        ReportFault("DialogForm::Form_Load");
         // The about box goes on with what it has; the others end the program.
         if (spec_.LoadErrorText.empty()) return true;
         ReportLoadFailure(spec_.LoadErrorText);

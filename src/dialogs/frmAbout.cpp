@@ -48,8 +48,8 @@ void frmAbout::CreateControls()
     btnOk_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK, dialog_text::kAboutOk);
 
     const int picturePx = Scale().XToPixels(kPicture);
-    if (!picture_) picture_ = MakeIcon(RenderProgramPicture(picturePx));
-    SendMessageW(imgAbout_, STM_SETICON, reinterpret_cast<WPARAM>(picture_), 0);
+    if (!picture_) picture_.reset(MakeIcon(RenderProgramPicture(picturePx)));
+    SendMessageW(imgAbout_, STM_SETICON, reinterpret_cast<WPARAM>(picture_.get()), 0);
 
     for (HWND control : {btnOk_, lblAboutTitle_, lblAboutName_, lblAboutVersion_, lblAboutProgName_, txtNetId_,
                          txtMail_, txtWeb_})
@@ -124,8 +124,7 @@ void frmAbout::OnDestroy()
     DialogForm::OnDestroy();
     imgAbout_ = lblAboutTitle_ = lblAboutProgName_ = lblAboutVersion_ = lblAboutName_ = nullptr;
     txtWeb_ = txtMail_ = txtNetId_ = btnOk_ = nullptr;
-    if (picture_) DestroyIcon(picture_);
-    picture_ = nullptr;
+    picture_.reset();
 }
 
 } // namespace tavlo

@@ -1,6 +1,7 @@
 #pragma once
 // The about box: the program's picture, title, name and version, the maker's line and three contact
 // boxes, closed with Ok. It has no tooltips; a load error is passed over silently.
+#include "common/GdiHandles.h"
 #include "dialogs/DialogForm.h"
 
 namespace tavlo {
@@ -40,7 +41,7 @@ private:
     HWND txtMail_ = nullptr;
     HWND txtNetId_ = nullptr;
     HWND btnOk_ = nullptr;
-    HICON picture_ = nullptr;
+    IconHandle picture_;
 };
 
 } // namespace tavlo

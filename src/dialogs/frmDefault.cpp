@@ -16,7 +16,8 @@ namespace tavlo {
 namespace {
 
 constexpr int kIdCheck = 100, kIdLabel = 101, kIdDir = 102, kIdPanel = 103;
-constexpr UINT_PTR kContextSubclass = 0x7D0F;
+// The key of the right-click hook on the folder list and the text field.
+constexpr int kContextHook = 0;
 
 // Twips.
 constexpr float kEdge = 60;
@@ -74,8 +75,22 @@ void frmDefault::CreateControls()
     AddToolTipControl(dlbDir_.Handle(), {});
     AddToolTipControl(txtDir_, {});
 
-    for (HWND c : {dlbDir_.Handle(), txtDir_})
-        SetWindowSubclass(c, &frmDefault::ContextProc, kContextSubclass, reinterpret_cast<DWORD_PTR>(this));
+    // The folder list and the text field open the dialog's own menu on a right click, before the
+    // controls see it.
+    for (HWND c : {dlbDir_.Handle(), txtDir_}) {
+        ControlHook::Add(c, &kContextHook, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                                  const ControlHook::Next& next) -> LRESULT {
+            // The edit field's own menu would follow ours.
+            if (msg == WM_CONTEXTMENU) return 0;
+            if (msg == WM_RBUTTONDOWN) {
+                POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+                ClientToScreen(hwnd, &pt);
+                Form_MouseDown(2, pt);
+                return 0;
+            }
+            return next(hwnd, msg, wParam, lParam);
+        });
+    }
 
     if (!popup_) {
         popup_ = MenuHandle(CreatePopupMenu());
@@ -378,24 +393,6 @@ std::optional<LRESULT> frmDefault::HandleMessage(UINT msg, WPARAM wParam, LPARAM
         return 0;
     }
     return DialogForm::HandleMessage(msg, wParam, lParam);
-}
-
-LRESULT CALLBACK frmDefault::ContextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR self)
-{
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &frmDefault::ContextProc, id);
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
-    }
-    // The edit field's own menu would follow ours.
-    if (msg == WM_CONTEXTMENU) return 0;
-    if (msg == WM_RBUTTONDOWN) {
-        POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        ClientToScreen(hwnd, &pt);
-        reinterpret_cast<frmDefault*>(self)->Form_MouseDown(2, pt);
-        return 0;
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 void frmDefault::OnDestroy()

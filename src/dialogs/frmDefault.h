@@ -104,8 +104,6 @@ private:
     float NeededClientWidth() const;
     void FitWidth();
 
-    static LRESULT CALLBACK ContextProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR self);
 
     bool ok_ = false;
     std::wstring lblCaption_;

@@ -1,5 +1,7 @@
 #include "settings/RegistryStore.h"
 
+#include "common/Handles.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -9,31 +11,20 @@
 namespace tavlo {
 namespace {
 
-// Owns an open registry key.
-class RegKey {
-public:
-    RegKey() = default;
-    ~RegKey()
-    {
-        if (h_) RegCloseKey(h_);
-    }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-
-    bool Open(const std::wstring& path, REGSAM access)
-    {
-        return RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, access, &h_) == ERROR_SUCCESS;
-    }
-    bool Create(const std::wstring& path, REGSAM access)
-    {
-        return RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                               nullptr, &h_, nullptr) == ERROR_SUCCESS;
-    }
-    HKEY get() const { return h_; }
-
-private:
-    HKEY h_ = nullptr;
-};
+// Opens or creates a key of the current user; an empty owner when refused.
+RegKey OpenKey(const std::wstring& path, REGSAM access)
+{
+    HKEY key = nullptr;
+    return RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, access, &key) == ERROR_SUCCESS ? RegKey(key) : RegKey();
+}
+RegKey CreateKey(const std::wstring& path, REGSAM access)
+{
+    HKEY key = nullptr;
+    return RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &key,
+                           nullptr) == ERROR_SUCCESS
+               ? RegKey(key)
+               : RegKey();
+}
 
 // An empty name, or one that starts or ends with a separator, would make the path address a parent
 // key (deleting it would take every sibling along), so such names address nothing.
@@ -70,8 +61,8 @@ std::wstring RegistryStore::Read(const std::wstring& app, const std::wstring& se
                                  const std::wstring& defaultValue)
 {
     if (!ValidName(app) || !ValidName(section)) return defaultValue;
-    RegKey k;
-    if (!k.Open(root_ + L"\\" + app + L"\\" + section, KEY_QUERY_VALUE)) return defaultValue;
+    const RegKey k = OpenKey(root_ + L"\\" + app + L"\\" + section, KEY_QUERY_VALUE);
+    if (!k) return defaultValue;
     return QueryText(k.get(), key).value_or(defaultValue);
 }
 
@@ -79,8 +70,8 @@ bool RegistryStore::Write(const std::wstring& app, const std::wstring& section, 
                           const std::wstring& value)
 {
     if (!ValidName(app) || !ValidName(section)) return false;
-    RegKey k;
-    if (!k.Create(root_ + L"\\" + app + L"\\" + section, KEY_SET_VALUE)) return false;
+    const RegKey k = CreateKey(root_ + L"\\" + app + L"\\" + section, KEY_SET_VALUE);
+    if (!k) return false;
     DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
     return RegSetValueExW(k.get(), key.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes) ==
            ERROR_SUCCESS;
@@ -89,16 +80,16 @@ bool RegistryStore::Write(const std::wstring& app, const std::wstring& section, 
 bool RegistryStore::DeleteSection(const std::wstring& app, const std::wstring& section)
 {
     if (!ValidName(app) || !ValidName(section)) return false;
-    RegKey k;
-    if (!k.Open(root_ + L"\\" + app, KEY_ALL_ACCESS)) return false;
+    const RegKey k = OpenKey(root_ + L"\\" + app, KEY_ALL_ACCESS);
+    if (!k) return false;
     return RegDeleteTreeW(k.get(), section.c_str()) == ERROR_SUCCESS;
 }
 
 bool RegistryStore::DeleteApplication(const std::wstring& app)
 {
     if (!ValidName(app)) return false;
-    RegKey k;
-    if (!k.Open(root_, KEY_ALL_ACCESS)) return false;
+    const RegKey k = OpenKey(root_, KEY_ALL_ACCESS);
+    if (!k) return false;
     return RegDeleteTreeW(k.get(), app.c_str()) == ERROR_SUCCESS;
 }
 

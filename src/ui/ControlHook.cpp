@@ -1,4 +1,5 @@
 #include "ui/ControlHook.h"
+#include "common/Fault.h"
 
 #include <memory>
 
@@ -58,6 +59,19 @@ bool ControlHook::Add(HWND control, const void* key, Handler handler)
     return true;
 }
 
+void ControlHook::Remove(HWND control, const void* key)
+{
+    if (!control || !IsWindow(control)) return;
+    auto* bound = reinterpret_cast<Bound*>(GetWindowLongPtrW(control, GWLP_USERDATA));
+    if (!bound || bound->tag != kTag) return;
+    for (Entry& e : static_cast<ControlHook*>(bound->hook)->entries_) {
+        if (e.key == key)
+            e.handler = [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, const Next& next) {
+                return next(hwnd, msg, wParam, lParam);
+            };
+    }
+}
+
 LRESULT CALLBACK ControlHook::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto* bound = reinterpret_cast<Bound*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -66,6 +80,7 @@ LRESULT CALLBACK ControlHook::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         try {
             return hook->Call(hook->entries_.size(), hwnd, msg, wParam, lParam);
         } catch (...) {
+            ReportFault("ControlHook::Proc");
             // A hook's fault: the control handles the message itself.
             return CallWindowProcW(hook->original_, hwnd, msg, wParam, lParam);
         }

@@ -30,6 +30,9 @@ public:
     // newest handler sees a message first. The hooks go with the control. False when the control's
     // user data is taken by someone else or the system refused.
     static bool Add(HWND control, const void* key, Handler handler);
+    // Lets messages pass the control's handler of `key` from now on (an owner that goes before the
+    // control does). The entry stays, so a chain that is running meanwhile is never cut.
+    static void Remove(HWND control, const void* key);
 
 private:
     struct Entry {

@@ -371,21 +371,16 @@ namespace {
 template <class Key>
 class SharedIcons {
 public:
-    ~SharedIcons()
-    {
-        for (auto& entry : icons_)
-            if (entry.second) DestroyIcon(entry.second);
-    }
     template <class Make>
     HICON Get(const Key& key, Make make)
     {
-        HICON& icon = icons_[key];
-        if (!icon) icon = make();
-        return icon;
+        IconHandle& icon = icons_[key];
+        if (!icon) icon.reset(make());
+        return icon.get();
     }
 
 private:
-    std::map<Key, HICON> icons_;
+    std::map<Key, IconHandle> icons_;
 };
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "ui/InputBox.h"
+#include "common/Fault.h"
 
 #include "common/Catalogue.h"
 #include "ui/UiTexts.h"
@@ -175,6 +176,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
                 return FALSE;
         }
     } catch (...) {
+        ReportFault("InputBox dialog procedure");
         EndDialog(dialog, IDCANCEL);
         return TRUE;
     }

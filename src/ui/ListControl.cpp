@@ -3,7 +3,6 @@
 #include "common/GdiHandles.h"
 #include "ui/Twips.h"
 
-#include <commctrl.h>
 
 #include <algorithm>
 
@@ -37,8 +36,13 @@ bool ListControl::CreateControl(HWND parent, const wchar_t* className, DWORD sty
     parent_ = parent;
     // The parent hook comes first: an owner-drawn control asks its parent for its row height while
     // it is being created.
-    if (!SetWindowSubclass(parent_, &ListControl::ParentProc, reinterpret_cast<UINT_PTR>(this),
-                           reinterpret_cast<DWORD_PTR>(this))) {
+    const bool hooked = ControlHook::Add(parent_, this, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                                                 const ControlHook::Next& next) {
+        if (msg == WM_DESTROY) parent_ = nullptr;
+        else if (auto handled = FromParent(msg, wParam, lParam)) return *handled;
+        return next(hwnd, msg, wParam, lParam);
+    });
+    if (!hooked) {
         parent_ = nullptr;
         return false;
     }
@@ -47,25 +51,29 @@ bool ListControl::CreateControl(HWND parent, const wchar_t* className, DWORD sty
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id_)), GetModuleHandleW(nullptr),
                                 nullptr);
     if (!hwnd) {
-        RemoveWindowSubclass(parent_, &ListControl::ParentProc, reinterpret_cast<UINT_PTR>(this));
+        ControlHook::Remove(parent_, this);
         parent_ = nullptr;
         return false;
     }
     hwnd_ = hwnd;
-    SetWindowSubclass(hwnd_, &ListControl::ControlProc, reinterpret_cast<UINT_PTR>(this),
-                      reinterpret_cast<DWORD_PTR>(this));
+    ControlHook::Add(hwnd_, this, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                         const ControlHook::Next& next) {
+        if (msg == WM_DESTROY) {
+            const LRESULT result = next(hwnd, msg, wParam, lParam);
+            hwnd_ = nullptr;
+            return result;
+        }
+        if (auto handled = FromControl(msg, wParam, lParam, next)) return *handled;
+        return next(hwnd, msg, wParam, lParam);
+    });
     return true;
 }
 
 void ListControl::DestroyControl()
 {
-    if (hwnd_ && IsWindow(hwnd_)) {
-        RemoveWindowSubclass(hwnd_, &ListControl::ControlProc, reinterpret_cast<UINT_PTR>(this));
-        DestroyWindow(hwnd_);
-    }
+    if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
     hwnd_ = nullptr;
-    if (parent_ && IsWindow(parent_))
-        RemoveWindowSubclass(parent_, &ListControl::ParentProc, reinterpret_cast<UINT_PTR>(this));
+    if (parent_) ControlHook::Remove(parent_, this);
     parent_ = nullptr;
 }
 
@@ -94,22 +102,6 @@ void ListControl::Notify(const std::function<void()>& callback)
 {
     if (!callback) return;
     callback();
-}
-
-LRESULT CALLBACK ListControl::ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR self)
-{
-    auto* list = reinterpret_cast<ListControl*>(self);
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &ListControl::ParentProc, id);
-        list->parent_ = nullptr;
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
-    }
-    try {
-        if (auto handled = list->FromParent(msg, wParam, lParam)) return *handled;
-    } catch (...) {
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 std::optional<LRESULT> ListControl::FromParent(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -142,23 +134,7 @@ std::optional<LRESULT> ListControl::FromParent(UINT msg, WPARAM wParam, LPARAM l
     }
 }
 
-LRESULT CALLBACK ListControl::ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                          DWORD_PTR self)
-{
-    auto* list = reinterpret_cast<ListControl*>(self);
-    if (msg == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, &ListControl::ControlProc, id);
-        list->hwnd_ = nullptr;
-        return DefSubclassProc(hwnd, msg, wParam, lParam);
-    }
-    try {
-        if (auto handled = list->FromControl(msg, wParam, lParam)) return *handled;
-    } catch (...) {
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
-std::optional<LRESULT> ListControl::FromControl(UINT msg, WPARAM wParam, LPARAM lParam)
+std::optional<LRESULT> ListControl::FromControl(UINT msg, WPARAM wParam, LPARAM lParam, const ControlHook::Next& next)
 {
     switch (msg) {
         case WM_CHAR: {
@@ -171,13 +147,13 @@ std::optional<LRESULT> ListControl::FromControl(UINT msg, WPARAM wParam, LPARAM 
         }
         case WM_GETDLGCODE: {
             // Enter and Backspace belong to the list even inside a dialog.
-            LRESULT code = DefSubclassProc(hwnd_, msg, wParam, lParam) | DLGC_WANTCHARS;
+            LRESULT code = next(hwnd_, msg, wParam, lParam) | DLGC_WANTCHARS;
             auto* message = reinterpret_cast<const MSG*>(lParam);
             if (message && message->message == WM_KEYDOWN && message->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
             return code;
         }
         case WM_SETFONT: {
-            LRESULT result = DefSubclassProc(hwnd_, msg, wParam, lParam);
+            LRESULT result = next(hwnd_, msg, wParam, lParam);
             OnFontChanged();
             return result;
         }

@@ -6,6 +6,8 @@
 #include "common/FileEnum.h"
 #include "ui/Icons.h"
 
+#include "ui/ControlHook.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -54,12 +56,8 @@ protected:
     static void Notify(const std::function<void()>& callback);
 
 private:
-    static LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR self);
-    static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR self);
     std::optional<LRESULT> FromParent(UINT msg, WPARAM wParam, LPARAM lParam);
-    std::optional<LRESULT> FromControl(UINT msg, WPARAM wParam, LPARAM lParam);
+    std::optional<LRESULT> FromControl(UINT msg, WPARAM wParam, LPARAM lParam, const ControlHook::Next& next);
 
     HWND hwnd_ = nullptr;
     HWND parent_ = nullptr;

@@ -1,4 +1,5 @@
 #include "ui/PacedRedraw.h"
+#include "common/Fault.h"
 
 #include <algorithm>
 #include <vector>
@@ -40,6 +41,7 @@ void PacedRedraw::Draw()
         try {
             beforeDraw_();
         } catch (...) {
+            ReportFault("PacedRedraw before-draw hook");
             // The list is drawn as it is.
         }
     }

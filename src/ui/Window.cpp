@@ -1,4 +1,5 @@
 #include "ui/Window.h"
+#include "common/Fault.h"
 
 #include <set>
 
@@ -9,8 +10,6 @@ namespace {
 // The object whose window is being created: messages arrive before CreateWindowEx returns, and MDI
 // children do not get our creation parameter the way top-level windows do.
 thread_local Window* creating = nullptr;
-
-const wchar_t* const kObjectProp = L"Tavlo2.Window";
 
 } // namespace
 
@@ -24,14 +23,8 @@ HINSTANCE Window::Instance()
     return GetModuleHandleW(nullptr);
 }
 
-Window* Window::FromHandle(HWND hwnd)
-{
-    return hwnd ? static_cast<Window*>(GetPropW(hwnd, kObjectProp)) : nullptr;
-}
-
-// The object is also kept in the window's extra bytes, which every window of our classes has: the
-// window procedure reads it from there on every message, since a property look-up costs a round
-// trip to the window server on some systems.
+// The object is kept in the window's extra bytes, which every window of our classes has, and nowhere
+// else: a window property would cost a round trip to the window server on some systems.
 Window* Window::Bound(HWND hwnd)
 {
     return reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, 0));
@@ -87,12 +80,10 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     if (!self && creating && !creating->hwnd_) {
         self = creating;
         self->hwnd_ = hwnd;
-        SetPropW(hwnd, kObjectProp, self);
         SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(self));
     }
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
-        RemovePropW(hwnd, kObjectProp);
         SetWindowLongPtrW(hwnd, 0, 0);
         LRESULT r = self->DefaultProc(msg, wParam, lParam);
         self->hwnd_ = nullptr;
@@ -106,13 +97,15 @@ LRESULT Window::Route(UINT msg, WPARAM wParam, LPARAM lParam)
     try {
         if (auto handled = HandleMessage(msg, wParam, lParam)) return *handled;
     } catch (...) {
-        // The program's one answer to a fault in a handler: it ends that handler only. A command
-        // counts as carried out; any other message gets its default processing.
+        ReportFault("Window::Route handler");
+        // A fault in a handler ends that handler only. A command counts as carried out; any other
+        // message gets its default processing.
         if (msg == WM_COMMAND) return 0;
     }
     try {
         return DefaultProc(msg, wParam, lParam);
     } catch (...) {
+        ReportFault("Window::Route default processing");
         return 0;
     }
 }

@@ -1,7 +1,12 @@
 #pragma once
 // The base of every window of the program: owns its HWND, registers its window class once and routes
 // each message to a member handler. No exception ever leaves the window procedure: a fault in a
-// handler ends that handler, quietly, and nothing below needs to catch on its own account.
+// handler ends that handler and leaves a trace (ReportFault).
+//
+// The teardown rule: every class that handles messages of its own declares a destructor that destroys
+// the window (DestroyHandle) while the object is still whole. A base destructor runs after the derived
+// part is gone, so the messages of the teardown (WM_DESTROY, MDI activation, a control's last
+// notifications) would reach a half-destroyed object. The base destructors destroy too, as a last net.
 #include <windows.h>
 
 #include <optional>
@@ -18,9 +23,6 @@ public:
 
     HWND Handle() const { return hwnd_; }
     bool Exists() const { return hwnd_ != nullptr; }
-
-    // The Window object behind a handle created by this class, or nullptr.
-    static Window* FromHandle(HWND hwnd);
 
     static HINSTANCE Instance();
 

@@ -1,4 +1,5 @@
 #include "windows/ChildForm.h"
+#include "common/Fault.h"
 
 #include "common/Catalogue.h"
 #include "settings/Options.h"
@@ -47,6 +48,7 @@ bool ChildForm::Load()
         Form_Load();
         return true;
     } catch (...) {
+        ReportFault("ChildForm::Load");
         ReportLoadFailure(spec_.LoadErrorText);
         return false;
     }

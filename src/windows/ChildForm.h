@@ -33,6 +33,10 @@ public:
     virtual void FolderOpened(const std::wstring& folder) = 0;
     // Activates the target list window and puts the keyboard focus in its list.
     virtual void FocusTargets() = 0;
+    // Activates the log window and puts the keyboard focus in its list.
+    virtual void FocusLog() = 0;
+    // The input folder window opens `folder`.
+    virtual void OpenFolder(const std::wstring& folder) = 0;
     // The folder alias dialog, as the input folder window drives it.
     virtual AliasDialog& FolderAliasDialog() = 0;
 };

@@ -1,4 +1,5 @@
 #include "windows/ResultModel.h"
+#include "common/Fault.h"
 
 #include "common/PathUtil.h"
 
@@ -81,6 +82,7 @@ bool ResultModel::Refresh(const ExpandFn& expandLongPath, const CanOpenFn& canOp
         }
         return true;
     } catch (...) {
+        ReportFault("ResultModel refresh");
         entries_.clear();
         return false;
     }

@@ -8,8 +8,6 @@
 #include "windows/FormTexts.h"
 #include "windows/SharedMenu.h"
 #include "ui/Twips.h"
-#include "windows/mdiInDir.h"
-#include "windows/mdiStatus.h"
 
 #include <commctrl.h>
 
@@ -364,27 +362,16 @@ void mdiFile::mnuInCopy_Click()
         if (SendMessageW(lstFile_, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) {
             const std::wstring folder = GetFolderName(EntryText(i));
             if (folderTarget_) folderTarget_(folder);
-            else if (auto* inDir = SiblingForm<mdiInDir>()) inDir->DirName(folder);
+            else Host().OpenFolder(folder);
             return;
         }
     }
 }
 
-// The other child windows live under the same MDI client area.
-template <typename Form>
-Form* mdiFile::SiblingForm() const
-{
-    HWND client = Host().MdiClient();
-    if (!client) return nullptr;
-    for (HWND child = GetWindow(client, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (auto* form = dynamic_cast<Form*>(Window::FromHandle(child))) return form;
-    return nullptr;
-}
-
 void mdiFile::lstFile_KeyPress(int KeyAscii)
 {
     if (KeyAscii != 13) return;
-    if (auto* status = SiblingForm<mdiStatus>()) status->FocusLog();
+    Host().FocusLog();
 }
 
 } // namespace tavlo

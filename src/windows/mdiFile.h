@@ -94,7 +94,6 @@ protected:
 
 private:
     void lstFile_KeyPress(int KeyAscii);
-    template <typename Form> Form* SiblingForm() const;
     void AcceptDrops(bool accept);
     // The pictures of the two buttons, at their present size.
     void FitButtonIcons();

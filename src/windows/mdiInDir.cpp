@@ -106,6 +106,12 @@ mdiInDir::mdiInDir(ChildHost& host, SettingsStore& store)
 {
 }
 
+mdiInDir::~mdiInDir()
+{
+    // While this object is whole (the teardown rule in Window.h).
+    ChildForm::DestroyHandle();
+}
+
 
 void mdiInDir::CreateControls()
 {

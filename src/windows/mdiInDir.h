@@ -79,6 +79,7 @@ public:
 
 
     mdiInDir(ChildHost& host, SettingsStore& store);
+    ~mdiInDir() override;
 
     // The open folder in its long form; empty when it cannot be read.
     std::wstring DirName() const;

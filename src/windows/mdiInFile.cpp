@@ -47,6 +47,12 @@ mdiInFile::mdiInFile(ChildHost& host, SettingsStore& store)
 {
 }
 
+mdiInFile::~mdiInFile()
+{
+    // While this object is whole (the teardown rule in Window.h).
+    ChildForm::DestroyHandle();
+}
+
 std::wstring mdiInFile::FilterCaption(const std::wstring& filter)
 {
     return std::wstring(ProgramText(program_text::FilterMenu)) + L"(" + MenuLiteral(filter) + L")";

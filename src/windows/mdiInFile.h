@@ -24,6 +24,7 @@ public:
     using AddTargetFn = std::function<bool(const std::wstring& path)>;
 
     mdiInFile(ChildHost& host, SettingsStore& store);
+    ~mdiInFile() override;
 
     // Lists a folder; one that cannot be listed gives way to the process's current folder. Before
     // the window exists the folder is kept for its creation.

@@ -1,5 +1,7 @@
 #include "windows/mdiStatus.h"
 
+#include "common/Handles.h"
+
 #include "common/Catalogue.h"
 #include "common/Clipboard.h"
 #include "common/TextFile.h"
@@ -24,9 +26,7 @@ constexpr wchar_t kLogExtension[] = L"LOG";
 bool FileExists(const std::wstring& path)
 {
     WIN32_FIND_DATAW found{};
-    HANDLE h = FindFirstFileW(path.c_str(), &found);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    FindClose(h);
+    if (!FindHandle(FindFirstFileW(path.c_str(), &found))) return false;
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 

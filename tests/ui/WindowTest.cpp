@@ -1,8 +1,12 @@
 #include "ui/Window.h"
 
+#include "common/Fault.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace tavlo {
 namespace {
@@ -30,10 +34,12 @@ protected:
     }
 };
 
-// The one place a handler's fault stops: a command counts as carried out, anything else gets the
-// default processing, and the window goes on.
-TEST(WindowBoundary, AFaultEndsTheHandlerOnly)
+// Where a handler's fault stops: a command counts as carried out, anything else gets the default
+// processing, the window goes on, and each fault leaves a trace that names the place and the fault.
+TEST(WindowBoundary, AFaultEndsTheHandlerOnlyAndLeavesATrace)
 {
+    std::vector<std::wstring> traces;
+    const FaultObserver previous = SetFaultObserver([&](const std::wstring& trace) { traces.push_back(trace); });
     FaultyWindow window;
     ASSERT_TRUE(window.Create());
     EXPECT_EQ(SendMessageW(window.Handle(), WM_COMMAND, 1, 0), 0);
@@ -41,6 +47,10 @@ TEST(WindowBoundary, AFaultEndsTheHandlerOnly)
     SendMessageW(window.Handle(), WM_APP, 0, 0);
     EXPECT_EQ(window.defaults, 1);
     EXPECT_TRUE(IsWindow(window.Handle()));
+    SetFaultObserver(previous);
+    ASSERT_EQ(traces.size(), 2u);
+    EXPECT_NE(traces[0].find(L"Window::Route"), std::wstring::npos) << traces[0];
+    EXPECT_NE(traces[0].find(L"handler"), std::wstring::npos) << traces[0];
 }
 
 } // namespace

@@ -1,0 +1,62 @@
+#include "common/Fault.h"
+
+#include "common/PlatformText.h"
+
+#include <windows.h>
+
+#include <exception>
+#include <new>
+#include <typeinfo>
+
+namespace tavlo {
+namespace {
+
+FaultObserver& Observer()
+{
+    static FaultObserver observer;
+    return observer;
+}
+
+std::wstring Widen(const char* text)
+{
+    std::wstring wide;
+    for (const char* c = text; c && *c; ++c) wide += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+    return wide;
+}
+
+// What is known of the fault being handled.
+std::wstring WhatIsKnown()
+{
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return Widen(typeid(e).name()) + L" " + Widen(e.what());
+    } catch (...) {
+        return L"a fault of unknown kind";
+    }
+}
+
+} // namespace
+
+void ReportFault(const char* where) noexcept
+{
+    try {
+        const std::wstring trace = L"Tavlo2: fault stopped in " + Widen(where) + L": " + WhatIsKnown();
+        OutputDebugStringW((trace + L"\n").c_str());
+        if (Observer()) Observer()(trace);
+    } catch (...) {
+        OutputDebugStringW(L"Tavlo2: fault stopped (no memory to say more)\n");
+    }
+#ifndef NDEBUG
+    if (IsDebuggerPresent()) DebugBreak();
+#endif
+}
+
+FaultObserver SetFaultObserver(FaultObserver observer)
+{
+    FaultObserver previous = std::move(Observer());
+    Observer() = std::move(observer);
+    return previous;
+}
+
+} // namespace tavlo
