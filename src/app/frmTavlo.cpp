@@ -190,7 +190,7 @@ bool frmTavlo::StartUp(std::wstring_view commandLine)
     const std::wstring arguments(commandLine);
     if (IsUninstallOption(arguments)) {
         // The question names nothing in front of its particle: the catalogue has no leading text.
-        std::wstring question = std::wstring(ProgramText(program_text::NoLeadingText)) + std::wstring(GeneralText(general_text::RemoveAllSettings));
+        std::wstring question = ProgramString(program_text::NoLeadingText) + GeneralString(general_text::RemoveAllSettings);
         if (ShowBox(question, MB_YESNO) == IDYES) {
             DeleteAllSettings(store_);
             journalStore_->Remove();
@@ -209,10 +209,10 @@ bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
         if (!StartUp(commandLine)) return false;
         options.AutoRunning = false;
 
-        SetWindowTextW(Handle(), std::wstring(ProgramText(program_text::ProgramTitle)).c_str());
+        SetWindowTextW(Handle(), ProgramString(program_text::ProgramTitle).c_str());
         for (int i = 0; i < kModeCount; ++i)
-            SetWindowTextW(btnExe_[i], std::wstring(ProgramText(static_cast<std::int16_t>(program_text::ModeCaptionFirst + i))).c_str());
-        SetWindowTextW(btnCancel_, std::wstring(GeneralText(general_text::Cancel)).c_str());
+            SetWindowTextW(btnExe_[i], ProgramString(program_text::ModeCaptionFirst + i).c_str());
+        SetWindowTextW(btnCancel_, GeneralString(general_text::Cancel).c_str());
         SetToolTip(options.Tip);
 
         // A child that cannot load has reported it already.

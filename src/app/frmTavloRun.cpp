@@ -68,7 +68,7 @@ int frmTavlo::RunList(std::int16_t intMode)
 {
     try {
         const int left = WalkTargets(intMode, false);
-        status_->ListInAdd(std::wstring(GeneralText(general_text::AllDone)));
+        status_->ListInAdd(GeneralString(general_text::AllDone));
         return left;
     } catch (...) {
         ReportFault("frmTavlo::RunList");
@@ -125,11 +125,11 @@ void frmTavlo::btnExe_Click(std::int16_t Index)
     if (locked_) return;
     auto anyRow = [](const std::array<bool, 6>& rows) { return std::find(rows.begin(), rows.end(), true) != rows.end(); };
     if (Index == ModeFourToThree && !anyRow(options.Exp43)) {
-        status_->ListInAdd(std::wstring(ProgramText(program_text::NoFourToThreeRow)));
+        status_->ListInAdd(ProgramString(program_text::NoFourToThreeRow));
         return;
     }
     if (Index == ModeThreeToFour && !anyRow(options.Exp34)) {
-        status_->ListInAdd(std::wstring(ProgramText(program_text::NoThreeToFourRow)));
+        status_->ListInAdd(ProgramString(program_text::NoThreeToFourRow));
         return;
     }
 
@@ -164,7 +164,7 @@ void frmTavlo::btnExe_Click(std::int16_t Index)
             else SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
         }
         SendMessageW(list, LB_SETSEL, FALSE, -1);
-        status_->ListInAdd(std::wstring(GeneralText(CancelFlag ? general_text::Stopped : general_text::AllDone)));
+        status_->ListInAdd(GeneralString(CancelFlag ? general_text::Stopped : general_text::AllDone));
     });
     if (unloaded_) return;
     UnlockInterface();
@@ -223,7 +223,7 @@ void frmTavlo::mnuUndo_Click()
     UndoJournal journal(*journalStore_);
     const std::optional<JournalRun> run = journal.LastRun();
     if (!run) {
-        ShowBox(std::wstring(ProgramText(program_text::NothingToUndo)), MB_OK);
+        ShowBox(ProgramString(program_text::NothingToUndo), MB_OK);
         return;
     }
     std::wstring question(ProgramText(program_text::UndoQuestion));

@@ -10,7 +10,8 @@ namespace tavlo {
 std::wstring_view ProgramText(std::int16_t number);
 // General-purpose texts (cancel, aliases, option commons, saving); empty for an unknown number.
 std::wstring_view GeneralText(std::int16_t number);
-// The same as strings, for a number that may be a group's base plus an index.
+// The same as strings, for a number that may be a group's base plus an index: the one way the program
+// takes a text it keeps or joins.
 inline std::wstring ProgramString(int number) { return std::wstring(ProgramText(static_cast<std::int16_t>(number))); }
 inline std::wstring GeneralString(int number) { return std::wstring(GeneralText(static_cast<std::int16_t>(number))); }
 

@@ -27,7 +27,7 @@ DialogForm::DialogForm(DialogFormSpec spec) : spec_(std::move(spec))
 
 DialogForm::~DialogForm()
 {
-    if (disabledOwner_ && IsWindow(disabledOwner_)) EnableWindow(disabledOwner_, TRUE);
+    GiveOwnerBack();
     DialogForm::DestroyHandle();
 }
 
@@ -111,13 +111,15 @@ void DialogForm::Show()
     if (OnShown && IsVisible()) OnItsOwn(OnShown);
     RunModalLoop();
     modal_ = false;
-    if (disabledOwner_) {
-        HWND previous = std::exchange(disabledOwner_, nullptr);
-        if (IsWindow(previous)) {
-            EnableWindow(previous, TRUE);
-            SetActiveWindow(previous);
-        }
-    }
+    if (HWND owner = GiveOwnerBack()) SetActiveWindow(owner);
+}
+
+HWND DialogForm::GiveOwnerBack()
+{
+    HWND previous = std::exchange(disabledOwner_, nullptr);
+    if (!previous || !IsWindow(previous)) return nullptr;
+    EnableWindow(previous, TRUE);
+    return previous;
 }
 
 void DialogForm::RunModalLoop()
@@ -141,10 +143,7 @@ void DialogForm::Hide()
 {
     if (!Exists()) return;
     // The owner comes back first, so that the activation returns to it and not to another program.
-    if (disabledOwner_) {
-        HWND previous = std::exchange(disabledOwner_, nullptr);
-        if (IsWindow(previous)) EnableWindow(previous, TRUE);
-    }
+    GiveOwnerBack();
     ShowWindow(Handle(), SW_HIDE);
 }
 
@@ -157,10 +156,7 @@ void DialogForm::Unload()
 {
     if (!Exists()) return;
     Form_QueryUnload();
-    if (disabledOwner_) {
-        HWND previous = std::exchange(disabledOwner_, nullptr);
-        if (IsWindow(previous)) EnableWindow(previous, TRUE);
-    }
+    GiveOwnerBack();
     DestroyHandle();
 }
 
@@ -242,15 +238,34 @@ float DialogForm::ButtonWidth(std::wstring_view caption, float minimum) const
     return std::max(minimum, TextWidth(caption) + Scale().XToTwips(24));
 }
 
+float DialogForm::ButtonRowWidth(std::initializer_list<RowButton> row, float gap) const
+{
+    float width = 0;
+    for (const RowButton& b : row) width += ButtonWidth(b.caption) + gap;
+    return row.size() ? width - gap : 0;
+}
+
+float DialogForm::PlaceButtonRow(std::initializer_list<RowButton> row, float right, float top, float gap)
+{
+    const float width = ButtonRowWidth(row, gap);
+    const float height = ButtonHeight();
+    float x = right - width;
+    for (const RowButton& b : row) {
+        const float w = ButtonWidth(b.caption);
+        MoveControl(b.button, TwipsRect{x, top, w, height});
+        x += w + gap;
+    }
+    return width;
+}
+
 float DialogForm::CaptionClientWidth() const
 {
-    wchar_t caption[512]{};
-    const int length = GetWindowTextW(Handle(), caption, 512);
+    const std::wstring caption = WindowText(Handle());
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return 0;
     FontHandle font(CreateFontIndirectW(&metrics.lfCaptionFont));
-    const SIZE text = MeasureText(Handle(), font.get(), std::wstring_view(caption, static_cast<std::size_t>(length)));
+    const SIZE text = MeasureText(Handle(), font.get(), caption);
     // The window icon and the close box share the bar with the caption.
     const int bar = text.cx + GetSystemMetrics(SM_CXSMICON) + GetSystemMetrics(SM_CXSIZE) + 16;
     RECT window{}, client{};
@@ -290,10 +305,7 @@ bool DialogForm::OnClose()
 void DialogForm::OnDestroy()
 {
     Form::OnDestroy();
-    if (disabledOwner_) {
-        HWND previous = std::exchange(disabledOwner_, nullptr);
-        if (IsWindow(previous)) EnableWindow(previous, TRUE);
-    }
+    GiveOwnerBack();
 }
 
 } // namespace tavlo

@@ -8,6 +8,7 @@
 #include "ui/Form.h"
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -79,6 +80,14 @@ protected:
     float ButtonHeight() const;
     float CheckBoxWidth(std::wstring_view caption) const;
     float ButtonWidth(std::wstring_view caption, float minimum = 1035) const;
+    // A row of buttons (OK, Cancel, ...), each as wide as its caption needs, `gap` apart.
+    struct RowButton {
+        HWND button;
+        std::wstring_view caption;
+    };
+    float ButtonRowWidth(std::initializer_list<RowButton> row, float gap) const;
+    // Places the row left to right at `top` so that its last button ends at `right`; its width.
+    float PlaceButtonRow(std::initializer_list<RowButton> row, float right, float top, float gap);
     // The client width at which the dialog's title bar shows its whole caption.
     float CaptionClientWidth() const;
 
@@ -98,6 +107,8 @@ private:
     SettingsStore* store_ = nullptr;
     HWND owner_ = nullptr;
     bool modal_ = false;
+    // Enables the owner this showing disabled, once; the owner, or null when there was none.
+    HWND GiveOwnerBack();
     HWND disabledOwner_ = nullptr;
 };
 

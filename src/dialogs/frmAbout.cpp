@@ -74,17 +74,12 @@ void frmAbout::Form_Resize()
     const float line = LineHeight() + Scale().YToTwips(2);
     const float boxHeight = LineHeight() + Scale().YToTwips(8);
     const float left = kMargin + kPicture + kMargin;
-    auto textOf = [](HWND control) {
-        wchar_t buffer[256]{};
-        GetWindowTextW(control, buffer, 256);
-        return std::wstring(buffer);
-    };
 
     float width = kBoxMinWidth;
     for (HWND label : {lblAboutTitle_, lblAboutProgName_, lblAboutVersion_, lblAboutName_})
-        width = std::max(width, TextWidth(textOf(label)) + Scale().XToTwips(4));
+        width = std::max(width, TextWidth(WindowText(label)) + Scale().XToTwips(4));
     for (HWND box : {txtWeb_, txtMail_, txtNetId_})
-        width = std::max(width, TextWidth(textOf(box)) + Scale().XToTwips(14));
+        width = std::max(width, TextWidth(WindowText(box)) + Scale().XToTwips(14));
 
     MoveControl(imgAbout_, TwipsRect{kMargin, kMargin, kPicture, kPicture});
     float y = kMargin;
@@ -97,11 +92,9 @@ void frmAbout::Form_Resize()
         MoveControl(box, TwipsRect{left, y, width, boxHeight});
         y += boxHeight + kGap;
     }
-    const float buttonWidth = ButtonWidth(dialog_text::kAboutOk);
-    const float buttonHeight = ButtonHeight();
     y += kGap;
-    MoveControl(btnOk_, TwipsRect{left + width - buttonWidth, y, buttonWidth, buttonHeight});
-    SetClientSize(left + width + kMargin, y + buttonHeight + kMargin);
+    PlaceButtonRow({{btnOk_, dialog_text::kAboutOk}}, left + width, y, kGap);
+    SetClientSize(left + width + kMargin, y + ButtonHeight() + kMargin);
 }
 
 void frmAbout::btnOK_Click()

@@ -183,11 +183,10 @@ void frmDefault::ShowDirName()
 float frmDefault::NeededClientWidth() const
 {
     if (!btnOk_ || !lblDrive_) return 0;
-    wchar_t text[512]{};
-    const int length = GetWindowTextW(lblDrive_, text, 512);
-    const float label = lblLeft_ + TextWidth(std::wstring_view(text, static_cast<std::size_t>(length))) +
+    const float label = lblLeft_ + TextWidth(WindowText(lblDrive_)) +
                         Scale().XToTwips(4) + kEdge;
-    const float buttons = ButtonWidth(GeneralString(general_text::OkButton)) + ButtonWidth(GeneralString(general_text::CancelButton)) + 3 * kEdge;
+    const std::wstring ok = GeneralString(general_text::OkButton), cancel = GeneralString(general_text::CancelButton);
+    const float buttons = ButtonRowWidth({{btnOk_, ok}, {btnCancel_, cancel}}, kEdge) + 2 * kEdge;
     return std::max(label, buttons);
 }
 
@@ -244,10 +243,8 @@ void frmDefault::Form_Resize()
 
     // The button panel keeps to the bottom edge, OK and Cancel at its right.
     MoveControl(pnlDefault_.Handle(), TwipsRect{0, innerHeight - panelHeight, innerWidth, panelHeight});
-    const float cancelWidth = ButtonWidth(GeneralString(general_text::CancelButton));
-    const float okWidth = ButtonWidth(GeneralString(general_text::OkButton));
-    MoveControl(btnCancel_, TwipsRect{innerWidth - kEdge - cancelWidth, kEdge, cancelWidth, buttonHeight});
-    MoveControl(btnOk_, TwipsRect{innerWidth - 2 * kEdge - cancelWidth - okWidth, kEdge, okWidth, buttonHeight});
+    const std::wstring ok = GeneralString(general_text::OkButton), cancel = GeneralString(general_text::CancelButton);
+    PlaceButtonRow({{btnOk_, ok}, {btnCancel_, cancel}}, innerWidth - kEdge, kEdge, kEdge);
 
     MoveControl(cbxDrive_, TwipsRect{kEdge, kEdge, s.XToTwips(GetSystemMetrics(SM_CXMENUCHECK) + 4), lineHeight});
     MoveControl(lblDrive_, TwipsRect{lblLeft_, kEdge, std::max(0.0f, innerWidth - lblLeft_ - kEdge), lineHeight});
@@ -403,13 +400,13 @@ void frmDefault::OnDestroy()
 
 void EditInDirDefault(frmDefault& dialog, OptionState& state)
 {
-    dialog.pstr_lblDrive_Caption = std::wstring(ProgramText(program_text::DefaultFolderLabel));
-    dialog.pstr_cbxDrive_Hint = std::wstring(ProgramText(program_text::DefaultOffTip));
+    dialog.pstr_lblDrive_Caption = ProgramString(program_text::DefaultFolderLabel);
+    dialog.pstr_cbxDrive_Hint = ProgramString(program_text::DefaultOffTip);
     dialog.pblnYukoMukouOk = true;
     dialog.pblnDiskFreeOk = false;
-    dialog.pstr_drvDrive_Hint = std::wstring(ProgramText(program_text::DefaultDriveTip));
-    dialog.pstr_dlbDir_Hint = std::wstring(ProgramText(program_text::DefaultFolderTip));
-    dialog.pstr_txtDir_Hint = std::wstring(ProgramText(program_text::DefaultTextTip));
+    dialog.pstr_drvDrive_Hint = ProgramString(program_text::DefaultDriveTip);
+    dialog.pstr_dlbDir_Hint = ProgramString(program_text::DefaultFolderTip);
+    dialog.pstr_txtDir_Hint = ProgramString(program_text::DefaultTextTip);
     dialog.DirName = state.Dir_In;
     dialog.Yuko = state.Dir_In_Yuko;
     dialog.Show();

@@ -285,10 +285,10 @@ void frmMenuMente::Form_Resize()
     const int itemPx = item == LB_ERR || item <= 0 ? s.YToPixels(LineHeight()) + 2 : static_cast<int>(item);
     const float listHeight = s.YToTwips(itemPx * kSlotCount + 4);
 
-    const float nameWidth = ButtonWidth(GeneralString(general_text::RenameAlias));
-    const float okWidth = ButtonWidth(GeneralString(general_text::OkButton));
-    const float cancelWidth = ButtonWidth(GeneralString(general_text::CancelButton));
-    const float bottomRow = nameWidth + okWidth + cancelWidth + 3 * kGap;
+    const std::wstring name = GeneralString(general_text::RenameAlias);
+    const std::wstring ok = GeneralString(general_text::OkButton), cancel = GeneralString(general_text::CancelButton);
+    const float nameWidth = ButtonWidth(name);
+    const float bottomRow = nameWidth + ButtonRowWidth({{btnOk_, ok}, {btnCancel_, cancel}}, kGap) + 2 * kGap;
     const float listWidth = std::max({kListWidth, bottomRow - kGap - iconButton,
                                       CaptionClientWidth() - 2 * kMargin - kGap - iconButton});
     const float iconLeft = kMargin + listWidth + kGap;
@@ -311,8 +311,7 @@ void frmMenuMente::Form_Resize()
     y += editHeight + 2 * kGap;
     MoveControl(btnName_, TwipsRect{kMargin, y, nameWidth, buttonHeight});
     const float right = kMargin + innerWidth;
-    MoveControl(btnCancel_, TwipsRect{right - cancelWidth, y, cancelWidth, buttonHeight});
-    MoveControl(btnOk_, TwipsRect{right - cancelWidth - kGap - okWidth, y, okWidth, buttonHeight});
+    PlaceButtonRow({{btnOk_, ok}, {btnCancel_, cancel}}, right, y, kGap);
     SetClientSize(right + kMargin, y + buttonHeight + kMargin);
 }
 

@@ -39,12 +39,6 @@ void SetCheck(HWND box, int value)
     SendMessageW(box, BM_SETCHECK, static_cast<WPARAM>(value), 0);
 }
 
-std::wstring TextOf(HWND control)
-{
-    wchar_t buffer[256]{};
-    GetWindowTextW(control, buffer, 256);
-    return buffer;
-}
 
 } // namespace
 
@@ -279,12 +273,12 @@ void frmOption::Form_Resize()
         right = std::max(right, x + width);
     };
 
-    place(ckbAuto_, kMargin, y, CheckBoxWidth(TextOf(ckbAuto_)), row);
+    place(ckbAuto_, kMargin, y, CheckBoxWidth(WindowText(ckbAuto_)), row);
     y += row;
 
     // The eight modes in two rows of four.
     float modeWidth = 0;
-    for (HWND b : obtExe_) modeWidth = std::max(modeWidth, CheckBoxWidth(TextOf(b)));
+    for (HWND b : obtExe_) modeWidth = std::max(modeWidth, CheckBoxWidth(WindowText(b)));
     modeWidth += kGap;
     for (int i = 0; i < kModeCount; ++i)
         MoveControl(obtExe_[i], TwipsRect{kPanelPad + (i % 4) * modeWidth, kPanelPad + (i / 4) * row, modeWidth, row});
@@ -292,51 +286,43 @@ void frmOption::Form_Resize()
     const float autoHeight = 2 * kPanelPad + 2 * row + 2 * edge;
     place(pnlAuto_.Handle(), kMargin + kIndent, y, autoWidth, autoHeight);
     y += autoHeight + kGap;
-    place(ckbLog_, kMargin + kIndent, y, CheckBoxWidth(TextOf(ckbLog_)), row);
+    place(ckbLog_, kMargin + kIndent, y, CheckBoxWidth(WindowText(ckbLog_)), row);
     y += row;
-    place(ckbHira_, kMargin, y, CheckBoxWidth(TextOf(ckbHira_)), row);
+    place(ckbHira_, kMargin, y, CheckBoxWidth(WindowText(ckbHira_)), row);
     y += row;
-    place(ckbDblExp_, kMargin, y, CheckBoxWidth(TextOf(ckbDblExp_)), row);
+    place(ckbDblExp_, kMargin, y, CheckBoxWidth(WindowText(ckbDblExp_)), row);
     y += row + kGap;
 
     // The two tables side by side, each under its label.
     float rowWidth = 0;
-    for (HWND c : ckb43_) rowWidth = std::max(rowWidth, CheckBoxWidth(TextOf(c)));
-    for (HWND c : ckb34_) rowWidth = std::max(rowWidth, CheckBoxWidth(TextOf(c)));
+    for (HWND c : ckb43_) rowWidth = std::max(rowWidth, CheckBoxWidth(WindowText(c)));
+    for (HWND c : ckb34_) rowWidth = std::max(rowWidth, CheckBoxWidth(WindowText(c)));
     for (int i = 0; i < kRowCount; ++i) {
         MoveControl(ckb43_[i], TwipsRect{kPanelPad, kPanelPad + i * row, rowWidth, row});
         MoveControl(ckb34_[i], TwipsRect{kPanelPad, kPanelPad + i * row, rowWidth, row});
     }
-    const float tableWidth = std::max(2 * kPanelPad + rowWidth + 2 * edge, TextWidth(TextOf(lbl43_)));
+    const float tableWidth = std::max(2 * kPanelPad + rowWidth + 2 * edge, TextWidth(WindowText(lbl43_)));
     const float tableHeight = 2 * kPanelPad + kRowCount * row + 2 * edge;
     const float secondLeft = kMargin + tableWidth + 2 * kGap;
     const float labelHeight = LineHeight() + s.YToTwips(2);
-    place(lbl43_, kMargin, y, TextWidth(TextOf(lbl43_)) + s.XToTwips(2), labelHeight);
-    place(lbl34_, secondLeft, y, TextWidth(TextOf(lbl34_)) + s.XToTwips(2), labelHeight);
+    place(lbl43_, kMargin, y, TextWidth(WindowText(lbl43_)) + s.XToTwips(2), labelHeight);
+    place(lbl34_, secondLeft, y, TextWidth(WindowText(lbl34_)) + s.XToTwips(2), labelHeight);
     y += labelHeight + s.YToTwips(2);
     place(pnl43_.Handle(), kMargin, y, tableWidth, tableHeight);
     place(pnl34_.Handle(), secondLeft, y, tableWidth, tableHeight);
     y += tableHeight + kGap;
 
-    place(ckbResize_, kMargin, y, CheckBoxWidth(TextOf(ckbResize_)), row);
+    place(ckbResize_, kMargin, y, CheckBoxWidth(WindowText(ckbResize_)), row);
     y += row;
-    place(ckbTip_, kMargin, y, CheckBoxWidth(TextOf(ckbTip_)), row);
+    place(ckbTip_, kMargin, y, CheckBoxWidth(WindowText(ckbTip_)), row);
     y += row + 2 * kGap;
 
     // Defaults, Cancel and OK at the bottom right.
-    const float buttonHeight = ButtonHeight();
-    const float initWidth = ButtonWidth(TextOf(btnInit_));
-    const float cancelWidth = ButtonWidth(TextOf(btnCancel_));
-    const float okWidth = ButtonWidth(TextOf(btnOk_));
-    const float buttonsWidth = initWidth + cancelWidth + okWidth + 2 * kGap;
-    const float contentRight = std::max(right, kMargin + buttonsWidth);
-    float x = contentRight - buttonsWidth;
-    MoveControl(btnInit_, TwipsRect{x, y, initWidth, buttonHeight});
-    x += initWidth + kGap;
-    MoveControl(btnCancel_, TwipsRect{x, y, cancelWidth, buttonHeight});
-    x += cancelWidth + kGap;
-    MoveControl(btnOk_, TwipsRect{x, y, okWidth, buttonHeight});
-    SetClientSize(contentRight + kMargin, y + buttonHeight + kMargin);
+    const std::wstring init = WindowText(btnInit_), cancel = WindowText(btnCancel_), ok = WindowText(btnOk_);
+    const std::initializer_list<RowButton> buttons{{btnInit_, init}, {btnCancel_, cancel}, {btnOk_, ok}};
+    const float contentRight = std::max(right, kMargin + ButtonRowWidth(buttons, kGap));
+    PlaceButtonRow(buttons, contentRight, y, kGap);
+    SetClientSize(contentRight + kMargin, y + ButtonHeight() + kMargin);
 }
 
 void frmOption::OnDestroy()

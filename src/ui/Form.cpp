@@ -160,4 +160,14 @@ void Form::OnDestroy()
     tips_.Destroy();
 }
 
+std::wstring Form::WindowText(HWND hwnd)
+{
+    const int length = hwnd ? GetWindowTextLengthW(hwnd) : 0;
+    if (length <= 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int got = GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}
+
 } // namespace tavlo

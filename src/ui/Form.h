@@ -33,6 +33,8 @@ public:
     void SetGeometry(const TwipsRect& rect);
 
     const ToolTip& Tips() const { return tips_; }
+    // The whole text of a window or control.
+    static std::wstring WindowText(HWND hwnd);
     HFONT Font() const { return font_.get(); }
 
     // Follows a new resolution of the form's monitor: a top-level form takes the rectangle the system

@@ -1,4 +1,6 @@
 #include "ui/InputBox.h"
+
+#include "ui/Form.h"
 #include "common/Fault.h"
 
 #include "common/Catalogue.h"
@@ -98,16 +100,6 @@ void BuildTemplate(TemplateWriter& t)
            kAnswerHeight, kIdAnswer, kEditAtom, L"");
 }
 
-std::wstring TextOf(HWND hwnd)
-{
-    int length = GetWindowTextLengthW(hwnd);
-    if (length <= 0) return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    int got = GetWindowTextW(hwnd, text.data(), length + 1);
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    return text;
-}
-
 // A prompt longer than its place makes the box taller, so no line of it is cut off.
 void FitPrompt(HWND dialog)
 {
@@ -122,7 +114,7 @@ void FitPrompt(HWND dialog)
         const WindowDc dc(prompt);
         if (!dc) return;
         const SelectedObject font(dc.get(), reinterpret_cast<HFONT>(SendMessageW(prompt, WM_GETFONT, 0, 0)));
-        const std::wstring text = TextOf(prompt);
+        const std::wstring text = Form::WindowText(prompt);
         DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &need,
                   DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX);
     }
@@ -150,7 +142,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
                 SetWindowLongPtrW(dialog, DWLP_USER, lParam);
                 SetWindowTextW(dialog, state->Title->c_str());
                 SetDlgItemTextW(dialog, kIdPrompt, PromptLines(*state->Prompt).c_str());
-                SetDlgItemTextW(dialog, IDCANCEL, std::wstring(GeneralText(general_text::Cancel)).c_str());
+                SetDlgItemTextW(dialog, IDCANCEL, GeneralString(general_text::Cancel).c_str());
                 HWND answer = GetDlgItem(dialog, kIdAnswer);
                 SetWindowTextW(answer, state->Default->c_str());
                 FitPrompt(dialog);
@@ -161,7 +153,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
             case WM_COMMAND: {
                 auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
                 if (LOWORD(wParam) == IDOK) {
-                    if (state) state->Answer = TextOf(GetDlgItem(dialog, kIdAnswer));
+                    if (state) state->Answer = Form::WindowText(GetDlgItem(dialog, kIdAnswer));
                     EndDialog(dialog, IDOK);
                     return TRUE;
                 }

@@ -59,7 +59,7 @@ void ChildForm::Form_Load()
     if (options.AutoRunning) return;
     if (!options.Resize) RestoreGeometry();
     SetFontData();
-    SetWindowTextW(Handle(), std::wstring(ProgramText(spec_.CaptionNumber)).c_str());
+    SetWindowTextW(Handle(), ProgramString(spec_.CaptionNumber).c_str());
     BuildPopup();
     SetToolTip(options.Tip);
     LoadMore();

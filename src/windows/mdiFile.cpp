@@ -150,9 +150,9 @@ void mdiFile::FitButtonIcons()
 
 std::vector<ChildForm::PopupItem> mdiFile::PopupItems() const
 {
-    return {{kCmdAll, std::wstring(GeneralText(general_text::SelectAll))},
-            {kCmdClear, std::wstring(GeneralText(general_text::ClearSelection))},
-            {kCmdInCopy, std::wstring(ProgramText(program_text::SameFolderMenu))}};
+    return {{kCmdAll, GeneralString(general_text::SelectAll)},
+            {kCmdClear, GeneralString(general_text::ClearSelection)},
+            {kCmdInCopy, ProgramString(program_text::SameFolderMenu)}};
 }
 
 bool mdiFile::OnPopupCommand(int id)
@@ -218,7 +218,7 @@ bool mdiFile::ListInAdd(const std::wstring& strPathData)
     const LRESULT count = SendMessageW(lstFile_, LB_GETCOUNT, 0, 0);
     if (count == LB_ERR) return false;
     if (count > kCapacity - 1) {
-        ShowBox(std::wstring(ProgramText(program_text::TargetListFull)), MB_OK);
+        ShowBox(ProgramString(program_text::TargetListFull), MB_OK);
         return false;
     }
     // A drop of a thousand files draws the list once, not a thousand times.

@@ -151,9 +151,9 @@ void mdiInDir::ReadStartFolder()
 
 std::vector<ChildForm::PopupItem> mdiInDir::PopupItems() const
 {
-    return {{kIdRefresh, std::wstring(GeneralText(general_text::Refresh))},
-            {kIdAdd, std::wstring(GeneralText(general_text::AddAlias))},
-            {kIdMente, std::wstring(GeneralText(general_text::MaintainAliases))}};
+    return {{kIdRefresh, GeneralString(general_text::Refresh)},
+            {kIdAdd, GeneralString(general_text::AddAlias)},
+            {kIdMente, GeneralString(general_text::MaintainAliases)}};
 }
 
 void mdiInDir::LoadMore()
@@ -283,14 +283,14 @@ void mdiInDir::mnuAdd_Click()
     const std::wstring folder = DirName();
     // The open folder vanished or is no drive path: an alias of it could never be opened.
     if (folder.empty()) {
-        ShowBox(std::wstring(GeneralText(general_text::NoOpenFolder)), MB_OK);
+        ShowBox(GeneralString(general_text::NoOpenFolder), MB_OK);
         return;
     }
-    std::wstring prompt = std::wstring(GeneralText(general_text::AliasPrompt)) + L'\r' + folder;
-    std::wstring answer = InputBox(Handle(), prompt, std::wstring(GeneralText(general_text::AliasTitle)), ShortenPath(folder));
+    std::wstring prompt = GeneralString(general_text::AliasPrompt) + L'\r' + folder;
+    std::wstring answer = InputBox(Handle(), prompt, GeneralString(general_text::AliasTitle), ShortenPath(folder));
     if (answer.empty()) return;
     if (aliases_.HasName(answer)) {
-        ShowBox(std::wstring(GeneralText(general_text::AliasTaken)), MB_OK);
+        ShowBox(GeneralString(general_text::AliasTaken), MB_OK);
         return;
     }
     aliases_.Add(FolderAlias{answer, folder});
@@ -311,7 +311,7 @@ void mdiInDir::mnuMente_Click()
         FolderAlias alias = aliases_.Slot(i);
         dialog->SetEntry(static_cast<std::int16_t>(i), alias.Name, alias.Dir);
     }
-    dialog->SetCallerCaption(std::wstring(ProgramText(program_text::InDirCaption)));
+    dialog->SetCallerCaption(ProgramString(program_text::InDirCaption));
     dialog->ShowModal();
     if (!dialog->Accepted()) return;
 

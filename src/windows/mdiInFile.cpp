@@ -55,7 +55,7 @@ mdiInFile::~mdiInFile()
 
 std::wstring mdiInFile::FilterCaption(const std::wstring& filter)
 {
-    return std::wstring(ProgramText(program_text::FilterMenu)) + L"(" + MenuLiteral(filter) + L")";
+    return ProgramString(program_text::FilterMenu) + L"(" + MenuLiteral(filter) + L")";
 }
 
 std::wstring mdiInFile::TargetPath(const std::wstring& folder, const std::wstring& name)
@@ -105,9 +105,9 @@ void mdiInFile::CreateControls()
 std::vector<ChildForm::PopupItem> mdiInFile::PopupItems() const
 {
     return {{kIdFilter, FilterCaption(options.Filter)},
-            {kIdRefresh, std::wstring(GeneralText(general_text::Refresh))},
-            {kIdAll, std::wstring(GeneralText(general_text::SelectAll))},
-            {kIdClear, std::wstring(GeneralText(general_text::ClearSelection))}};
+            {kIdRefresh, GeneralString(general_text::Refresh)},
+            {kIdAll, GeneralString(general_text::SelectAll)},
+            {kIdClear, GeneralString(general_text::ClearSelection)}};
 }
 
 void mdiInFile::LoadMore()
@@ -245,8 +245,8 @@ bool mdiInFile::filFile_KeyPress(wchar_t KeyAscii)
 
 void mdiInFile::mnuFilter_Click()
 {
-    const std::wstring prompt = std::wstring(ProgramText(program_text::FilterPrompt)) + L'\r' + options.Filter;
-    const std::wstring answer = InputBox(Handle(), prompt, std::wstring(ProgramText(program_text::FilterTitle)), L"");
+    const std::wstring prompt = ProgramString(program_text::FilterPrompt) + L'\r' + options.Filter;
+    const std::wstring answer = InputBox(Handle(), prompt, ProgramString(program_text::FilterTitle), L"");
     if (answer.empty()) return;
     options.Filter = answer;
     ShowFilterCaption();
@@ -255,7 +255,7 @@ void mdiInFile::mnuFilter_Click()
         filDummy_.Refresh();
         return;
     }
-    ShowBox(std::wstring(ProgramText(program_text::FilterRefused)), MB_OK);
+    ShowBox(ProgramString(program_text::FilterRefused), MB_OK);
     options.Filter = kAllFiles;
     ShowFilterCaption();
     ApplyPattern(options.Filter);

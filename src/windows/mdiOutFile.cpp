@@ -78,12 +78,12 @@ void mdiOutFile::Form_Resize()
 
 std::vector<ChildForm::PopupItem> mdiOutFile::PopupItems() const
 {
-    return {{kCmdDel, std::wstring(GeneralText(general_text::Reset))},
-            {kCmdRefresh, std::wstring(GeneralText(general_text::Refresh))},
-            {kCmdAll, std::wstring(GeneralText(general_text::SelectAll))},
-            {kCmdClear, std::wstring(GeneralText(general_text::ClearSelection))},
+    return {{kCmdDel, GeneralString(general_text::Reset)},
+            {kCmdRefresh, GeneralString(general_text::Refresh)},
+            {kCmdAll, GeneralString(general_text::SelectAll)},
+            {kCmdClear, GeneralString(general_text::ClearSelection)},
             {0, {}},
-            {kCmdUndo, std::wstring(ProgramText(program_text::UndoMenu))}};
+            {kCmdUndo, ProgramString(program_text::UndoMenu)}};
 }
 
 bool mdiOutFile::OnPopupCommand(int id)

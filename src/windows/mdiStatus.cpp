@@ -95,7 +95,7 @@ void mdiStatus::Form_Resize()
 
 std::vector<ChildForm::PopupItem> mdiStatus::PopupItems() const
 {
-    return {{kCmdDel, std::wstring(GeneralText(general_text::Reset))}};
+    return {{kCmdDel, GeneralString(general_text::Reset)}};
 }
 
 bool mdiStatus::OnPopupCommand(int id)
@@ -185,10 +185,10 @@ void mdiStatus::LogSave()
 void mdiStatus::SaveLogFile(const std::wstring& strFileName)
 {
     if (log_.Count() == 0) return;
-    if (FileExists(strFileName) && ShowBox(std::wstring(GeneralText(general_text::OverwriteQuestion)), MB_YESNO) != IDYES) return;
+    if (FileExists(strFileName) && ShowBox(GeneralString(general_text::OverwriteQuestion), MB_YESNO) != IDYES) return;
     // Written beside the target and put in its place only when whole, so a failed save never costs
     // the file that was there.
-    if (!SaveTextFile(strFileName, log_.Text())) ShowBox(std::wstring(GeneralText(general_text::SaveFailed)), MB_OK);
+    if (!SaveTextFile(strFileName, log_.Text())) ShowBox(GeneralString(general_text::SaveFailed), MB_OK);
 }
 
 void mdiStatus::FocusLog()
