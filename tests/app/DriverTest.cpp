@@ -73,7 +73,7 @@ TEST_F(DriverTest, ARunThatFinishesEveryFileEmptiesTheList)
     EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.htm", L"b.jpe", L"c.mpe"}));
     ASSERT_FALSE(Log().empty());
     EXPECT_EQ(Log().front(), header);
-    EXPECT_EQ(Log().back(), GeneralText(31));
+    EXPECT_EQ(Log().back(), GeneralText(general_text::AllDone));
     EXPECT_EQ(Lines(frame->OutFileWindow().lstOutFile()).size(), 3u);
     for (ChildForm* child : frame->Children()) EXPECT_TRUE(IsWindowEnabled(child->Handle()));
 }
@@ -89,7 +89,7 @@ TEST_F(DriverTest, EntriesTheEngineLeftStayInTheirOrderDeselected)
     EXPECT_EQ(Targets(), (std::vector<std::wstring>{Full(L"2.htm"), Full(L"5.txt")}));
     EXPECT_EQ(SelectedTargets(), 0);
     EXPECT_TRUE(ModeButtonsEnabled());
-    EXPECT_EQ(Log().back(), GeneralText(31));
+    EXPECT_EQ(Log().back(), GeneralText(general_text::AllDone));
 
     // The log holds only the last run.
     frame->btnExe_Click(0);
@@ -103,14 +103,14 @@ TEST_F(DriverTest, ATableModeWithNoRowOnOnlyAddsItsLine)
     options.Exp43.fill(false);
     frame->StatusWindow().ListInAdd(L"earlier line");
     frame->btnExe_Click(2);
-    EXPECT_EQ(Log(), (std::vector<std::wstring>{L"earlier line", std::wstring(ProgramText(100))}));
+    EXPECT_EQ(Log(), (std::vector<std::wstring>{L"earlier line", std::wstring(ProgramText(program_text::NoFourToThreeRow))}));
     EXPECT_EQ(Targets().size(), 1u);
     EXPECT_TRUE(ModeButtonsEnabled());
     for (ChildForm* child : frame->Children()) EXPECT_TRUE(IsWindowEnabled(child->Handle()));
 
     options.Exp34.fill(false);
     frame->btnExe_Click(3);
-    EXPECT_EQ(Log().back(), ProgramText(101));
+    EXPECT_EQ(Log().back(), ProgramText(program_text::NoThreeToFourRow));
     EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"a.html"});
 }
 
@@ -169,7 +169,7 @@ TEST_F(DriverTest, CancelStopsAfterTheCurrentFile)
     for (const auto& n : dir.Names()) renamed += n.substr(n.size() - 4) == L".htm";
     ASSERT_GE(renamed, 5u);
     ASSERT_LT(renamed, 300u) << "the run did not stop";
-    EXPECT_EQ(Log().back(), GeneralText(30));
+    EXPECT_EQ(Log().back(), GeneralText(general_text::Stopped));
     // Every file still listed kept its old name; every renamed one left the list.
     std::vector<std::wstring> left = Targets();
     EXPECT_EQ(left.size(), 300u - renamed);
@@ -181,7 +181,7 @@ TEST_F(DriverTest, CancelStopsAfterTheCurrentFile)
     // The next run starts afresh and finishes.
     frame->btnExe_Click(0);
     EXPECT_TRUE(Targets().empty());
-    EXPECT_EQ(Log().back(), GeneralText(31));
+    EXPECT_EQ(Log().back(), GeneralText(general_text::AllDone));
 }
 
 // The three lists show a run at a steady pace rather than after every change: whatever they hold at
@@ -195,16 +195,16 @@ TEST_F(DriverTest, ALongRunLeavesTheListsAsItWroteThemAndShowsItsProgress)
         expectedLog.push_back(L"[ " + ShortenPath(path) + L" ]");
         if (i % 7 == 3) {
             dir.Write(names[i].substr(0, names[i].size() - 1)); // the new name is taken
-            expectedLog.push_back(std::wstring(ProgramText(20002)));
+            expectedLog.push_back(std::wstring(ProgramText(program_text::RenameFailed)));
             expectedLeft.push_back(path);
             continue;
         }
         const std::wstring renamed = path.substr(0, path.size() - 1);
-        expectedLog.insert(expectedLog.end(), {std::wstring(ProgramText(20003)), L"\u3000[ " + GetFileName(renamed) + L" ]",
-                                               std::wstring(ProgramText(20004))});
+        expectedLog.insert(expectedLog.end(), {std::wstring(ProgramText(program_text::RenamedFrom)), L"\u3000[ " + GetFileName(renamed) + L" ]",
+                                               std::wstring(ProgramText(program_text::RenamedTo))});
         expectedResults.push_back(renamed);
     }
-    expectedLog.push_back(std::wstring(GeneralText(31)));
+    expectedLog.push_back(std::wstring(GeneralText(general_text::AllDone)));
     OpenWith(names);
     ASSERT_EQ(Targets().size(), 300u);
 
@@ -264,7 +264,7 @@ TEST_F(DriverTest, CancelPostedMidRunStopsAfterOneMoreFileAtMost)
     EXPECT_GE(renamed, 5u);
     EXPECT_LE(renamed, 6u);
     EXPECT_EQ(Targets().size(), 40u - renamed);
-    EXPECT_EQ(Log().back(), GeneralText(30));
+    EXPECT_EQ(Log().back(), GeneralText(general_text::Stopped));
 }
 
 TEST_F(DriverTest, ClosingDuringARunStopsItAndClosesAfterwards)
@@ -365,11 +365,11 @@ TEST_F(DriverTest, UndoAsksThenTakesTheLastRunBackAndSaysWhenNothingIsLeft)
     answer = IDYES;
     SendMessageW(frame->Handle(), WM_COMMAND, MAKEWPARAM(kCmdUndo, 0), 0); // from the menu bar
     EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.html", L"b.html"}));
-    EXPECT_EQ(Log().back(), ProgramText(21002));
+    EXPECT_EQ(Log().back(), ProgramText(program_text::AllBack));
     EXPECT_TRUE(Lines(frame->OutFileWindow().lstOutFile()).empty()) << "the results follow the disk";
 
     frame->mnuUndo_Click();
-    EXPECT_EQ(asked.back(), ProgramText(21004));
+    EXPECT_EQ(asked.back(), ProgramText(program_text::NothingToUndo));
     EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.html", L"b.html"}));
 }
 
@@ -407,7 +407,7 @@ TEST_F(DriverTest, AJournalThatCannotBeWrittenIsToldOnceAndTheRunGoesOn)
     frame->btnExe_Click(0);
     EXPECT_TRUE(Targets().empty());
     const std::vector<std::wstring> log = Log();
-    EXPECT_EQ(std::count(log.begin(), log.end(), std::wstring(ProgramText(21009))), 1);
+    EXPECT_EQ(std::count(log.begin(), log.end(), std::wstring(ProgramText(program_text::UndoUnavailable))), 1);
 }
 
 TEST_F(DriverTest, CommandLineNamesAreTakenWholeOrNotAtAll)

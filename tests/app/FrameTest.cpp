@@ -131,8 +131,8 @@ TEST_F(MainWindowTest, TipsFollowTheTipOptionAndComeBackExactly)
     EXPECT_EQ(frame->Tips().Text(frame->btnExe(3)), L"");
     EXPECT_EQ(frame->Tips().Text(frame->btnCancel()), L"");
     frame->SetToolTip(true);
-    EXPECT_EQ(frame->Tips().Text(frame->btnExe(3)), ProgramText(23));
-    EXPECT_EQ(frame->Tips().Text(frame->btnCancel()), GeneralText(10));
+    EXPECT_EQ(frame->Tips().Text(frame->btnExe(3)), ProgramText(program_text::ModeTipFirst + 3));
+    EXPECT_EQ(frame->Tips().Text(frame->btnCancel()), GeneralText(general_text::CancelTip));
 }
 
 TEST_F(MainWindowTest, ModeButtonsAreEnabledExactlyWhileTheTargetListHoldsEntries)
@@ -444,8 +444,8 @@ TEST_F(MainWindowTest, ReleasedChildrenComeBackFresh)
     ASSERT_TRUE(frame->LoadChildren());
     for (ChildForm* child : frame->Children()) EXPECT_TRUE(child->Exists());
     EXPECT_EQ(SendMessageW(frame->FileWindow().lstFile(), LB_GETCOUNT, 0, 0), 0);
-    EXPECT_EQ(WindowText(frame->FileWindow().Handle()), ProgramText(3000));
-    EXPECT_EQ(frame->FileWindow().Tips().Text(frame->FileWindow().lstFile()), ProgramText(3001));
+    EXPECT_EQ(WindowText(frame->FileWindow().Handle()), ProgramText(program_text::TargetCaption));
+    EXPECT_EQ(frame->FileWindow().Tips().Text(frame->FileWindow().lstFile()), ProgramText(program_text::TargetListTip));
 }
 
 } // namespace

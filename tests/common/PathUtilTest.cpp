@@ -2,7 +2,6 @@
 
 #include "TestSupport.h"
 #include "common/PlatformText.h"
-#include "engine/ExtensionModel.h"
 #include "common/FileSystem.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +60,7 @@ TEST(ExpandLongPath, DotsSlashesAndRelativeNamesNameWhatTheSystemWouldOpen)
 {
     TempDir dir;
     const std::wstring folder = ExpandLongPath(dir.path());
-    const std::wstring leaf = GetFileName(folder);
+    const std::wstring leaf = folder.substr(folder.find_last_of(L'\\') + 1);
     dir.MakeDir(L"sub");
     dir.MakeDir(L"sub\\" + leaf);
     dir.MakeDir(L"in");

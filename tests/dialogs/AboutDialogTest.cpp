@@ -40,9 +40,9 @@ TEST_F(AboutDialogTest, ShowsPictureTitleNameVersionAndContacts)
     EXPECT_EQ(WindowText(dialog.lblAboutProgName()), L"Tavlo2 for Win32");
     EXPECT_EQ(WindowText(dialog.lblAboutVersion()), L"Ver.1.00");
     EXPECT_FALSE(WindowText(dialog.lblAboutName()).empty());
-    EXPECT_EQ(WindowText(dialog.txtWeb()), GeneralText(7005));
-    EXPECT_EQ(WindowText(dialog.txtMail()), GeneralText(7004));
-    EXPECT_EQ(WindowText(dialog.txtNetId()), GeneralText(7003));
+    EXPECT_EQ(WindowText(dialog.txtWeb()), GeneralText(general_text::ContactWeb));
+    EXPECT_EQ(WindowText(dialog.txtMail()), GeneralText(general_text::ContactMail));
+    EXPECT_EQ(WindowText(dialog.txtNetId()), GeneralText(general_text::ContactName));
     EXPECT_FALSE(WindowText(dialog.txtMail()).empty());
     EXPECT_EQ(WindowText(dialog.btnOk()), L"Ok");
     EXPECT_NE(SendMessageW(dialog.imgAbout(), STM_GETICON, 0, 0), 0);

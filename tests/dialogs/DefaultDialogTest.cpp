@@ -69,15 +69,15 @@ TEST_F(DefaultDialogTest, TheCommandConfiguresTheDialogAndShowsTheFolder)
         EXPECT_TRUE(Visible(dialog.cbxDrive()));
         EXPECT_TRUE(Checked(dialog.cbxDrive()));
         EXPECT_FALSE(Enabled(dialog.btnOk()));
-        EXPECT_EQ(WindowText(dialog.btnOk()), GeneralText(8044));
-        EXPECT_EQ(WindowText(dialog.btnCancel()), GeneralText(8043));
+        EXPECT_EQ(WindowText(dialog.btnOk()), GeneralText(general_text::OkButton));
+        EXPECT_EQ(WindowText(dialog.btnCancel()), GeneralText(general_text::CancelButton));
         const ToolTip& tips = dialog.Tips();
-        EXPECT_EQ(tips.Text(dialog.cbxDrive()), ProgramText(10020));
-        EXPECT_EQ(tips.Text(dialog.drvDrive().Handle()), ProgramText(10021));
-        EXPECT_EQ(tips.Text(dialog.dlbDir().Handle()), ProgramText(10022));
-        EXPECT_EQ(tips.Text(dialog.txtDir()), ProgramText(10023));
-        EXPECT_EQ(tips.Text(dialog.btnOk()), GeneralText(8047));
-        EXPECT_EQ(tips.Text(dialog.btnCancel()), GeneralText(8046));
+        EXPECT_EQ(tips.Text(dialog.cbxDrive()), ProgramText(program_text::DefaultOffTip));
+        EXPECT_EQ(tips.Text(dialog.drvDrive().Handle()), ProgramText(program_text::DefaultDriveTip));
+        EXPECT_EQ(tips.Text(dialog.dlbDir().Handle()), ProgramText(program_text::DefaultFolderTip));
+        EXPECT_EQ(tips.Text(dialog.txtDir()), ProgramText(program_text::DefaultTextTip));
+        EXPECT_EQ(tips.Text(dialog.btnOk()), GeneralText(general_text::OkButtonTip));
+        EXPECT_EQ(tips.Text(dialog.btnCancel()), GeneralText(general_text::CancelButtonTip));
         // The label starts beside the check box.
         const TwipsRect box = RectOf(dialog.cbxDrive());
         EXPECT_NEAR(RectOf(dialog.lblDrive()).Left, box.Left + box.Width + 60, kPixelTwips);
@@ -134,8 +134,8 @@ TEST_F(DefaultDialogTest, CancelAndTheCloseBoxLeaveTheOptionsAsTheyWere)
     // Reloaded for the next command, with the caller's values.
     ShowAnd([&] {
         EXPECT_EQ(dialog.dlbDir().Path(), folder);
-        EXPECT_EQ(WindowText(dialog.lblDrive()), ProgramText(10000));
-        EXPECT_EQ(dialog.Tips().Text(dialog.txtDir()), ProgramText(10023));
+        EXPECT_EQ(WindowText(dialog.lblDrive()), ProgramText(program_text::DefaultFolderLabel));
+        EXPECT_EQ(dialog.Tips().Text(dialog.txtDir()), ProgramText(program_text::DefaultTextTip));
         EXPECT_FALSE(Enabled(dialog.btnOk()));
         Click(dialog.btnOk());
         EXPECT_TRUE(dialog.IsVisible()) << "OK needs a change first";

@@ -184,9 +184,9 @@ TEST_F(DialogsInTheFrameTest, TurningTipOffClearsTheTooltipsOfAllWindowsAtOnce)
     frmOption& dialog = frame->OptionDialog();
     frmMenuMente& aliases = frame->MenuMenteDialog();
     frmDefault& folder = frame->DefaultDialog();
-    ASSERT_EQ(frame->Tips().Text(frame->btnExe(0)), ProgramText(20));
-    ASSERT_EQ(aliases.Tips().Text(aliases.btnUp()), GeneralText(11009));
-    ASSERT_EQ(dialog.Tips().Text(dialog.ckbAuto()), ProgramText(8041));
+    ASSERT_EQ(frame->Tips().Text(frame->btnExe(0)), ProgramText(program_text::ModeTipFirst));
+    ASSERT_EQ(aliases.Tips().Text(aliases.btnUp()), GeneralText(general_text::MoveUpTip));
+    ASSERT_EQ(dialog.Tips().Text(dialog.ckbAuto()), ProgramText(program_text::AutoRunTip));
 
     dialog.OnShown = [&] {
         EXPECT_FALSE(Enabled(frame->Handle())) << "the main window waits";
@@ -214,10 +214,10 @@ TEST_F(DialogsInTheFrameTest, TurningTipOffClearsTheTooltipsOfAllWindowsAtOnce)
     };
     frame->mnuOption_Click();
     EXPECT_TRUE(options.Tip);
-    EXPECT_EQ(frame->Tips().Text(frame->btnExe(0)), ProgramText(20));
-    EXPECT_EQ(aliases.Tips().Text(aliases.btnUp()), GeneralText(11009));
-    EXPECT_EQ(folder.Tips().Text(folder.btnOk()), GeneralText(8047));
-    EXPECT_EQ(dialog.Tips().Text(dialog.ckbAuto()), ProgramText(8041));
+    EXPECT_EQ(frame->Tips().Text(frame->btnExe(0)), ProgramText(program_text::ModeTipFirst));
+    EXPECT_EQ(aliases.Tips().Text(aliases.btnUp()), GeneralText(general_text::MoveUpTip));
+    EXPECT_EQ(folder.Tips().Text(folder.btnOk()), GeneralText(general_text::OkButtonTip));
+    EXPECT_EQ(dialog.Tips().Text(dialog.ckbAuto()), ProgramText(program_text::AutoRunTip));
     Close();
 }
 

@@ -45,7 +45,7 @@ protected:
             if (i < static_cast<int>(aliases.size())) dialog.Set_Menu(i, aliases[i].Name, aliases[i].Dir);
             else dialog.Set_Menu(i, L"", L"");
         }
-        dialog.pstr_Me_Caption = std::wstring(ProgramText(1000));
+        dialog.pstr_Me_Caption = std::wstring(ProgramText(program_text::InDirCaption));
     }
     void ShowAnd(const std::function<void()>& work)
     {
@@ -109,8 +109,8 @@ protected:
 TEST_F(MenuMenteTest, ShowingListsTheHandedInSlotsWithTheFirstSelected)
 {
     ASSERT_TRUE(dialog.Form_Load());
-    EXPECT_EQ(WindowText(dialog.btnOk()), GeneralText(8044));
-    EXPECT_EQ(WindowText(dialog.btnCancel()), GeneralText(8043));
+    EXPECT_EQ(WindowText(dialog.btnOk()), GeneralText(general_text::OkButton));
+    EXPECT_EQ(WindowText(dialog.btnCancel()), GeneralText(general_text::CancelButton));
     EXPECT_EQ(WindowText(dialog.btnName()), L"名前の変更");
     HandIn(Three());
     ShowAnd([&] {
@@ -134,7 +134,7 @@ TEST_F(MenuMenteTest, ShowingListsTheHandedInSlotsWithTheFirstSelected)
         for (HWND c : EditingControls()) EXPECT_TRUE(Enabled(c));
         for (HWND b : {dialog.btnUp(), dialog.btnDown(), dialog.btnDel(), dialog.btnDelAll()})
             EXPECT_NE(SendMessageW(b, BM_GETIMAGE, IMAGE_ICON, 0), 0) << "each icon button shows a picture";
-        EXPECT_EQ(dialog.Tips().Text(dialog.btnDelAll()), GeneralText(11012));
+        EXPECT_EQ(dialog.Tips().Text(dialog.btnDelAll()), GeneralText(general_text::DeleteAllTip));
         Select(1);
         EXPECT_EQ(WindowText(dialog.txtDir()), L"D:\\pictures\\...\\summer\\beach") << "shortened for display";
         EXPECT_FALSE(dialog.pblnOk);

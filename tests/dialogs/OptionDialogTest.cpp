@@ -74,15 +74,15 @@ TEST_F(OptionDialogTest, LoadSetsEveryCaptionAndTooltipFromTheCatalogues)
         std::wstring_view tip;
     };
     const Expect table[] = {
-        {dialog.ckbAuto(), ProgramText(8038), ProgramText(8041)},
-        {dialog.ckbLog(), GeneralText(8060), GeneralText(8061)},
-        {dialog.ckbHira(), ProgramText(8039), ProgramText(8042)},
-        {dialog.ckbDblExp(), ProgramText(8040), ProgramText(8043)},
-        {dialog.ckbResize(), GeneralText(8056), GeneralText(8057)},
-        {dialog.ckbTip(), GeneralText(8058), GeneralText(8059)},
-        {dialog.btnInit(), GeneralText(8042), GeneralText(8045)},
-        {dialog.btnCancel(), GeneralText(8043), GeneralText(8046)},
-        {dialog.btnOk(), GeneralText(8044), GeneralText(8047)},
+        {dialog.ckbAuto(), ProgramText(program_text::AutoRun), ProgramText(program_text::AutoRunTip)},
+        {dialog.ckbLog(), GeneralText(general_text::CopyLog), GeneralText(general_text::CopyLogTip)},
+        {dialog.ckbHira(), ProgramText(program_text::Hiragana), ProgramText(program_text::HiraganaTip)},
+        {dialog.ckbDblExp(), ProgramText(program_text::DoubleExtensions), ProgramText(program_text::DoubleExtensionsTip)},
+        {dialog.ckbResize(), GeneralText(general_text::ResizeChildren), GeneralText(general_text::ResizeChildrenTip)},
+        {dialog.ckbTip(), GeneralText(general_text::ShowTips), GeneralText(general_text::ShowTipsTip)},
+        {dialog.btnInit(), GeneralText(general_text::Defaults), GeneralText(general_text::DefaultsTip)},
+        {dialog.btnCancel(), GeneralText(general_text::CancelButton), GeneralText(general_text::CancelButtonTip)},
+        {dialog.btnOk(), GeneralText(general_text::OkButton), GeneralText(general_text::OkButtonTip)},
     };
     for (const Expect& e : table) {
         EXPECT_EQ(WindowText(e.control), e.caption);

@@ -71,12 +71,12 @@ TEST_F(EndToEnd, AutomaticRunRenamesWithoutAWindowAndCopiesTheLog)
     std::optional<std::wstring> log = GetClipboardText();
     ASSERT_TRUE(log.has_value());
     const std::wstring expected = pageHeader +
-                                  std::wstring(ProgramText(20003)) + L"\r\n\u3000[ Page.HTM ]\r\n" +
-                                  std::wstring(ProgramText(20004)) + L"\r\n";
+                                  std::wstring(ProgramText(program_text::RenamedFrom)) + L"\r\n\u3000[ Page.HTM ]\r\n" +
+                                  std::wstring(ProgramText(program_text::RenamedTo)) + L"\r\n";
     EXPECT_EQ(log->substr(0, expected.size()), expected);
     EXPECT_NE(log->find(L"\u3000[ photo.JPG ]\r\n"), std::wstring::npos);
-    EXPECT_NE(log->find(std::wstring(ProgramText(20000)) + L"\r\n"), std::wstring::npos);
-    const std::wstring closing = std::wstring(GeneralText(31)) + L"\r\n";
+    EXPECT_NE(log->find(std::wstring(ProgramText(program_text::NotEnabled)) + L"\r\n"), std::wstring::npos);
+    const std::wstring closing = std::wstring(GeneralText(general_text::AllDone)) + L"\r\n";
     EXPECT_EQ(log->substr(log->size() - closing.size()), closing);
 
     EXPECT_EQ(ReadAllSettings(), before) << "an automatic run writes no setting";
@@ -103,11 +103,11 @@ TEST_F(EndToEnd, WithoutAutomaticRunTheWindowOpensWithTheFilesListed)
 
     Program program(Quoted(page) + L" " + Quoted(memo) + L" " + Quoted(dir / L"missing.txt"));
     ASSERT_TRUE(program.Started());
-    HWND frame = program.WaitForWindow(std::wstring(ProgramText(9999)), 60000);
+    HWND frame = program.WaitForWindow(std::wstring(ProgramText(program_text::ProgramTitle)), 60000);
     ASSERT_NE(frame, nullptr);
     HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
     ASSERT_NE(client, nullptr);
-    HWND targets = FindWindowExW(client, nullptr, nullptr, std::wstring(ProgramText(3000)).c_str());
+    HWND targets = FindWindowExW(client, nullptr, nullptr, std::wstring(ProgramText(program_text::TargetCaption)).c_str());
     ASSERT_NE(targets, nullptr);
     HWND list = FindWindowExW(targets, nullptr, L"ListBox", nullptr);
     ASSERT_NE(list, nullptr);
@@ -215,7 +215,7 @@ TEST_F(EndToEnd, AutomaticRunWithNoUsableFileStartsVisibly)
     Set(L"Auto", L"True");
     Program program(Quoted(dir / L"missing.html") + L" " + Quoted(dir.path()));
     ASSERT_TRUE(program.Started());
-    HWND frame = program.WaitForWindow(std::wstring(ProgramText(9999)), 60000);
+    HWND frame = program.WaitForWindow(std::wstring(ProgramText(program_text::ProgramTitle)), 60000);
     ASSERT_NE(frame, nullptr);
     PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_TRUE(program.Ended(30000));

@@ -41,7 +41,7 @@ protected:
     // The log of a successful rename to `newName`.
     std::vector<std::wstring> RenamedLog(const std::wstring& path, const std::wstring& newName)
     {
-        return {Header(path), Text(20003), NameLine(newName), Text(20004)};
+        return {Header(path), Text(program_text::RenamedFrom), NameLine(newName), Text(program_text::RenamedTo)};
     }
     // Tells the log and results of `outcome`, as a run does; 0 when the file is done, else 1.
     std::int16_t Reported(const RenameOutcome& outcome)
@@ -80,10 +80,10 @@ TEST_F(RenameEngineTest, AnUnchangedNameIsDoneAndListedWithoutRenaming)
 {
     std::wstring page = dir.Write(L"PAGE.HTML");
     EXPECT_EQ(Run(page, ModeUpperCase), 0);
-    EXPECT_EQ(log.lines, Refused(page, 20001));
+    EXPECT_EQ(log.lines, Refused(page, program_text::SameName));
     EXPECT_EQ(results.paths, std::vector<std::wstring>{page});
     EXPECT_EQ(Run(dir.Write(L"a.txt"), ModeHalfWidth), 0);
-    EXPECT_EQ(log.lines.back(), Text(20001));
+    EXPECT_EQ(log.lines.back(), Text(program_text::SameName));
 }
 
 TEST_F(RenameEngineTest, CutToThree)
@@ -98,13 +98,13 @@ TEST_F(RenameEngineTest, CutToThree)
 
     std::wstring htm = dir.Write(L"c.htm");
     EXPECT_EQ(Run(htm, ModeCutToThree), 1);
-    EXPECT_EQ(log.lines, Refused(htm, 20005));
+    EXPECT_EQ(log.lines, Refused(htm, program_text::ShortEnough));
 
     // The full-width test comes before the length test.
     for (const wchar_t* wide : {L"d.\uFF48\uFF54\uFF4D\uFF4C", L"e.\uFF48\uFF54", L"f.\u6F22\u5B57"}) {
         std::wstring p = dir.Write(wide);
         EXPECT_EQ(Run(p, ModeCutToThree), 1);
-        EXPECT_EQ(log.lines, Refused(p, 20006));
+        EXPECT_EQ(log.lines, Refused(p, program_text::HasWideChar));
         EXPECT_TRUE(TempDir::Exists(p));
     }
     // Half-width katakana take one byte each in code page 932.
@@ -124,7 +124,7 @@ TEST_F(RenameEngineTest, DocBecomesTxtOnlyForTextFiles)
     early[100] = '\0';
     std::wstring binary = dir.Write(L"bin.doc", early);
     EXPECT_EQ(Run(binary, ModeDocToTxt), 1);
-    EXPECT_EQ(log.lines, Refused(binary, 20007));
+    EXPECT_EQ(log.lines, Refused(binary, program_text::NotText));
 
     std::string late(700, 'x');
     late[600] = '\0';
@@ -142,7 +142,7 @@ TEST_F(RenameEngineTest, DocBecomesTxtOnlyForTextFiles)
 
     std::wstring docx = dir.Write(L"x.DOCX");
     EXPECT_EQ(Run(docx, ModeDocToTxt), 1);
-    EXPECT_EQ(log.lines, Refused(docx, 20008));
+    EXPECT_EQ(log.lines, Refused(docx, program_text::NotDoc));
 }
 
 TEST_F(RenameEngineTest, DocOfAFileThatCannotBeReadIsNotText)
@@ -151,13 +151,13 @@ TEST_F(RenameEngineTest, DocOfAFileThatCannotBeReadIsNotText)
     HANDLE h = CreateFileW(locked.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     EXPECT_EQ(Run(locked, ModeDocToTxt), 1);
-    EXPECT_EQ(log.lines, Refused(locked, 20007));
+    EXPECT_EQ(log.lines, Refused(locked, program_text::NotText));
     CloseHandle(h);
     EXPECT_TRUE(TempDir::Exists(locked));
 
     std::wstring gone = dir / L"gone.doc";
     EXPECT_EQ(Run(gone, ModeDocToTxt), 1);
-    EXPECT_EQ(log.lines, Refused(gone, 20007));
+    EXPECT_EQ(log.lines, Refused(gone, program_text::NotText));
 }
 
 TEST_F(RenameEngineTest, TablesFollowTheirEnabledRows)
@@ -173,12 +173,12 @@ TEST_F(RenameEngineTest, TablesFollowTheirEnabledRows)
     opts.Exp43[3] = false;
     std::wstring aiff = dir.Write(L"x.aiff");
     EXPECT_EQ(Run(aiff, ModeFourToThree), 1);
-    EXPECT_EQ(log.lines, Refused(aiff, 20000));
+    EXPECT_EQ(log.lines, Refused(aiff, program_text::NotEnabled));
     EXPECT_EQ(Run(dir.Write(L"y.tiff"), ModeFourToThree), 0); // row 4 still on
 
     std::wstring movie = dir.Write(L"MOVIE.avi");
     EXPECT_EQ(Run(movie, ModeFourToThree), 1);
-    EXPECT_EQ(log.lines, Refused(movie, 20000));
+    EXPECT_EQ(log.lines, Refused(movie, program_text::NotEnabled));
     EXPECT_EQ(Run(movie, ModeThreeToFour), 1);
 }
 
@@ -194,7 +194,7 @@ TEST_F(RenameEngineTest, FullAndHalfWidth)
     std::wstring hira = dir.Write(L"k.\u3066\u3059\u3068");
     opts.Hira = false;
     EXPECT_EQ(Run(hira, ModeHalfWidth), 0);
-    EXPECT_EQ(log.lines.back(), Text(20001));
+    EXPECT_EQ(log.lines.back(), Text(program_text::SameName));
     opts.Hira = true;
     EXPECT_EQ(Run(hira, ModeHalfWidth), 0);
     EXPECT_TRUE(TempDir::Exists(dir / L"k.\uFF83\uFF7D\uFF84"));
@@ -204,7 +204,7 @@ TEST_F(RenameEngineTest, DoubleExtensionsCountAsOneWhenAskedFor)
 {
     std::wstring data = dir.Write(L"DATA.lzh.zip");
     EXPECT_EQ(Run(data, ModeCutToThree), 1);
-    EXPECT_EQ(log.lines.back(), Text(20005));
+    EXPECT_EQ(log.lines.back(), Text(program_text::ShortEnough));
     EXPECT_EQ(Run(data, ModeFullWidth), 0);
     EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"DATA.lzh.\uFF5A\uFF49\uFF50"});
     EXPECT_EQ(Run(dir / L"DATA.lzh.\uFF5A\uFF49\uFF50", ModeHalfWidth), 0);
@@ -241,7 +241,7 @@ TEST_F(RenameEngineTest, AnExistingTargetIsNeverReplaced)
     std::wstring page = dir.Write(L"page.html", "mine");
     dir.Write(L"page.htm", "theirs");
     EXPECT_EQ(Run(page, ModeCutToThree), 1);
-    EXPECT_EQ(log.lines, Refused(page, 20002));
+    EXPECT_EQ(log.lines, Refused(page, program_text::RenameFailed));
     EXPECT_TRUE(results.paths.empty());
     EXPECT_EQ(TempDir::ReadBytes(page), "mine");
     EXPECT_EQ(TempDir::ReadBytes(dir / L"page.htm"), "theirs");
@@ -253,10 +253,10 @@ TEST_F(RenameEngineTest, AFileHeldOpenByAnotherProgramKeepsItsName)
     HANDLE h = CreateFileW(page.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     EXPECT_EQ(Run(page, ModeCutToThree), 1);
-    EXPECT_EQ(log.lines, Refused(page, 20002));
+    EXPECT_EQ(log.lines, Refused(page, program_text::RenameFailed));
     // The case-only way through a temporary name leaves nothing behind either.
     EXPECT_EQ(Run(page, ModeUpperCase), 1);
-    EXPECT_EQ(log.lines, Refused(page, 20002));
+    EXPECT_EQ(log.lines, Refused(page, program_text::RenameFailed));
     CloseHandle(h);
     EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"busy.html"});
     EXPECT_EQ(TempDir::ReadBytes(page), "data");
@@ -266,7 +266,7 @@ TEST_F(RenameEngineTest, AVanishedFileIsReportedAsNotRenamed)
 {
     std::wstring gone = dir / L"gone.html";
     EXPECT_EQ(Run(gone, ModeUpperCase), 1);
-    EXPECT_EQ(log.lines, Refused(gone, 20002));
+    EXPECT_EQ(log.lines, Refused(gone, program_text::RenameFailed));
     EXPECT_TRUE(dir.Names().empty());
 }
 
@@ -275,7 +275,7 @@ TEST_F(RenameEngineTest, ANameTheSystemWouldAlterIsNotCreated)
     // A full-width dot turns into a trailing dot, which the system would silently drop.
     std::wstring odd = dir.Write(L"odd.\uFF0E");
     EXPECT_EQ(Run(odd, ModeHalfWidth), 1);
-    EXPECT_EQ(log.lines, Refused(odd, 20002));
+    EXPECT_EQ(log.lines, Refused(odd, program_text::RenameFailed));
     EXPECT_TRUE(TempDir::Exists(odd));
     EXPECT_EQ(dir.Names().size(), 1u);
 }
@@ -344,7 +344,7 @@ TEST_F(CaseTwinTest, ATwinWithTheExactNewNameIsNeverReplaced)
     MakeFromUnix("b.HTML", "two");
     ASSERT_EQ(dir.Names(), (std::vector<std::wstring>{L"b.HTML", L"b.html"}));
     EXPECT_EQ(Run(dir / L"b.html", ModeUpperCase), 1);
-    EXPECT_EQ(log.lines.back(), Text(20002));
+    EXPECT_EQ(log.lines.back(), Text(program_text::RenameFailed));
     EXPECT_EQ(Run(dir / L"b.HTML", ModeLowerCase), 1);
     EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"b.HTML", L"b.html"}));
     EXPECT_EQ(TempDir::ReadBytes(dir / L"b.html"), "one");
@@ -357,7 +357,7 @@ TEST_F(CaseTwinTest, ATwinInAnotherCaseIsNeverReplaced)
     MakeFromUnix("A.HTML", "two");
     ASSERT_EQ(dir.Names(), (std::vector<std::wstring>{L"A.HTML", L"a.html"}));
     EXPECT_EQ(Run(dir / L"a.html", ModeUpperCase), 1);
-    EXPECT_EQ(log.lines.back(), Text(20002));
+    EXPECT_EQ(log.lines.back(), Text(program_text::RenameFailed));
     EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"A.HTML", L"a.html"}));
     EXPECT_EQ(TempDir::ReadBytes(dir / L"a.html"), "one");
     EXPECT_EQ(TempDir::ReadBytes(dir / L"A.HTML"), "two");
@@ -397,7 +397,7 @@ TEST_F(CaseOnlyFaults, AFailedSecondStepPutsTheOldNameBack)
 {
     for (auto step : {Act::Refuse, Act::Pretend}) {
         EXPECT_EQ(RunScripted({Act::Pretend, Act::Do, step}), 1);
-        EXPECT_EQ(log.lines, Refused(page, 20002));
+        EXPECT_EQ(log.lines, Refused(page, program_text::RenameFailed));
         EXPECT_TRUE(results.paths.empty());
         EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"a.html"});
         EXPECT_EQ(TempDir::ReadBytes(page), "content");
@@ -408,7 +408,7 @@ TEST_F(CaseOnlyFaults, AFileThatCannotGoBackStaysUnderATemporaryNameTheLogGives)
 {
     EXPECT_EQ(RunScripted({Act::Pretend, Act::Do, Act::Refuse, Act::Refuse}), 1);
     const std::wstring temporary = dir / L"~tavlo2-1.tmp";
-    EXPECT_EQ(log.lines, (std::vector<std::wstring>{Header(page), Text(20002), Text(20100), NameLine(temporary)}));
+    EXPECT_EQ(log.lines, (std::vector<std::wstring>{Header(page), Text(program_text::RenameFailed), Text(program_text::LeftUnderTemporaryName), NameLine(temporary)}));
     EXPECT_TRUE(results.paths.empty());
     EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"~tavlo2-1.tmp"});
     EXPECT_EQ(TempDir::ReadBytes(temporary), "content");

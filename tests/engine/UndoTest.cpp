@@ -67,7 +67,7 @@ TEST_F(UndoTest, RunsAreTakenBackNewestFirstOneByOne)
     EXPECT_EQ(Undo().Back, 1);
     EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.htm", L"b.htm"}));
     const std::wstring header = L"[ " + ShortenPath(dir / L"a.HTM") + L" ]";
-    EXPECT_EQ(log.lines, (std::vector<std::wstring>{header, Text(20003), L"\u3000[ a.htm ]", Text(21000), Text(21002)}));
+    EXPECT_EQ(log.lines, (std::vector<std::wstring>{header, Text(program_text::RenamedFrom), L"\u3000[ a.htm ]", Text(program_text::PutBack), Text(program_text::AllBack)}));
 
     const UndoOutcome second = Undo();
     EXPECT_EQ(second.Back, 2);
@@ -89,8 +89,8 @@ TEST_F(UndoTest, AFileThatChangedSinceOrWhoseOldNameIsTakenIsLeftAlone)
     const UndoOutcome outcome = Undo();
     EXPECT_EQ(outcome.Back, 1);
     EXPECT_EQ(outcome.Left, 3);
-    EXPECT_EQ(log.lines.back(), Text(21003));
-    for (std::int16_t reason : {21005, 21006, 21007})
+    EXPECT_EQ(log.lines.back(), Text(program_text::SomeLeft));
+    for (std::int16_t reason : {program_text::NewNameMissing, program_text::OtherFile, program_text::OldNameTaken})
         EXPECT_NE(std::find(log.lines.begin(), log.lines.end(), Text(reason)), log.lines.end()) << reason;
     EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"fine.html", L"gone.txt", L"other.htm", L"taken.htm", L"taken.html"}));
     EXPECT_EQ(TempDir::ReadBytes(dir / L"taken.html"), "new file in the old name");

@@ -89,7 +89,7 @@ TEST(InputBoxTest, OkReturnsTheFieldAndTheBoxShowsPromptTitleAndProposal)
     EXPECT_EQ(v.Prompt, L"名前を入力\r\nC:\\data");
     EXPECT_EQ(v.Field, L"提案");
     EXPECT_EQ(v.OkCaption, L"OK");
-    EXPECT_EQ(v.CancelCaption, std::wstring(GeneralText(5)));
+    EXPECT_EQ(v.CancelCaption, std::wstring(GeneralText(general_text::Cancel)));
 
     // The proposal itself is the answer when the user just presses OK.
     Visit keep;

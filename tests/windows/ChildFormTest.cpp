@@ -36,9 +36,9 @@ protected:
     }
     std::vector<PopupItem> PopupItems() const override
     {
-        return {{kCmdFirstPopupItem, std::wstring(GeneralText(2006))},
+        return {{kCmdFirstPopupItem, std::wstring(GeneralText(general_text::SelectAll))},
                 {0, {}},
-                {kCmdFirstPopupItem + 1, std::wstring(GeneralText(2007))}};
+                {kCmdFirstPopupItem + 1, std::wstring(GeneralText(general_text::ClearSelection))}};
     }
     bool OnPopupCommand(int id) override
     {
@@ -194,11 +194,11 @@ TEST_F(ChildFormTest, DuringAnAutomaticRunTheLoadDoesNothingOfItsOwn)
 TEST_F(ChildFormTest, TheLoadSetsCaptionContextMenuAndTips)
 {
     ASSERT_TRUE(Open());
-    EXPECT_EQ(test::WindowText(frame->InDirWindow().Handle()), ProgramText(1000));
-    EXPECT_EQ(test::WindowText(frame->InFileWindow().Handle()), ProgramText(2000));
-    EXPECT_EQ(test::WindowText(frame->FileWindow().Handle()), ProgramText(3000));
-    EXPECT_EQ(test::WindowText(frame->StatusWindow().Handle()), ProgramText(5000));
-    EXPECT_EQ(test::WindowText(frame->OutFileWindow().Handle()), ProgramText(6000));
+    EXPECT_EQ(test::WindowText(frame->InDirWindow().Handle()), ProgramText(program_text::InDirCaption));
+    EXPECT_EQ(test::WindowText(frame->InFileWindow().Handle()), ProgramText(program_text::InFileCaption));
+    EXPECT_EQ(test::WindowText(frame->FileWindow().Handle()), ProgramText(program_text::TargetCaption));
+    EXPECT_EQ(test::WindowText(frame->StatusWindow().Handle()), ProgramText(program_text::LogCaption));
+    EXPECT_EQ(test::WindowText(frame->OutFileWindow().Handle()), ProgramText(program_text::ResultCaption));
 
     options.Tip = true;
     ProbeChild probe(*frame, store.store());
@@ -235,13 +235,13 @@ TEST_F(ChildFormTest, TipsGoAndComeBackExactly)
     ASSERT_TRUE(Open());
     mdiFile& file = frame->FileWindow();
     file.SetToolTip(true);
-    EXPECT_EQ(file.Tips().Text(file.lstFile()), ProgramText(3001));
+    EXPECT_EQ(file.Tips().Text(file.lstFile()), ProgramText(program_text::TargetListTip));
     file.SetToolTip(false);
     EXPECT_EQ(file.Tips().Text(file.lstFile()), L"");
     file.SetToolTip(true);
-    EXPECT_EQ(file.Tips().Text(file.lstFile()), ProgramText(3001));
-    EXPECT_EQ(frame->StatusWindow().Tips().Text(frame->StatusWindow().lstKekka()), ProgramText(5001));
-    EXPECT_EQ(frame->OutFileWindow().Tips().Text(frame->OutFileWindow().lstOutFile()), ProgramText(6001));
+    EXPECT_EQ(file.Tips().Text(file.lstFile()), ProgramText(program_text::TargetListTip));
+    EXPECT_EQ(frame->StatusWindow().Tips().Text(frame->StatusWindow().lstKekka()), ProgramText(program_text::LogTip));
+    EXPECT_EQ(frame->OutFileWindow().Tips().Text(frame->OutFileWindow().lstOutFile()), ProgramText(program_text::ResultListTip));
 }
 
 TEST_F(ChildFormTest, MenuEnabledGreysTheMenuBarButNotTheContextMenu)

@@ -130,7 +130,7 @@ TEST_F(TargetListTest, DroppingTwelveHundredFilesKeepsTheFirstThousandInDropOrde
 
     EXPECT_EQ(list().Entries(), expected);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].first, ProgramText(3100));
+    EXPECT_EQ(boxes[0].first, ProgramText(program_text::TargetListFull));
     EXPECT_EQ(boxes[0].second & 0xF, static_cast<UINT>(MB_OK));
     EXPECT_TRUE(ModeButtonsEnabled());
 
@@ -209,7 +209,7 @@ TEST_F(TargetListTest, DuplicatesAreSilentAndTheLimitIsExactlyOneThousand)
     EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(list().ListInAdd(L"C:\\T\\new.txt"));
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].first, ProgramText(3100));
+    EXPECT_EQ(boxes[0].first, ProgramText(program_text::TargetListFull));
     EXPECT_EQ(Count(), 1000);
 }
 
@@ -257,7 +257,7 @@ TEST_F(TargetListTest, ContextMenuSelectsAndSendsTheFolderOfTheFirstSelectedEntr
 {
     HMENU popup = list().PopupMenu();
     ASSERT_EQ(GetMenuItemCount(popup), 3);
-    const std::wstring_view captions[] = {GeneralText(2006), GeneralText(2007), ProgramText(3007)};
+    const std::wstring_view captions[] = {GeneralText(general_text::SelectAll), GeneralText(general_text::ClearSelection), ProgramText(program_text::SameFolderMenu)};
     for (int i = 0; i < 3; ++i) {
         wchar_t buf[256]{};
         GetMenuStringW(popup, i, buf, 256, MF_BYPOSITION);
@@ -384,9 +384,9 @@ TEST_F(TargetListTest, TheButtonsCarryTheirTips)
 {
     options.Tip = true;
     list().SetToolTip(true);
-    EXPECT_EQ(list().Tips().Text(list().btnDel()), ProgramText(3002));
-    EXPECT_EQ(list().Tips().Text(list().btnDelAll()), ProgramText(3003));
-    EXPECT_EQ(list().Tips().Text(lst()), ProgramText(3001));
+    EXPECT_EQ(list().Tips().Text(list().btnDel()), ProgramText(program_text::TakeOutSelectedTip));
+    EXPECT_EQ(list().Tips().Text(list().btnDelAll()), ProgramText(program_text::TakeOutAllTip));
+    EXPECT_EQ(list().Tips().Text(lst()), ProgramText(program_text::TargetListTip));
     EXPECT_EQ(test::WindowText(list().btnDel()), L"");
 }
 

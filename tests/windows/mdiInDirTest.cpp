@@ -253,8 +253,8 @@ TEST_F(InputFolderTest, AddingAnAliasAsksWithTheFolderAndRefusesADuplicateName)
     answers.answers = {L"Data", L"data", L"Data", L""};
     Command(mdiInDir::kIdAdd);
     ASSERT_EQ(answers.asked.size(), 1u);
-    EXPECT_EQ(answers.asked[0].Prompt, std::wstring(GeneralText(1100)) + L"\r" + full);
-    EXPECT_EQ(answers.asked[0].Title, GeneralText(1101));
+    EXPECT_EQ(answers.asked[0].Prompt, std::wstring(GeneralText(general_text::AliasPrompt)) + L"\r" + full);
+    EXPECT_EQ(answers.asked[0].Title, GeneralText(general_text::AliasTitle));
     EXPECT_EQ(answers.asked[0].Default, ShortenPath(full));
     EXPECT_EQ(AliasItems(), (std::vector<std::wstring>{L"-", L"Data"}));
     EXPECT_TRUE(Enabled(mdiInDir::kIdMente));
@@ -267,7 +267,7 @@ TEST_F(InputFolderTest, AddingAnAliasAsksWithTheFolderAndRefusesADuplicateName)
 
     // The same name again: the message, nothing added.
     Command(mdiInDir::kIdAdd);
-    EXPECT_EQ(messages, std::vector<std::wstring>{std::wstring(GeneralText(1102))});
+    EXPECT_EQ(messages, std::vector<std::wstring>{std::wstring(GeneralText(general_text::AliasTaken))});
     EXPECT_EQ(win().Aliases().Count(), 2);
 
     // An empty answer (a cancelled box) adds nothing and says nothing.
@@ -286,7 +286,7 @@ TEST_F(InputFolderTest, NoAliasIsAddedWithoutAnOpenFolder)
     answers.answers = {L"Gone"};
     Command(mdiInDir::kIdAdd);
     EXPECT_TRUE(answers.asked.empty());
-    EXPECT_EQ(messages, std::vector<std::wstring>{std::wstring(GeneralText(1103))});
+    EXPECT_EQ(messages, std::vector<std::wstring>{std::wstring(GeneralText(general_text::NoOpenFolder))});
     EXPECT_EQ(win().Aliases().Count(), 0);
 }
 
@@ -325,7 +325,7 @@ TEST_F(InputFolderTest, MaintenanceHandsTheTableOverAndTakesTheEditedOneBack)
     dialog.result = {{L"x", L"C:\\x"}};
     Command(mdiInDir::kIdMente);
     EXPECT_EQ(dialog.shown, 1);
-    EXPECT_EQ(dialog.caption, ProgramText(1000));
+    EXPECT_EQ(dialog.caption, ProgramText(program_text::InDirCaption));
     ASSERT_EQ(dialog.handed.size(), 10u);
     EXPECT_EQ(dialog.handed[2].Name, L"alias2");
     EXPECT_EQ(dialog.handed[2].Dir, LongForm(dir.path()));
@@ -397,7 +397,7 @@ TEST_F(InputFolderTest, MaintenanceRunsTheMainWindowsAliasDialog)
     };
     SetTimer(nullptr, 0, 50, PlayAliasDialog);
     Command(mdiInDir::kIdMente);
-    EXPECT_EQ(visit.Caption, std::wstring(ProgramText(1000)) + std::wstring(GeneralText(11000)));
+    EXPECT_EQ(visit.Caption, std::wstring(ProgramText(program_text::InDirCaption)) + std::wstring(GeneralText(general_text::AliasMaintenanceSuffix)));
     EXPECT_EQ(visit.Entries, (std::vector<std::wstring>{L"alias0", L"alias1", L"alias2"}));
     EXPECT_EQ(AliasItems(), (std::vector<std::wstring>{L"-", L"alias0", L"alias1", L"alias2"}));
 

@@ -118,17 +118,17 @@ TEST_F(InputFileTest, ATwoMaskFilterHoldsForEveryAddCommand)
     for (const wchar_t* name : {L"g.html", L"h.txt"}) TempDir::WriteBytes(sub + L"\\" + name, "x");
     OpenAt(dir.path());
     EXPECT_EQ(files().ListCount(), 6);
-    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(2010)) + L"(*.*)");
+    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(program_text::FilterMenu)) + L"(*.*)");
 
     InputBoxAnswers answers;
     answers.answers.push_back(L"*.htm;*.html");
     Command(mdiInFile::kIdFilter);
     ASSERT_EQ(answers.asked.size(), 1u);
-    EXPECT_EQ(answers.asked[0].Prompt, std::wstring(ProgramText(2101)) + L"\r*.*");
-    EXPECT_EQ(answers.asked[0].Title, ProgramText(2100));
+    EXPECT_EQ(answers.asked[0].Prompt, std::wstring(ProgramText(program_text::FilterPrompt)) + L"\r*.*");
+    EXPECT_EQ(answers.asked[0].Title, ProgramText(program_text::FilterTitle));
     EXPECT_EQ(answers.asked[0].Default, L"");
     EXPECT_EQ(options.Filter, L"*.htm;*.html");
-    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(2010)) + L"(*.htm;*.html)");
+    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(program_text::FilterMenu)) + L"(*.htm;*.html)");
     EXPECT_EQ(Rows(), (Names{L"a.htm", L"b.html", L"E.HTM"}));
 
     files().SetSelected(1, true);
@@ -240,15 +240,15 @@ TEST_F(InputFileTest, ACancelledFilterBoxChangesNothingAndAnUnusableFilterFallsB
     EXPECT_EQ(Rows(), Names{L"a.txt"});
     Command(mdiInFile::kIdFilter);
     EXPECT_EQ(options.Filter, L"*.txt");
-    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(2010)) + L"(*.txt)");
+    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(program_text::FilterMenu)) + L"(*.txt)");
     EXPECT_EQ(Rows(), Names{L"a.txt"});
     EXPECT_TRUE(messages.empty());
 
     Command(mdiInFile::kIdFilter);
-    EXPECT_EQ(answers.asked[2].Prompt, std::wstring(ProgramText(2101)) + L"\r*.txt");
-    EXPECT_EQ(messages, Names{std::wstring(ProgramText(2200))});
+    EXPECT_EQ(answers.asked[2].Prompt, std::wstring(ProgramText(program_text::FilterPrompt)) + L"\r*.txt");
+    EXPECT_EQ(messages, Names{std::wstring(ProgramText(program_text::FilterRefused))});
     EXPECT_EQ(options.Filter, L"*.*");
-    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(2010)) + L"(*.*)");
+    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(program_text::FilterMenu)) + L"(*.*)");
     EXPECT_EQ(Rows(), (Names{L"a.txt", L"b.doc"}));
     // The hidden list of the subfolder add went back to all files too.
     Click(win().btnAddAllAll());
@@ -258,7 +258,7 @@ TEST_F(InputFileTest, ACancelledFilterBoxChangesNothingAndAnUnusableFilterFallsB
     // An '&' shows as itself in the menu, not as an accelerator mark.
     store.SetCurrent(L"Filter", L"R&D*.*");
     OpenAt(dir.path());
-    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(2010)) + L"(R&&D*.*)");
+    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(program_text::FilterMenu)) + L"(R&&D*.*)");
 }
 
 TEST_F(InputFileTest, AStoredFilterIsAppliedAtLoadAndAnUnusableOneFallsBackToAllFiles)
@@ -267,7 +267,7 @@ TEST_F(InputFileTest, AStoredFilterIsAppliedAtLoadAndAnUnusableOneFallsBackToAll
     store.SetCurrent(L"Filter", L"*.doc");
     OpenAt(dir.path());
     EXPECT_EQ(Rows(), Names{L"b.doc"});
-    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(2010)) + L"(*.doc)");
+    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(program_text::FilterMenu)) + L"(*.doc)");
     Close();
 
     store.SetCurrent(L"Filter", L"<>");
@@ -275,13 +275,13 @@ TEST_F(InputFileTest, AStoredFilterIsAppliedAtLoadAndAnUnusableOneFallsBackToAll
     EXPECT_TRUE(failures.texts.empty());
     EXPECT_EQ(Rows(), (Names{L"a.txt", L"b.doc"}));
     EXPECT_EQ(options.Filter, L"*.*");
-    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(2010)) + L"(*.*)");
+    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(program_text::FilterMenu)) + L"(*.*)");
     Close();
 
     // An '&' shows as itself in the menu, not as an accelerator mark.
     store.SetCurrent(L"Filter", L"R&D*.*");
     OpenAt(dir.path());
-    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(2010)) + L"(R&&D*.*)");
+    EXPECT_EQ(FilterItem(), std::wstring(ProgramText(program_text::FilterMenu)) + L"(R&&D*.*)");
 }
 
 TEST_F(InputFileTest, TheWaitPointerShowsWhileFilesAreAdded)

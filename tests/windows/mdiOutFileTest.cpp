@@ -116,7 +116,7 @@ TEST_F(ResultListTest, RefreshDropsVanishedFilesAndShowsTheOthersUnderTheirLongP
     HMENU popup = results().PopupMenu();
     ASSERT_EQ(GetMenuItemCount(popup), 6);
     EXPECT_EQ(GetMenuItemID(popup, 5), static_cast<UINT>(kCmdUndo));
-    const std::wstring_view captions[] = {GeneralText(2008), GeneralText(1005), GeneralText(2006), GeneralText(2007)};
+    const std::wstring_view captions[] = {GeneralText(general_text::Reset), GeneralText(general_text::Refresh), GeneralText(general_text::SelectAll), GeneralText(general_text::ClearSelection)};
     for (int i = 0; i < 4; ++i) {
         wchar_t buf[64]{};
         GetMenuStringW(popup, i, buf, 64, MF_BYPOSITION);

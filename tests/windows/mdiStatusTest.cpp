@@ -148,7 +148,7 @@ TEST_F(LogWindowTest, EmptyingStartsAgainAtTheFirstLine)
     ASSERT_EQ(GetMenuItemCount(popup), 1);
     wchar_t caption[64]{};
     GetMenuStringW(popup, 0, caption, 64, MF_BYPOSITION);
-    EXPECT_EQ(caption, GeneralText(2008));
+    EXPECT_EQ(caption, GeneralText(general_text::Reset));
     SendMessageW(log().Handle(), WM_COMMAND, MAKEWPARAM(GetMenuItemID(popup, 0), 0), 0);
     EXPECT_EQ(Count(), 0);
     EXPECT_EQ(log().Log().Count(), 0u);
@@ -158,10 +158,10 @@ TEST_F(LogWindowTest, LogCopyPutsEveryLineWithCrLfOnTheClipboard)
 {
     log().ListInAdd(L"[ C:\\データ\\a.htm ]");
     log().ListInAdd(L"\u3000a.htm → a.html");
-    log().ListInAdd(std::wstring(GeneralText(31)));
+    log().ListInAdd(std::wstring(GeneralText(general_text::AllDone)));
     log().LogCopy();
     EXPECT_EQ(GetClipboardText(),
-              L"[ C:\\データ\\a.htm ]\r\n\u3000a.htm → a.html\r\n" + std::wstring(GeneralText(31)) + L"\r\n");
+              L"[ C:\\データ\\a.htm ]\r\n\u3000a.htm → a.html\r\n" + std::wstring(GeneralText(general_text::AllDone)) + L"\r\n");
 
     // An empty log leaves the clipboard empty, whatever it held.
     ASSERT_TRUE(PutClipboardText(L"something else"));
@@ -176,14 +176,14 @@ TEST_F(LogWindowTest, LogSaveWritesTheLinesInCodePage932WithCrLf)
     chosen = dir / L"実行履歴.LOG";
     log().ListInAdd(L"[ C:\\データ\\ｶﾅ.htm ]");
     log().ListInAdd(L"\u3000変更しました");
-    log().ListInAdd(std::wstring(GeneralText(31)));
+    log().ListInAdd(std::wstring(GeneralText(general_text::AllDone)));
     log().LogSave();
 
     EXPECT_EQ(chooserCalls, 1);
     EXPECT_EQ(chooserOwner, frame->Handle());
     EXPECT_TRUE(boxes.empty());
     const std::string bytes = TempDir::ReadBytes(chosen);
-    EXPECT_EQ(bytes, Cp932(L"[ C:\\データ\\ｶﾅ.htm ]\r\n\u3000変更しました\r\n" + std::wstring(GeneralText(31)) + L"\r\n"));
+    EXPECT_EQ(bytes, Cp932(L"[ C:\\データ\\ｶﾅ.htm ]\r\n\u3000変更しました\r\n" + std::wstring(GeneralText(general_text::AllDone)) + L"\r\n"));
     // Shift-JIS, not UTF-16 or UTF-8: the half-width katakana is a single byte.
     EXPECT_NE(bytes.find('\xB6'), std::string::npos);
     EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"実行履歴.LOG"});
@@ -198,7 +198,7 @@ TEST_F(LogWindowTest, SavingOverAFileAsksFirstAndNoKeepsIt)
     answer = IDNO;
     log().LogSave();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].first, GeneralText(5100));
+    EXPECT_EQ(boxes[0].first, GeneralText(general_text::OverwriteQuestion));
     EXPECT_EQ(boxes[0].second, static_cast<UINT>(MB_YESNO));
     EXPECT_EQ(TempDir::ReadBytes(chosen), "old contents");
 
@@ -216,7 +216,7 @@ TEST_F(LogWindowTest, AFailedSaveSaysSoAndLeavesTheOldFileWhole)
     chosen = dir / L"no such folder\\x.log";
     log().LogSave();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].first, GeneralText(5101));
+    EXPECT_EQ(boxes[0].first, GeneralText(general_text::SaveFailed));
     EXPECT_EQ(boxes[0].second, static_cast<UINT>(MB_OK));
 
     // A read-only file cannot be replaced: the answer Yes leads to the failure message, not to a loss.
@@ -225,8 +225,8 @@ TEST_F(LogWindowTest, AFailedSaveSaysSoAndLeavesTheOldFileWhole)
     boxes.clear();
     log().LogSave();
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].first, GeneralText(5100));
-    EXPECT_EQ(boxes[1].first, GeneralText(5101));
+    EXPECT_EQ(boxes[0].first, GeneralText(general_text::OverwriteQuestion));
+    EXPECT_EQ(boxes[1].first, GeneralText(general_text::SaveFailed));
     EXPECT_EQ(TempDir::ReadBytes(chosen), "keep me");
     EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"locked.log"});
 }
