@@ -133,6 +133,24 @@ std::wstring_view ProgramText(std::int16_t number)
         case 21011: return L"%TIME% の実行で名前を変えた %COUNT% 個のファイルを元の名前に戻します。よろしいですか？";
         // The Help command, a range of its own.
         case 21100: return L"ヘルプファイルが見つかりません: %FILE%";
+        // The preview, a range of its own.
+        case 22000: return L"変更します";
+        case 22001: return L"同じ名前のファイルが既にあるため変更しません";
+        case 22002: return L"前の行のファイルがこの名前になるため変更しません";
+        case 22003: return L"大文字と小文字だけが違う同じ名前のファイルがあるため変更しません";
+        case 22004: return L"ファイルが見つかりません";
+        case 22005: return L"ファイルを読めません";
+        case 22006: return L"拡張子が無いため変更しません";
+        case 22010: return L"プレビュー - ";
+        case 22011: return L"ファイル";
+        case 22012: return L"新しい名前";
+        case 22013: return L"結果";
+        case 22014: return L"実行";
+        case 22015: return L"キャンセル";
+        case 22016: return L"変更するファイル: %RENAME% 個　変更しないファイル: %LEAVE% 個";
+        case 22017: return L"実行前にプレビューを表示";
+        case 22018: return L"モードボタンを押したとき、名前を変える前に新しい名前と結果を一覧で表示します";
+        case 22019: return L"（右クリックでプレビュー）";
         default: return {};
     }
 }

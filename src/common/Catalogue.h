@@ -97,6 +97,24 @@ inline constexpr std::int16_t UndoUnavailable = 21009;
 inline constexpr std::int16_t UndoMenu = 21010;
 inline constexpr std::int16_t UndoQuestion = 21011;
 inline constexpr std::int16_t HelpMissing = 21100;
+// The preview: what a run would do to each file, and its window.
+inline constexpr std::int16_t WillRename = 22000;
+inline constexpr std::int16_t NameTaken = 22001;
+inline constexpr std::int16_t NameTakenByEarlier = 22002;
+inline constexpr std::int16_t CaseTwin = 22003;
+inline constexpr std::int16_t FileGone = 22004;
+inline constexpr std::int16_t CannotRead = 22005;
+inline constexpr std::int16_t NoExtensionToChange = 22006;
+inline constexpr std::int16_t PreviewTitle = 22010;
+inline constexpr std::int16_t PreviewFileColumn = 22011;
+inline constexpr std::int16_t PreviewNameColumn = 22012;
+inline constexpr std::int16_t PreviewResultColumn = 22013;
+inline constexpr std::int16_t PreviewRun = 22014;
+inline constexpr std::int16_t PreviewCancel = 22015;
+inline constexpr std::int16_t PreviewCounts = 22016;
+inline constexpr std::int16_t PreviewOption = 22017;
+inline constexpr std::int16_t PreviewOptionTip = 22018;
+inline constexpr std::int16_t PreviewModeTip = 22019;
 } // namespace program_text
 
 namespace general_text {

@@ -48,9 +48,11 @@ Rule ByTable(const std::wstring& ext, const std::array<TableRow, 6>& table, cons
     return {std::nullopt, program_text::NotEnabled};
 }
 
+} // namespace
+
 // A name the system would store differently (trailing dot or blank dropped) or refuse outright: never
 // create it, since the file would end up under a name nobody asked for or that Explorer cannot handle.
-bool IsUsableFileName(const std::wstring& name)
+bool RenameEngine::IsUsableFileName(const std::wstring& name)
 {
     if (name.empty() || name.back() == L'.' || name.back() == L' ') return false;
     for (wchar_t c : name) {
@@ -58,8 +60,6 @@ bool IsUsableFileName(const std::wstring& name)
     }
     return true;
 }
-
-} // namespace
 
 bool EqualButForCase(const std::wstring& a, const std::wstring& b)
 {
@@ -125,7 +125,7 @@ RenameEngine::Step RenameEngine::Rename(const std::wstring& from, const std::wst
     return RenameCaseOnly(from, to, folder);
 }
 
-RenameOutcome RenameEngine::ChangeExtension(const std::wstring& path, std::int16_t mode)
+RenameOutcome RenameEngine::Decide(const std::wstring& path, std::int16_t mode)
 {
     RenameOutcome outcome;
     outcome.path = path;
@@ -163,12 +163,16 @@ RenameOutcome RenameEngine::ChangeExtension(const std::wstring& path, std::int16
     }
 
     outcome.newPath = folder + base + *rule.ext;
-    if (outcome.newPath == path) {
-        outcome.kind = RenameOutcome::Kind::Unchanged;
-        return outcome;
-    }
+    outcome.kind = outcome.newPath == path ? RenameOutcome::Kind::Unchanged : RenameOutcome::Kind::Renamed;
+    return outcome;
+}
+
+RenameOutcome RenameEngine::ChangeExtension(const std::wstring& path, std::int16_t mode)
+{
+    RenameOutcome outcome = Decide(path, mode);
+    if (outcome.kind != RenameOutcome::Kind::Renamed) return outcome;
     const Step step = Rename(path, outcome.newPath);
-    outcome.kind = step.renamed ? RenameOutcome::Kind::Renamed : RenameOutcome::Kind::Failed;
+    if (!step.renamed) outcome.kind = RenameOutcome::Kind::Failed;
     outcome.strandedAt = step.strandedAt;
     return outcome;
 }

@@ -64,7 +64,11 @@ class RenameEngine {
 public:
     RenameEngine(FileSystem& fs, const RenameRules& rules) : fs_(fs), opts_(rules) {}
 
-    // Renames one file by the mode's rule.
+    // What the mode's rule makes of one file, reading at most its first bytes (the text test of mode
+    // 1) and changing nothing: kind NoExtension, Refused (with the reason) or Unchanged, or Renamed
+    // with the name the file would get. The run and the preview both start from this.
+    RenameOutcome Decide(const std::wstring& path, std::int16_t mode);
+    // Renames one file by the mode's rule: the decision, then the rename.
     RenameOutcome ChangeExtension(const std::wstring& path, std::int16_t mode);
 
     // Renames `from` to `to` in the same folder the way ChangeExtension does: never replacing, a
@@ -74,6 +78,8 @@ public:
         std::wstring strandedAt; // the temporary name a failed case-only rename had to leave the file under
     };
     Step Rename(const std::wstring& from, const std::wstring& to);
+    // False for a name the system would store differently (a trailing dot or blank) or refuse.
+    static bool IsUsableFileName(const std::wstring& name);
 
 private:
     Step RenameCaseOnly(const std::wstring& path, const std::wstring& newPath, const std::wstring& folder);

@@ -1,7 +1,9 @@
 #include "engine/RenameEngine.h"
 #include "engine/RenameReport.h"
+#include "engine/Prediction.h"
 
 #include "RecordingSinks.h"
+#include "common/PlatformText.h"
 #include "ScriptedRenames.h"
 #include "TestSupport.h"
 #include "common/Catalogue.h"
@@ -364,6 +366,57 @@ TEST_F(CaseTwinTest, ATwinInAnotherCaseIsNeverReplaced)
 }
 
 // The real disk, with the renames scripted in turn: carried out, refused, or claimed but not done.
+// Prediction equals outcome: in every mode, over files that cover each reason (names taken on disk and
+// by an earlier entry, case twins, the text test, a table row switched off, no extension, a lone dot,
+// double extensions, a file that is gone), the prediction of each entry is what the run then does.
+TEST_F(CaseTwinTest, EveryPredictionIsWhatTheRunThenDoes)
+{
+    using namespace program_text;
+    const std::vector<std::pair<std::wstring, std::string>> files = {
+        {L"x.html", "1"}, {L"x.htmx", "2"}, {L"taken.html", "3"}, {L"taken.htm", "4"}, {L"noext", "5"},
+        {L"memo.doc", "text"}, {L"bin.doc", std::string("a\0b", 3)}, {L"a.tar.gz", "6"}, {L"p.jpeg", "7"},
+        {L"q.TXT", "8"}, {L"r.\uFF54\uFF58\uFF54", "9"}, {L"s.htm", "10"}, {L"u.JPG", "11"}};
+    opts.Exp43 = {true, false, true, true, true, true}; // the JPEG row off
+    opts.DblExp = true;
+    for (std::int16_t mode = 0; mode < 8; ++mode) {
+        for (const std::wstring& name : dir.Names()) DeleteFileW((dir / name).c_str());
+        std::vector<std::wstring> paths;
+        for (const auto& [name, content] : files) paths.push_back(dir.Write(name, content));
+        MakeFromUnix("t.html", "one");
+        MakeFromUnix("t.HTML", "two");
+        paths.push_back(dir / L"t.html");
+        paths.push_back(dir / L"dot.");
+        paths.push_back(dir / L"gone.html");
+
+        const std::vector<Prediction> predicted = PredictRun(paths, mode, SystemFileSystem(), opts);
+        ASSERT_EQ(predicted.size(), paths.size());
+        RenameEngine engine(SystemFileSystem(), opts);
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            const RenameOutcome outcome = engine.ChangeExtension(paths[i], mode);
+            const Prediction& p = predicted[i];
+            SCOPED_TRACE(testing::Message() << "mode " << mode << " " << ToUtf8(paths[i]));
+            EXPECT_EQ(p.path, paths[i]);
+            EXPECT_EQ(p.Renames(), outcome.kind == RenameOutcome::Kind::Renamed);
+            if (p.Renames()) EXPECT_EQ(p.newName, GetFileName(outcome.newPath));
+            // A file that is gone has a reason of its own; the run's rule may still call its name unchanged.
+            if (p.result == FileGone || p.result == CannotRead) continue;
+            if (outcome.kind == RenameOutcome::Kind::Refused) EXPECT_EQ(p.result, outcome.reason);
+            if (outcome.kind == RenameOutcome::Kind::Unchanged) EXPECT_EQ(p.result, SameName);
+            EXPECT_EQ(p.Renames(), p.result == WillRename);
+        }
+        if (mode == ModeCutToThree) {
+            EXPECT_EQ(predicted[0].newName, L"x.htm");
+            EXPECT_EQ(predicted[1].result, NameTakenByEarlier) << "x.htmx would take x.htm too";
+            EXPECT_EQ(predicted[2].result, NameTaken);
+        }
+        if (mode == ModeUpperCase) EXPECT_EQ(predicted[13].result, CaseTwin);
+        if (mode == ModeDocToTxt) EXPECT_EQ(predicted[5].newName, L"memo.TXT");
+        EXPECT_EQ(predicted[15].result, FileGone);
+        EXPECT_EQ(ResultText(predicted[15]), ProgramString(FileGone));
+    }
+    EXPECT_EQ(ResultText(Prediction{L"", L"", SameName}), ProgramString(SameName).substr(1)) << "no leading space";
+}
+
 class CaseOnlyFaults : public RenameEngineTest {
 protected:
     using Act = test::ScriptedRenames::Act;

@@ -1,0 +1,118 @@
+#include "engine/Prediction.h"
+
+#include "common/Catalogue.h"
+#include "common/PlatformText.h"
+#include "engine/ExtensionModel.h"
+
+#include <algorithm>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace tavlo {
+namespace {
+
+// The names of one folder as the run would find them, entry by entry: listed once, then changed by
+// every rename predicted in it. Keyed by the upper-case form, as the volume looks names up.
+class FolderNamesView {
+public:
+    FolderNamesView(FileSystem& fs, const std::wstring& folder) : fs_(fs)
+    {
+        if (std::optional<std::vector<std::wstring>> names = fs.FolderNames(folder)) {
+            listed_ = true;
+            for (std::wstring& name : *names) Add(name);
+        }
+    }
+    // The exact names that equal `name` but for case.
+    std::vector<std::wstring> Like(const std::wstring& folder, const std::wstring& name)
+    {
+        if (!listed_) return fs_.NamesLike(folder + name);
+        auto hit = names_.find(PlatformUpper(name));
+        return hit == names_.end() ? std::vector<std::wstring>{} : hit->second;
+    }
+    bool Holds(const std::wstring& folder, const std::wstring& name)
+    {
+        const std::vector<std::wstring> like = Like(folder, name);
+        return std::find(like.begin(), like.end(), name) != like.end();
+    }
+    void Renamed(const std::wstring& from, const std::wstring& to)
+    {
+        if (listed_) {
+            std::vector<std::wstring>& old = names_[PlatformUpper(from)];
+            old.erase(std::remove(old.begin(), old.end(), from), old.end());
+            Add(to);
+        }
+        taken_.insert(PlatformUpper(to));
+    }
+    // True when an earlier entry of the run gives its file this name (in any case).
+    bool TakenByEarlier(const std::wstring& name) const { return taken_.count(PlatformUpper(name)) > 0; }
+
+private:
+    void Add(const std::wstring& name) { names_[PlatformUpper(name)].push_back(name); }
+
+    FileSystem& fs_;
+    bool listed_ = false;
+    std::unordered_map<std::wstring, std::vector<std::wstring>> names_;
+    std::unordered_set<std::wstring> taken_;
+};
+
+std::wstring FolderOf(const std::wstring& path)
+{
+    std::wstring folder = GetFolderName(path);
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    return folder;
+}
+
+} // namespace
+
+std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, std::int16_t mode, FileSystem& fs,
+                                   const RenameRules& rules)
+{
+    using namespace program_text;
+    RenameEngine engine(fs, rules);
+    std::unordered_map<std::wstring, FolderNamesView> folders;
+    std::vector<Prediction> predictions;
+    predictions.reserve(paths.size());
+    for (const std::wstring& path : paths) {
+        Prediction p{path, {}, 0};
+        const std::wstring folder = FolderOf(path);
+        const std::wstring name = GetFileName(path);
+        FolderNamesView& view = folders.try_emplace(folder, fs, folder).first->second;
+        const RenameOutcome decision = view.Holds(folder, name) ? engine.Decide(path, mode) : RenameOutcome{};
+        const std::wstring newName = GetFileName(decision.newPath);
+        if (!view.Holds(folder, name)) {
+            p.result = FileGone;
+        } else if (decision.kind == RenameOutcome::Kind::NoExtension) {
+            p.result = NoExtensionToChange;
+        } else if (decision.kind == RenameOutcome::Kind::Refused) {
+            p.result = decision.reason == NotText && !fs.ReadHead(path, 1) ? CannotRead : decision.reason;
+        } else if (decision.kind == RenameOutcome::Kind::Unchanged) {
+            p.result = SameName;
+        } else if (!RenameEngine::IsUsableFileName(newName)) {
+            p.result = RenameFailed;
+        } else if (EqualButForCase(name, newName)) {
+            // A case-only rename: any other case of the name (a twin) stops it, as it stops the run.
+            const std::vector<std::wstring> like = view.Like(folder, name);
+            if (std::any_of(like.begin(), like.end(), [&](const std::wstring& n) { return n != name; }))
+                p.result = CaseTwin;
+        } else if (!view.Like(folder, newName).empty()) {
+            p.result = view.TakenByEarlier(newName) ? NameTakenByEarlier : NameTaken;
+        }
+        if (decision.kind == RenameOutcome::Kind::Renamed && p.result == 0) {
+            p.result = WillRename;
+            p.newName = newName;
+            view.Renamed(name, newName);
+        }
+        predictions.push_back(std::move(p));
+    }
+    return predictions;
+}
+
+std::wstring ResultText(const Prediction& prediction)
+{
+    std::wstring text = ProgramString(prediction.result);
+    if (!text.empty() && text.front() == L'\u3000') text.erase(0, 1);
+    return text;
+}
+
+} // namespace tavlo

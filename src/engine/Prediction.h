@@ -1,0 +1,31 @@
+#pragma once
+// What a run would do, told before it happens: for every entry of a list, in list order, the name the
+// file would get or the reason it would be left. Built on the engine's own decision, so prediction and
+// run cannot disagree while the disk stays as it was; it reads (one listing per folder, the first bytes
+// of a file for mode 1) and changes nothing.
+#include "common/FileSystem.h"
+#include "engine/RenameEngine.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tavlo {
+
+struct Prediction {
+    std::wstring path;       // the entry as given
+    std::wstring newName;    // the file name it would get, without its folder; empty when it would be left
+    std::int16_t result = 0; // program catalogue: WillRename, or the reason it would be left
+
+    bool Renames() const { return !newName.empty(); }
+};
+
+// The entries in order. An entry whose new name an earlier entry takes, or that a file on disk has, is
+// left (a run never replaces a file); so is a case-only rename beside a case twin.
+std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, std::int16_t mode, FileSystem& fs,
+                                   const RenameRules& rules);
+
+// The text of the result: the catalogue text without the ideographic space the log's lines begin with.
+std::wstring ResultText(const Prediction& prediction);
+
+} // namespace tavlo
