@@ -7,6 +7,7 @@
 #include "common/PathUtil.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
+#include "ui/ControlHook.h"
 #include "ui/FontData.h"
 #include "windows/FormTexts.h"
 #include "ui/LoadFailure.h"
@@ -42,6 +43,8 @@ private:
 const wchar_t* const kFrameClass = L"Tavlo2.Frame";
 
 constexpr int kIdStrip = 900;
+// The key of the mode buttons' keyboard hook.
+constexpr int kPreviewKeys = 0;
 constexpr int kIdFirstMode = 1000;
 constexpr int kIdCancel = 1010;
 constexpr int kIdClient = 1100;
@@ -96,6 +99,7 @@ frmTavlo::frmTavlo(SettingsStore& store)
     default_.SetStore(store);
     option_.SetStore(store);
     menuMente_.SetStore(store);
+    preview_.SetStore(store);
     // What the dialogs reach the rest of the program for is handed to them here.
     option_.SetTipSpreader([this](bool tip) { SpreadToolTip(tip); });
     default_.SetInputFolderSource([this] { return inDir_->DirName(); });
@@ -148,7 +152,7 @@ bool frmTavlo::Create()
                       CW_USEDEFAULT, CW_USEDEFAULT, nullptr, menu_.get()))
         return false;
 
-    for (DialogForm* dialog : std::initializer_list<DialogForm*>{&about_, &default_, &option_, &menuMente_})
+    for (DialogForm* dialog : std::initializer_list<DialogForm*>{&about_, &default_, &option_, &menuMente_, &preview_})
         dialog->SetOwner(Handle());
 
     CLIENTCREATESTRUCT ccs{nullptr, kFirstMdiChildId};
@@ -166,6 +170,20 @@ bool frmTavlo::Create()
     for (int i = 0; i < kModeCount; ++i) {
         btnExe_[i] = makeButton(kIdFirstMode + i);
         if (!btnExe_[i]) return false;
+        // The menu key and Shift+F10 on a mode button open its preview. The button itself keeps key ups
+        // to itself on some systems, so the keys are taken here, and both halves of them, so that no
+        // second context menu follows.
+        ControlHook::Add(btnExe_[i], &kPreviewKeys, [this, i](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                                              const ControlHook::Next& next) -> LRESULT {
+            const bool menuKey = wParam == VK_APPS || (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0);
+            if (!menuKey) return next(hwnd, msg, wParam, lParam);
+            if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
+                if (IsWindowEnabled(hwnd)) ShowPreview(static_cast<std::int16_t>(i));
+                return 0;
+            }
+            if (msg == WM_KEYUP || msg == WM_SYSKEYUP) return 0;
+            return next(hwnd, msg, wParam, lParam);
+        });
     }
     btnCancel_ = makeButton(kIdCancel);
     if (!btnCancel_) return false;
@@ -293,6 +311,7 @@ void frmTavlo::UnloadAll()
     default_.Unload();
     option_.Unload();
     menuMente_.Unload();
+    preview_.Unload();
 }
 
 void frmTavlo::MDIForm_QueryUnload()
@@ -444,6 +463,7 @@ void frmTavlo::mnuFont_Click()
     about_.SetFontData();
     option_.SetFontData();
     default_.SetFontData();
+    preview_.SetFontData();
 }
 
 void frmTavlo::mnuLogCopy_Click()
@@ -585,6 +605,26 @@ std::optional<LRESULT> frmTavlo::HandleMessage(UINT msg, WPARAM wParam, LPARAM l
             const LRESULT result = DefaultProc(msg, wParam, lParam);
             if (client_) reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.x = MinimumWidth();
             return result;
+        }
+        case WM_CONTEXTMENU: {
+            // A right click, Shift+F10 or the menu key on a mode button: its preview. The strip hands the
+            // message on in its own name, so the button is the one under the pointer, or the focused one.
+            HWND source = reinterpret_cast<HWND>(wParam);
+            if (source == pnlKelmo_.Handle()) {
+                if (lParam == -1) {
+                    source = GetFocus();
+                } else {
+                    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+                    ScreenToClient(source, &pt);
+                    source = ChildWindowFromPointEx(source, pt, CWP_SKIPINVISIBLE);
+                }
+            }
+            for (int i = 0; i < kModeCount; ++i) {
+                if (source != btnExe_[i]) continue;
+                if (IsWindowEnabled(btnExe_[i])) ShowPreview(static_cast<std::int16_t>(i));
+                return 0;
+            }
+            return Form::HandleMessage(msg, wParam, lParam);
         }
         case WM_QUERYENDSESSION:
             // A run stops after the current file: that file's event pass is where this arrives.

@@ -7,6 +7,7 @@
 #include "dialogs/frmDefault.h"
 #include "dialogs/frmMenuMente.h"
 #include "dialogs/frmOption.h"
+#include "dialogs/frmPreview.h"
 #include "settings/SettingsStore.h"
 #include "windows/ChildForm.h"
 #include "ui/Form.h"
@@ -55,8 +56,13 @@ public:
     void MDIForm_Resize();
     void SetToolTip(bool blnToolTip) { SetToolTipTexts(blnToolTip); }
 
-    // The run (its walk comes with the engine's wiring).
+    // A press of a mode button: the preview first when the option asks for it, else the run at once.
     void btnExe_Click(std::int16_t Index);
+    // The preview of mode `Index` over the target list (a right click, Shift+F10 or the menu key on a
+    // mode button); its 実行 runs the mode.
+    void ShowPreview(std::int16_t Index);
+    // The run of mode `Index` over the target list, as a press without preview.
+    void RunMode(std::int16_t Index);
     void btnCancel_Click();
     // Enables the eight mode buttons exactly while the target list holds entries.
     void BtnEnabledChange();
@@ -107,6 +113,7 @@ public:
     frmDefault& DefaultDialog() { return default_; }
     frmOption& OptionDialog() { return option_; }
     frmMenuMente& MenuMenteDialog() { return menuMente_; }
+    frmPreview& PreviewDialog() { return preview_; }
     // The five children in creation order.
     std::array<ChildForm*, 5> Children();
     // Loads the five children in creation order; false when one failed (it has reported it).
@@ -214,6 +221,7 @@ private:
     frmDefault default_;
     frmOption option_;
     frmMenuMente menuMente_;
+    frmPreview preview_;
 };
 
 } // namespace tavlo

@@ -7,6 +7,7 @@
 #include "common/Catalogue.h"
 #include "common/OnItsOwn.h"
 #include "engine/JournalRecorder.h"
+#include "engine/Prediction.h"
 #include "engine/RenameEngine.h"
 #include "engine/RenameReport.h"
 #include "engine/Undo.h"
@@ -121,6 +122,21 @@ void frmTavlo::ProcessPendingEvents()
 }
 
 void frmTavlo::btnExe_Click(std::int16_t Index)
+{
+    if (locked_) return;
+    if (options.Preview) ShowPreview(Index);
+    else RunMode(Index);
+}
+
+void frmTavlo::ShowPreview(std::int16_t Index)
+{
+    if (locked_ || Index < 0 || Index >= kModeCount) return;
+    const std::vector<Prediction> rows = PredictRun(file_->Entries(), Index, *fileSystem_, RulesOf(options));
+    // Between preview and run the disk may change: the run's own checks still decide.
+    if (preview_.ShowFor(Form::WindowText(btnExe_[Index]), rows)) RunMode(Index);
+}
+
+void frmTavlo::RunMode(std::int16_t Index)
 {
     if (locked_) return;
     auto anyRow = [](const std::array<bool, 6>& rows) { return std::find(rows.begin(), rows.end(), true) != rows.end(); };

@@ -4,6 +4,7 @@
 namespace tavlo::dialog_text {
 
 inline constexpr const wchar_t* kOptionLoadError = L"Tavlo2 frmOption Form_Load ERR";
+inline constexpr const wchar_t* kPreviewLoadError = L"Tavlo2 frmPreview Form_Load ERR";
 inline constexpr const wchar_t* kMenuMenteLoadError = L"frmMenuMente Form_Load ERR";
 inline constexpr const wchar_t* kDefaultLoadError = L"Tavlo2 frmDefault Form_Load ERR";
 

@@ -10,7 +10,7 @@ namespace tavlo {
 
 namespace {
 
-constexpr int kIdAuto = 100, kIdLog = 101, kIdHira = 102, kIdDblExp = 103, kIdResize = 104, kIdTip = 105;
+constexpr int kIdAuto = 100, kIdLog = 101, kIdHira = 102, kIdDblExp = 103, kIdResize = 104, kIdTip = 105, kIdPreview = 106;
 constexpr int kIdLbl43 = 106, kIdLbl34 = 107, kIdInit = 108;
 constexpr int kIdFirstMode = 120, kIdFirst43 = 140, kIdFirst34 = 160;
 constexpr int kIdPnlAuto = 180, kIdPnl43 = 181, kIdPnl34 = 182;
@@ -81,6 +81,7 @@ void frmOption::CreateControls()
     for (int i = 0; i < kRowCount; ++i) ckb34_[i] = CreateControl(L"BUTTON", check, kIdFirst34 + i, {}, pnl34_.Handle());
     ckbResize_ = CreateControl(L"BUTTON", check, kIdResize);
     ckbTip_ = CreateControl(L"BUTTON", check, kIdTip);
+    ckbPreview_ = CreateControl(L"BUTTON", check, kIdPreview);
     btnInit_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kIdInit);
     btnCancel_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL);
     btnOk_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
@@ -88,7 +89,7 @@ void frmOption::CreateControls()
     // The font reaches the controls in this order.
     AddFontControl(ckbAuto_);
     for (HWND b : obtExe_) AddFontControl(b);
-    for (HWND c : {ckbLog_, ckbResize_, ckbTip_, ckbHira_, ckbDblExp_, lbl43_, lbl34_}) AddFontControl(c);
+    for (HWND c : {ckbLog_, ckbResize_, ckbTip_, ckbPreview_, ckbHira_, ckbDblExp_, lbl43_, lbl34_}) AddFontControl(c);
     for (HWND c : ckb43_) AddFontControl(c);
     for (HWND c : ckb34_) AddFontControl(c);
     for (HWND c : {btnCancel_, btnInit_, btnOk_}) AddFontControl(c);
@@ -102,6 +103,7 @@ void frmOption::CreateControls()
     for (int i = 0; i < kRowCount; ++i) AddToolTipControl(ckb34_[i], ProgramText(static_cast<std::int16_t>(program_text::ThreeToFourRowTipFirst + i)));
     AddToolTipControl(ckbResize_, GeneralText(general_text::ResizeChildrenTip));
     AddToolTipControl(ckbTip_, GeneralText(general_text::ShowTipsTip));
+    AddToolTipControl(ckbPreview_, ProgramText(program_text::PreviewOptionTip));
     AddToolTipControl(btnInit_, GeneralText(general_text::DefaultsTip));
     AddToolTipControl(btnCancel_, GeneralText(general_text::CancelButtonTip));
     AddToolTipControl(btnOk_, GeneralText(general_text::OkButtonTip));
@@ -121,6 +123,7 @@ void frmOption::LoadMore()
     SetWindowTextW(ckbLog_, GeneralString(general_text::CopyLog).c_str());
     SetWindowTextW(ckbResize_, GeneralString(general_text::ResizeChildren).c_str());
     SetWindowTextW(ckbTip_, GeneralString(general_text::ShowTips).c_str());
+    SetWindowTextW(ckbPreview_, ProgramString(program_text::PreviewOption).c_str());
     SetWindowTextW(btnInit_, GeneralString(general_text::Defaults).c_str());
     SetWindowTextW(btnCancel_, GeneralString(general_text::CancelButton).c_str());
     SetWindowTextW(btnOk_, GeneralString(general_text::OkButton).c_str());
@@ -151,6 +154,7 @@ void frmOption::SetOptionData()
     SetCheck(ckbDblExp_, BoolToCheck(options.DblExp));
     SetCheck(ckbResize_, BoolToCheck(options.Resize));
     SetCheck(ckbTip_, BoolToCheck(options.Tip));
+    SetCheck(ckbPreview_, BoolToCheck(options.Preview));
     for (int i = 0; i < kRowCount; ++i) SetCheck(ckb43_[i], BoolToCheck(options.Exp43[i]));
     for (int i = 0; i < kRowCount; ++i) SetCheck(ckb34_[i], BoolToCheck(options.Exp34[i]));
 }
@@ -174,6 +178,7 @@ void frmOption::GetOptionData()
     options.DblExp = CheckToBool(CheckOf(ckbDblExp_));
     for (int i = 0; i < kRowCount; ++i) options.Exp43[i] = CheckToBool(CheckOf(ckb43_[i]));
     for (int i = 0; i < kRowCount; ++i) options.Exp34[i] = CheckToBool(CheckOf(ckb34_[i]));
+    options.Preview = CheckToBool(CheckOf(ckbPreview_));
     const bool tip = CheckToBool(CheckOf(ckbTip_));
     if (tip != options.Tip) {
         options.Tip = tip;
@@ -196,6 +201,7 @@ void frmOption::InitOptionData()
     AutoVisible();
     SelectMode(0);
     for (HWND box : {ckbLog_, ckbHira_, ckbDblExp_, ckbResize_, ckbTip_}) SetCheck(box, BST_CHECKED);
+    SetCheck(ckbPreview_, BST_UNCHECKED);
     for (HWND box : ckb43_) SetCheck(box, BST_CHECKED);
     for (HWND box : ckb34_) SetCheck(box, BST_CHECKED);
 }
@@ -250,7 +256,7 @@ bool frmOption::OnControl(int id, int code, HWND)
         AutoVisible();
         return true;
     }
-    const bool option = id == kIdLog || id == kIdHira || id == kIdDblExp || id == kIdResize || id == kIdTip ||
+    const bool option = id == kIdLog || id == kIdHira || id == kIdDblExp || id == kIdResize || id == kIdTip || id == kIdPreview ||
                         (id >= kIdFirstMode && id < kIdFirstMode + kModeCount) ||
                         (id >= kIdFirst43 && id < kIdFirst43 + kRowCount) ||
                         (id >= kIdFirst34 && id < kIdFirst34 + kRowCount);
@@ -315,6 +321,8 @@ void frmOption::Form_Resize()
     place(ckbResize_, kMargin, y, CheckBoxWidth(WindowText(ckbResize_)), row);
     y += row;
     place(ckbTip_, kMargin, y, CheckBoxWidth(WindowText(ckbTip_)), row);
+    y += row;
+    place(ckbPreview_, kMargin, y, CheckBoxWidth(WindowText(ckbPreview_)), row);
     y += row + 2 * kGap;
 
     // Defaults, Cancel and OK at the bottom right.
@@ -329,7 +337,7 @@ void frmOption::OnDestroy()
 {
     DialogForm::OnDestroy();
     ckbAuto_ = ckbLog_ = ckbHira_ = ckbDblExp_ = lbl43_ = lbl34_ = nullptr;
-    ckbResize_ = ckbTip_ = btnInit_ = btnCancel_ = btnOk_ = nullptr;
+    ckbResize_ = ckbTip_ = ckbPreview_ = btnInit_ = btnCancel_ = btnOk_ = nullptr;
     obtExe_.fill(nullptr);
     ckb43_.fill(nullptr);
     ckb34_.fill(nullptr);

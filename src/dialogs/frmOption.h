@@ -42,6 +42,7 @@ public:
     HWND ckb34(int index) const { return ckb34_.at(static_cast<std::size_t>(index)); }
     HWND ckbResize() const { return ckbResize_; }
     HWND ckbTip() const { return ckbTip_; }
+    HWND ckbPreview() const { return ckbPreview_; }
     HWND btnInit() const { return btnInit_; }
     HWND btnCancel() const { return btnCancel_; }
     HWND btnOk() const { return btnOk_; }
@@ -80,6 +81,7 @@ private:
     std::array<HWND, kRowCount> ckb34_{};
     HWND ckbResize_ = nullptr;
     HWND ckbTip_ = nullptr;
+    HWND ckbPreview_ = nullptr;
     HWND btnInit_ = nullptr;
     HWND btnCancel_ = nullptr;
     HWND btnOk_ = nullptr;

@@ -13,6 +13,8 @@ struct OptionState {
     bool Resize = false;
     bool Tip = false;
     bool Hira = false;
+    // A mode button shows what it would do before it runs.
+    bool Preview = false;
     std::wstring Filter;
     std::array<bool, 6> Exp43{};
     std::array<bool, 6> Exp34{};

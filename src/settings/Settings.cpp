@@ -89,6 +89,7 @@ void LoadSettings(SettingsStore& store, OptionState& state)
     state.Resize = in.ReadBool(L"Resize", true);
     state.Tip = in.ReadBool(L"Tip", true);
     state.Hira = in.ReadBool(L"Hira", true);
+    state.Preview = in.ReadBool(L"Preview", false);
 
     state.DblExp = false;
 
@@ -115,6 +116,7 @@ void SaveSettings(SettingsStore& store, const OptionState& state)
     out.WriteBool(L"Resize", state.Resize);
     out.WriteBool(L"Tip", state.Tip);
     out.WriteBool(L"Hira", state.Hira);
+    out.WriteBool(L"Preview", state.Preview);
     out.WriteText(L"Filter", state.Filter);
 
     for (std::size_t n = 0; n < state.Exp43.size(); ++n) out.WriteBool(RowKey(L"Exp43_", n), state.Exp43[n]);

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <atomic>
 #include <thread>
@@ -395,6 +397,76 @@ TEST_F(DriverTest, AFileLeftUnderATemporaryNameIsListedThereAndUndoBringsItBack)
     EXPECT_EQ(TempDir::ReadBytes(dir / L"a.html"), "content");
     EXPECT_EQ(Log().back(), ProgramText(program_text::AllBack));
     EXPECT_TRUE(Targets().empty()) << "the list follows the disk";
+}
+
+// The preview: a right click on a mode button shows what the run would do, row by row, and Cancel
+// changes nothing; with the option on, a press shows it first, and 実行 renames exactly the rows it
+// marked "変更します".
+TEST_F(DriverTest, ThePreviewShowsEveryRowAndOnlyItsRunButtonRenames)
+{
+    OpenWith({});
+    for (const wchar_t* name : {L"a.html", L"b.html", L"b.htm", L"c.txt"}) frame->FileWindow().Gaibu_ListInAdd(dir.Write(name));
+    frame->BtnEnabledChange();
+    frmPreview& preview = frame->PreviewDialog();
+    std::vector<std::vector<std::wstring>> rows;
+    std::wstring title, counts;
+    bool run = false;
+    preview.OnShown = [&] {
+        rows.clear();
+        HWND list = preview.lvwFiles();
+        for (int i = 0; i < static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); ++i) {
+            std::vector<std::wstring> row;
+            for (int c = 0; c < 3; ++c) {
+                wchar_t text[512]{};
+                LVITEMW item{};
+                item.iSubItem = c;
+                item.pszText = text;
+                item.cchTextMax = 512;
+                SendMessageW(list, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(&item));
+                row.push_back(text);
+            }
+            rows.push_back(row);
+        }
+        title = test::WindowText(preview.Handle());
+        counts = test::WindowText(preview.lblCounts());
+        SendMessageW(run ? preview.btnRun() : preview.btnCancel(), BM_CLICK, 0, 0);
+        EXPECT_FALSE(preview.IsVisible());
+        preview.Hide();
+    };
+    const std::wstring will = ProgramString(program_text::WillRename);
+    const std::vector<std::vector<std::wstring>> expected = {
+        {Full(L"a.html"), L"a.htm", will},
+        {Full(L"b.html"), L"", ProgramString(program_text::NameTaken)},
+        {Full(L"b.htm"), L"", ProgramString(program_text::ShortEnough).substr(1)},
+        {Full(L"c.txt"), L"", ProgramString(program_text::ShortEnough).substr(1)}};
+
+    // A right click on the button reaches the frame through the strip.
+    RECT button{};
+    GetWindowRect(frame->btnExe(0), &button);
+    SendMessageW(frame->btnExe(0), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(frame->btnExe(0)),
+                 MAKELPARAM(button.left + 5, button.top + 5));
+    EXPECT_EQ(rows, expected);
+    EXPECT_EQ(title, ProgramString(program_text::PreviewTitle) + ProgramString(program_text::ModeCaptionFirst));
+    EXPECT_NE(counts.find(L" 1 "), std::wstring::npos) << counts;
+    EXPECT_NE(counts.find(L" 3 "), std::wstring::npos) << counts;
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.html", L"b.htm", L"b.html", L"c.txt"}));
+    EXPECT_TRUE(Log().empty()) << "Cancel writes no log line";
+
+    // From the keyboard: the menu key on the focused button.
+    rows.clear();
+    SetFocus(frame->btnExe(0));
+    SendMessageW(frame->btnExe(0), WM_KEYDOWN, VK_APPS, 0);
+    SendMessageW(frame->btnExe(0), WM_KEYUP, VK_APPS, 0);
+    EXPECT_EQ(rows, expected);
+
+    rows.clear();
+    run = true;
+    options.Preview = true;
+    frame->btnExe_Click(0);
+    EXPECT_EQ(rows, expected);
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.htm", L"b.htm", L"b.html", L"c.txt"}));
+    EXPECT_EQ(Log().back(), GeneralText(general_text::AllDone));
+    EXPECT_EQ(Targets(), (std::vector<std::wstring>{Full(L"b.html"), Full(L"b.htm"), Full(L"c.txt")}));
 }
 
 TEST_F(DriverTest, AJournalThatCannotBeWrittenIsToldOnceAndTheRunGoesOn)

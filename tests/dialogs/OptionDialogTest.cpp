@@ -80,6 +80,7 @@ TEST_F(OptionDialogTest, LoadSetsEveryCaptionAndTooltipFromTheCatalogues)
         {dialog.ckbDblExp(), ProgramText(program_text::DoubleExtensions), ProgramText(program_text::DoubleExtensionsTip)},
         {dialog.ckbResize(), GeneralText(general_text::ResizeChildren), GeneralText(general_text::ResizeChildrenTip)},
         {dialog.ckbTip(), GeneralText(general_text::ShowTips), GeneralText(general_text::ShowTipsTip)},
+        {dialog.ckbPreview(), ProgramText(program_text::PreviewOption), ProgramText(program_text::PreviewOptionTip)},
         {dialog.btnInit(), GeneralText(general_text::Defaults), GeneralText(general_text::DefaultsTip)},
         {dialog.btnCancel(), GeneralText(general_text::CancelButton), GeneralText(general_text::CancelButtonTip)},
         {dialog.btnOk(), GeneralText(general_text::OkButton), GeneralText(general_text::OkButtonTip)},
@@ -102,6 +103,7 @@ TEST_F(OptionDialogTest, ActivationShowsTheOptionsWithOkDisabled)
     options.DblExp = false;
     options.Resize = true;
     options.Tip = false;
+    options.Preview = true;
     options.Exp43 = {true, false, true, false, true, false};
     options.Exp34 = {false, false, false, true, true, true};
     bool shown = false;
@@ -117,6 +119,7 @@ TEST_F(OptionDialogTest, ActivationShowsTheOptionsWithOkDisabled)
         EXPECT_FALSE(Checked(dialog.ckbDblExp()));
         EXPECT_TRUE(Checked(dialog.ckbResize()));
         EXPECT_FALSE(Checked(dialog.ckbTip()));
+        EXPECT_TRUE(Checked(dialog.ckbPreview()));
         for (int i = 0; i < 6; ++i) {
             EXPECT_EQ(Checked(dialog.ckb43(i)), options.Exp43[i]) << i;
             EXPECT_EQ(Checked(dialog.ckb34(i)), options.Exp34[i]) << i;
@@ -245,6 +248,7 @@ TEST_F(OptionDialogTest, DefaultsFillTheControlsOnlyAndCountOnlyAfterOk)
         EXPECT_EQ(SelectedMode(), 0);
         for (HWND c : {dialog.ckbLog(), dialog.ckbHira(), dialog.ckbDblExp(), dialog.ckbResize(), dialog.ckbTip()})
             EXPECT_TRUE(Checked(c)) << WindowText(c);
+        EXPECT_FALSE(Checked(dialog.ckbPreview())) << "the preview is off by default";
         for (int i = 0; i < 6; ++i) {
             EXPECT_TRUE(Checked(dialog.ckb43(i)));
             EXPECT_TRUE(Checked(dialog.ckb34(i)));

@@ -50,6 +50,7 @@ TEST_F(SettingsTest, NoKeysAnywhereGivesEveryDefault)
     EXPECT_TRUE(s.Resize);
     EXPECT_TRUE(s.Tip);
     EXPECT_TRUE(s.Hira);
+    EXPECT_FALSE(s.Preview);
     EXPECT_FALSE(s.DblExp);
     EXPECT_EQ(s.Filter, L"*.*");
     for (int n = 0; n < 6; ++n) {
@@ -81,15 +82,18 @@ TEST_F(SettingsTest, ValueThatDoesNotConvertCountsAsAbsentAndIsWrittenBack)
     PutCurrent(L"Tip", L"abc");
     PutCurrent(L"Font_Size", L"big");
     PutCurrent(L"AutoExe", L"40000");
+    PutCurrent(L"Preview", L"yes");
 
     OptionState earlier;
     earlier.Tip = false;
     earlier.Font_Size = 9;
     earlier.AutoExe = 3;
+    earlier.Preview = true;
     LoadSettings(store, earlier);
     EXPECT_TRUE(earlier.Tip);
     EXPECT_EQ(earlier.Font_Size, 10);
     EXPECT_EQ(earlier.AutoExe, 0);
+    EXPECT_FALSE(earlier.Preview);
     EXPECT_TRUE(earlier.Hira); // the other steps still run
 
     SaveSettings(store, earlier);
@@ -167,6 +171,7 @@ TEST_F(SettingsTest, SaveWritesEveryOptionKeyAsText)
     s.Resize = false;
     s.Tip = false;
     s.Hira = true;
+    s.Preview = true;
     s.Filter = L"*.jp*";
     s.Exp43 = {true, false, true, false, true, false};
     s.Exp34 = {false, false, false, true, true, true};
@@ -180,7 +185,7 @@ TEST_F(SettingsTest, SaveWritesEveryOptionKeyAsText)
 
     const std::map<std::wstring, std::wstring> expected{
         {L"Version", L"1.00"},    {L"Auto", L"True"},        {L"AutoExe", L"7"},        {L"AutoLog", L"False"},
-        {L"Resize", L"False"},     {L"Tip", L"False"},        {L"Hira", L"True"},        {L"Filter", L"*.jp*"},
+        {L"Resize", L"False"},     {L"Tip", L"False"},        {L"Hira", L"True"},        {L"Preview", L"True"},     {L"Filter", L"*.jp*"},
         {L"Exp43_0", L"True"},    {L"Exp43_1", L"False"},    {L"Exp43_2", L"True"},     {L"Exp43_3", L"False"},
         {L"Exp43_4", L"True"},    {L"Exp43_5", L"False"},    {L"Exp34_0", L"False"},    {L"Exp34_1", L"False"},
         {L"Exp34_2", L"False"},   {L"Exp34_3", L"True"},     {L"Exp34_4", L"True"},     {L"Exp34_5", L"True"},
@@ -190,7 +195,7 @@ TEST_F(SettingsTest, SaveWritesEveryOptionKeyAsText)
     EXPECT_EQ(actual, expected);
 
     auto group = [](const OptionState& o) {
-        return std::tie(o.Auto, o.AutoExe, o.AutoLog, o.Resize, o.Tip, o.Hira, o.Filter, o.Exp43, o.Exp34,
+        return std::tie(o.Auto, o.AutoExe, o.AutoLog, o.Resize, o.Tip, o.Hira, o.Preview, o.Filter, o.Exp43, o.Exp34,
                         o.Font_Name, o.Font_Size, o.Font_Bold, o.Font_Italic);
     };
     OptionState back;
@@ -247,7 +252,7 @@ TEST(SaveSettingsOrder, WritesTheListedOrderToTheCurrentLocationThenRemovesLegac
     SaveSettings(rec, OptionState{});
 
     std::vector<std::wstring> expected;
-    for (const wchar_t* key : {L"Version", L"Auto", L"AutoExe", L"AutoLog", L"Resize", L"Tip", L"Hira", L"Filter"})
+    for (const wchar_t* key : {L"Version", L"Auto", L"AutoExe", L"AutoLog", L"Resize", L"Tip", L"Hira", L"Preview", L"Filter"})
         expected.push_back(std::wstring(L"write Vesmir's Soft|Tavlo2|") + key);
     for (const wchar_t* prefix : {L"Exp43_", L"Exp34_"})
         for (int n = 0; n < 6; ++n)
