@@ -14,7 +14,7 @@ constexpr int kIdCounts = 100, kIdFiles = 101;
 // Twips.
 constexpr float kMargin = 120, kGap = 90;
 // The share of the list's width each column starts with: file, new name, result.
-constexpr float kColumnShare[] = {0.5f, 0.2f, 0.3f};
+constexpr float kColumnShare[] = {0.4f, 0.17f, 0.43f};
 
 void SetColumnWidths(HWND list, int width)
 {
