@@ -18,11 +18,6 @@ constexpr int kIdWeb = 110, kIdMail = 111, kIdNetId = 112;
 // Twips: the picture is 48 pixels at the usual 96 per inch.
 constexpr float kMargin = 180, kGap = 60, kPicture = 720, kBoxMinWidth = 3600;
 
-std::wstring Text(std::wstring_view text)
-{
-    return std::wstring(text);
-}
-
 } // namespace
 
 frmAbout::frmAbout() : DialogForm(DialogFormSpec{.KeyPrefix = L"About_", .LoadErrorText = L""}) {}
@@ -38,8 +33,8 @@ void frmAbout::CreateControls()
     const DWORD box = WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL;
     imgAbout_ = CreateControl(L"STATIC", SS_ICON | SS_CENTERIMAGE, kIdPicture);
     // What the box shows before (or without) its load: the design texts.
-    lblAboutTitle_ = CreateControl(L"STATIC", label, kIdTitle, Text(ProgramText(program_text::ProductName)));
-    lblAboutProgName_ = CreateControl(L"STATIC", label, kIdProgName, Text(ProgramText(program_text::ProgramTitle)));
+    lblAboutTitle_ = CreateControl(L"STATIC", label, kIdTitle, ProgramString(program_text::ProductName));
+    lblAboutProgName_ = CreateControl(L"STATIC", label, kIdProgName, ProgramString(program_text::ProgramTitle));
     lblAboutVersion_ = CreateControl(L"STATIC", label, kIdVersion, dialog_text::kVersionPrefix);
     lblAboutName_ = CreateControl(L"STATIC", label, kIdName, dialog_text::kMakerName);
     txtWeb_ = CreateControl(L"EDIT", box, kIdWeb, L"", nullptr, WS_EX_CLIENTEDGE);
@@ -58,13 +53,13 @@ void frmAbout::CreateControls()
 
 void frmAbout::LoadMore()
 {
-    SetWindowTextW(Handle(), Text(ProgramText(program_text::AboutCaption)).c_str());
-    SetWindowTextW(lblAboutTitle_, Text(ProgramText(program_text::ProductName)).c_str());
-    SetWindowTextW(lblAboutProgName_, Text(ProgramText(program_text::ProgramTitle)).c_str());
-    SetWindowTextW(txtWeb_, Text(GeneralText(general_text::ContactWeb)).c_str());
+    SetWindowTextW(Handle(), ProgramString(program_text::AboutCaption).c_str());
+    SetWindowTextW(lblAboutTitle_, ProgramString(program_text::ProductName).c_str());
+    SetWindowTextW(lblAboutProgName_, ProgramString(program_text::ProgramTitle).c_str());
+    SetWindowTextW(txtWeb_, GeneralString(general_text::ContactWeb).c_str());
     SetWindowTextW(lblAboutVersion_, (std::wstring(dialog_text::kVersionPrefix) + ProgramVersionText).c_str());
-    SetWindowTextW(txtNetId_, Text(GeneralText(general_text::ContactName)).c_str());
-    SetWindowTextW(txtMail_, Text(GeneralText(general_text::ContactMail)).c_str());
+    SetWindowTextW(txtNetId_, GeneralString(general_text::ContactName).c_str());
+    SetWindowTextW(txtMail_, GeneralString(general_text::ContactMail).c_str());
     Form_Resize();
 }
 
