@@ -1,7 +1,7 @@
 // Times the rename engine against a plain loop of MoveFileW over the same number of files, and the
 // path normalisation the target list does per file. Prints figures; exits with 1 when a target is missed.
-#include "RecordingSinks.h"
 #include "BenchTargets.h"
+#include "RecordingSinks.h"
 #include "TestSupport.h"
 #include "common/PathUtil.h"
 #include "engine/RenameEngine.h"

@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
-#include "common/Fault.h"
 
+#include "common/Fault.h"
 #include "common/OnItsOwn.h"
 
 namespace tavlo {

@@ -1,17 +1,17 @@
 #include "app/frmTavlo.h"
-#include "common/Fault.h"
 
 #include "app/CommandLine.h"
 #include "common/Catalogue.h"
+#include "common/Fault.h"
 #include "common/Help.h"
 #include "common/PathUtil.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
 #include "ui/ControlHook.h"
 #include "ui/FontData.h"
-#include "windows/FormTexts.h"
 #include "ui/LoadFailure.h"
 #include "ui/PacedRedraw.h"
+#include "windows/FormTexts.h"
 
 #include <commdlg.h>
 

@@ -2,6 +2,7 @@
 // The main window: an MDI frame with the tool strip of mode buttons, the shared menu bar and the five
 // child windows, which it creates at its load and releases at its close.
 #include "common/FileSystem.h"
+#include "common/GdiHandles.h"
 #include "common/JournalStore.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmDefault.h"
@@ -9,11 +10,10 @@
 #include "dialogs/frmOption.h"
 #include "dialogs/frmPreview.h"
 #include "settings/SettingsStore.h"
-#include "windows/ChildForm.h"
 #include "ui/Form.h"
-#include "windows/FrameRules.h"
-#include "common/GdiHandles.h"
 #include "ui/Panel.h"
+#include "windows/ChildForm.h"
+#include "windows/FrameRules.h"
 #include "windows/mdiFile.h"
 #include "windows/mdiInDir.h"
 #include "windows/mdiInFile.h"

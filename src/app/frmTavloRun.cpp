@@ -1,10 +1,10 @@
-#include "app/frmTavlo.h"
-#include "common/Fault.h"
-
 // The run path of the frame: the command line and the automatic run, the visible run over the target
-// list with its interface lock, and Undo. The frame itself only frames.
+// list with its interface lock, the preview, and Undo. The frame itself only frames.
+#include "app/frmTavlo.h"
+
 #include "app/CommandLine.h"
 #include "common/Catalogue.h"
+#include "common/Fault.h"
 #include "common/OnItsOwn.h"
 #include "engine/JournalRecorder.h"
 #include "engine/Prediction.h"
@@ -131,9 +131,9 @@ void frmTavlo::btnExe_Click(std::int16_t Index)
 void frmTavlo::ShowPreview(std::int16_t Index)
 {
     if (locked_ || Index < 0 || Index >= kModeCount) return;
-    const std::vector<Prediction> rows = PredictRun(file_->Entries(), Index, *fileSystem_, RulesOf(options));
+    std::vector<Prediction> rows = PredictRun(file_->Entries(), Index, *fileSystem_, RulesOf(options));
     // Between preview and run the disk may change: the run's own checks still decide.
-    if (preview_.ShowFor(Form::WindowText(btnExe_[Index]), rows)) RunMode(Index);
+    if (preview_.ShowFor(Form::WindowText(btnExe_[Index]), std::move(rows))) RunMode(Index);
 }
 
 void frmTavlo::RunMode(std::int16_t Index)

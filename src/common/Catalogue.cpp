@@ -150,7 +150,6 @@ std::wstring_view ProgramText(std::int16_t number)
         case 22016: return L"変更するファイル: %RENAME% 個　変更しないファイル: %LEAVE% 個";
         case 22017: return L"実行前にプレビューを表示";
         case 22018: return L"モードボタンを押したとき、名前を変える前に新しい名前と結果を一覧で表示します";
-        case 22019: return L"（右クリックでプレビュー）";
         default: return {};
     }
 }

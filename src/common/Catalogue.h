@@ -114,7 +114,6 @@ inline constexpr std::int16_t PreviewCancel = 22015;
 inline constexpr std::int16_t PreviewCounts = 22016;
 inline constexpr std::int16_t PreviewOption = 22017;
 inline constexpr std::int16_t PreviewOptionTip = 22018;
-inline constexpr std::int16_t PreviewModeTip = 22019;
 } // namespace program_text
 
 namespace general_text {

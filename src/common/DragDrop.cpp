@@ -1,7 +1,7 @@
 #include "common/DragDrop.h"
-#include "common/Fault.h"
 
 #include "common/ComPtr.h"
+#include "common/Fault.h"
 #include "common/Handles.h"
 
 #include <shellapi.h>

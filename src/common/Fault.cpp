@@ -1,6 +1,5 @@
 #include "common/Fault.h"
 
-#include "common/PlatformText.h"
 
 #include <windows.h>
 

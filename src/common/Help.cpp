@@ -1,6 +1,6 @@
 #include "common/Help.h"
-#include "common/Fault.h"
 
+#include "common/Fault.h"
 #include "common/PathUtil.h"
 
 #include <shellapi.h>

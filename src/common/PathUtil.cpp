@@ -1,7 +1,7 @@
 #include "common/PathUtil.h"
 
-#include "common/PlatformText.h"
 #include "common/FileSystem.h"
+#include "common/PlatformText.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
 #include "dialogs/DialogForm.h"
-#include "common/Fault.h"
 
+#include "common/Fault.h"
+#include "common/GdiHandles.h"
 #include "common/OnItsOwn.h"
 #include "settings/RegistryStore.h"
 #include "settings/Settings.h"
 #include "windows/FrameRules.h"
-#include "common/GdiHandles.h"
 
 #include <algorithm>
 

@@ -2,12 +2,12 @@
 // The default folder dialog: a folder choice that its caller configures through properties (the
 // label, the tooltips of the folder controls, whether the choice can be switched off, whether the
 // drive's free space is shown). The program uses it for the input folder window's start folder.
+#include "common/GdiHandles.h"
 #include "dialogs/DialogForm.h"
 #include "dialogs/Property.h"
 #include "settings/Options.h"
 #include "ui/DriveList.h"
 #include "ui/FolderList.h"
-#include "common/GdiHandles.h"
 #include "ui/Panel.h"
 
 #include <functional>

@@ -6,9 +6,9 @@
 #include "dialogs/DialogTexts.h"
 #include "engine/ExtensionModel.h"
 #include "settings/Options.h"
-#include "windows/FormTexts.h"
 #include "ui/Icons.h"
 #include "ui/InputBox.h"
+#include "windows/FormTexts.h"
 
 #include <algorithm>
 #include <utility>

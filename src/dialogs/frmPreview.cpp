@@ -64,10 +64,10 @@ void frmPreview::LoadMore()
     Form_Resize();
 }
 
-bool frmPreview::ShowFor(const std::wstring& modeCaption, const std::vector<Prediction>& rows)
+bool frmPreview::ShowFor(const std::wstring& modeCaption, std::vector<Prediction> rows)
 {
     caption_ = modeCaption;
-    rows_ = rows;
+    rows_ = std::move(rows);
     ok_ = false;
     if (!Form_Load()) return false;
     Fill();

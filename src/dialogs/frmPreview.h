@@ -17,7 +17,7 @@ public:
 
     // Shows the rows modally under the title "プレビュー - " and the mode button's caption; true when
     // the user chose 実行.
-    bool ShowFor(const std::wstring& modeCaption, const std::vector<Prediction>& rows);
+    bool ShowFor(const std::wstring& modeCaption, std::vector<Prediction> rows);
 
     HWND lvwFiles() const { return lvwFiles_; }
     HWND lblCounts() const { return lblCounts_; }

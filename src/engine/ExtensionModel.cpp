@@ -71,6 +71,13 @@ std::wstring GetFolderName(const std::wstring& path)
     return folder;
 }
 
+std::wstring GetFolderPrefix(const std::wstring& path)
+{
+    std::wstring folder = GetFolderName(path);
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    return folder;
+}
+
 std::wstring GetExtension(const std::wstring& path, bool dblExp)
 {
     std::size_t dot = LastDotInFileName(path);

@@ -10,6 +10,8 @@ std::wstring GetFileName(const std::wstring& path);
 
 // The text before the last backslash ("C:" becomes "C:\"); empty when there is no backslash.
 std::wstring GetFolderName(const std::wstring& path);
+// GetFolderName ending with one backslash, ready for a file name to follow.
+std::wstring GetFolderPrefix(const std::wstring& path);
 
 // From the last dot of the file name to the end, dot included; empty when the file name has no dot.
 // With dblExp, .LZH.LZH, .LZH.ZIP, .ZIP.LZH and .ZIP.ZIP (any case) count as one extension.

@@ -16,7 +16,7 @@ namespace {
 // every rename predicted in it. Keyed by the upper-case form, as the volume looks names up.
 class FolderNamesView {
 public:
-    FolderNamesView(FileSystem& fs, const std::wstring& folder) : fs_(fs)
+    FolderNamesView(FileSystem& fs, const std::wstring& folder) : fs_(fs), folder_(folder)
     {
         if (std::optional<std::vector<std::wstring>> names = fs.FolderNames(folder)) {
             listed_ = true;
@@ -24,16 +24,11 @@ public:
         }
     }
     // The exact names that equal `name` but for case.
-    std::vector<std::wstring> Like(const std::wstring& folder, const std::wstring& name)
+    std::vector<std::wstring> Like(const std::wstring& name)
     {
-        if (!listed_) return fs_.NamesLike(folder + name);
+        if (!listed_) return fs_.NamesLike(folder_ + name);
         auto hit = names_.find(PlatformUpper(name));
         return hit == names_.end() ? std::vector<std::wstring>{} : hit->second;
-    }
-    bool Holds(const std::wstring& folder, const std::wstring& name)
-    {
-        const std::vector<std::wstring> like = Like(folder, name);
-        return std::find(like.begin(), like.end(), name) != like.end();
     }
     void Renamed(const std::wstring& from, const std::wstring& to)
     {
@@ -51,17 +46,11 @@ private:
     void Add(const std::wstring& name) { names_[PlatformUpper(name)].push_back(name); }
 
     FileSystem& fs_;
+    const std::wstring folder_;
     bool listed_ = false;
     std::unordered_map<std::wstring, std::vector<std::wstring>> names_;
     std::unordered_set<std::wstring> taken_;
 };
-
-std::wstring FolderOf(const std::wstring& path)
-{
-    std::wstring folder = GetFolderName(path);
-    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-    return folder;
-}
 
 } // namespace
 
@@ -75,12 +64,15 @@ std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, std::
     predictions.reserve(paths.size());
     for (const std::wstring& path : paths) {
         Prediction p{path, {}, 0};
-        const std::wstring folder = FolderOf(path);
+        const std::wstring folder = GetFolderPrefix(path);
         const std::wstring name = GetFileName(path);
         FolderNamesView& view = folders.try_emplace(folder, fs, folder).first->second;
-        const RenameOutcome decision = view.Holds(folder, name) ? engine.Decide(path, mode) : RenameOutcome{};
+        // The entry's name in every case the folder holds it: its own, and any case twins.
+        const std::vector<std::wstring> like = view.Like(name);
+        const bool present = std::find(like.begin(), like.end(), name) != like.end();
+        const RenameOutcome decision = present ? engine.Decide(path, mode) : RenameOutcome{};
         const std::wstring newName = GetFileName(decision.newPath);
-        if (!view.Holds(folder, name)) {
+        if (!present) {
             p.result = FileGone;
         } else if (decision.kind == RenameOutcome::Kind::NoExtension) {
             p.result = NoExtensionToChange;
@@ -92,10 +84,9 @@ std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, std::
             p.result = RenameFailed;
         } else if (EqualButForCase(name, newName)) {
             // A case-only rename: any other case of the name (a twin) stops it, as it stops the run.
-            const std::vector<std::wstring> like = view.Like(folder, name);
             if (std::any_of(like.begin(), like.end(), [&](const std::wstring& n) { return n != name; }))
                 p.result = CaseTwin;
-        } else if (!view.Like(folder, newName).empty()) {
+        } else if (!view.Like(newName).empty()) {
             p.result = view.TakenByEarlier(newName) ? NameTakenByEarlier : NameTaken;
         }
         if (decision.kind == RenameOutcome::Kind::Renamed && p.result == 0) {

@@ -120,9 +120,7 @@ RenameEngine::Step RenameEngine::Rename(const std::wstring& from, const std::wst
 {
     if (!IsUsableFileName(GetFileName(to))) return {};
     if (!EqualButForCase(from, to)) return {fs_.RenameNoReplace(from, to), {}};
-    std::wstring folder = GetFolderName(to);
-    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-    return RenameCaseOnly(from, to, folder);
+    return RenameCaseOnly(from, to, GetFolderPrefix(to));
 }
 
 RenameOutcome RenameEngine::Decide(const std::wstring& path, std::int16_t mode)
@@ -130,8 +128,7 @@ RenameOutcome RenameEngine::Decide(const std::wstring& path, std::int16_t mode)
     RenameOutcome outcome;
     outcome.path = path;
     const std::wstring ext = GetExtension(path, opts_.DblExp);
-    std::wstring folder = GetFolderName(path);
-    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    const std::wstring folder = GetFolderPrefix(path);
     const std::wstring base = GetBaseName(path, opts_.DblExp);
     if (ext.empty() || ext == L".") return outcome;
     const std::wstring afterDot = ext.substr(1);

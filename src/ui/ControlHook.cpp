@@ -1,4 +1,5 @@
 #include "ui/ControlHook.h"
+
 #include "common/Fault.h"
 
 #include <memory>

@@ -1,7 +1,7 @@
 #include "ui/DriveList.h"
 
-#include "ui/FileMask.h"
 #include "common/GdiHandles.h"
+#include "ui/FileMask.h"
 
 #include <commctrl.h>
 

@@ -1,8 +1,8 @@
 #include "ui/FolderList.h"
 
 #include "common/FileEnum.h"
-#include "ui/FileMask.h"
 #include "common/GdiHandles.h"
+#include "ui/FileMask.h"
 
 #include <algorithm>
 

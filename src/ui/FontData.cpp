@@ -1,8 +1,8 @@
 #include "ui/FontData.h"
 
 #include "settings/Options.h"
-#include "ui/UiTexts.h"
 #include "ui/Twips.h"
+#include "ui/UiTexts.h"
 
 #include <cwchar>
 

@@ -1,11 +1,10 @@
 #include "ui/InputBox.h"
 
-#include "ui/Form.h"
-#include "common/Fault.h"
-
 #include "common/Catalogue.h"
-#include "ui/UiTexts.h"
+#include "common/Fault.h"
 #include "common/GdiHandles.h"
+#include "ui/Form.h"
+#include "ui/UiTexts.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,5 @@
 #include "ui/PacedRedraw.h"
+
 #include "common/Fault.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 #include "ui/Window.h"
+
 #include "common/Fault.h"
 
 #include <set>

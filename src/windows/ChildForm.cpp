@@ -1,7 +1,7 @@
 #include "windows/ChildForm.h"
-#include "common/Fault.h"
 
 #include "common/Catalogue.h"
+#include "common/Fault.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
 #include "ui/ControlHook.h"

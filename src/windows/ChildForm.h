@@ -1,9 +1,9 @@
 #pragma once
 // What the five child windows of the main window do alike: stored geometry, the shared menu bar
 // forwarding to the main window, its enabling during a run, the context menu and the load.
+#include "common/GdiHandles.h"
 #include "settings/SettingsStore.h"
 #include "ui/Form.h"
-#include "common/GdiHandles.h"
 #include "windows/SharedMenu.h"
 
 #include <cstdint>

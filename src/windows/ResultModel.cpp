@@ -1,6 +1,6 @@
 #include "windows/ResultModel.h"
-#include "common/Fault.h"
 
+#include "common/Fault.h"
 #include "common/PathUtil.h"
 
 namespace tavlo {

@@ -5,9 +5,9 @@
 #include "engine/ExtensionModel.h"
 #include "ui/ControlHook.h"
 #include "ui/Icons.h"
+#include "ui/Twips.h"
 #include "windows/FormTexts.h"
 #include "windows/SharedMenu.h"
-#include "ui/Twips.h"
 
 #include <commctrl.h>
 

@@ -4,9 +4,9 @@
 // entries directly, so every rule here works on what the list box holds at that moment.
 #include "common/DragDrop.h"
 #include "common/PathUtil.h"
-#include "windows/ChildForm.h"
 #include "ui/ListBoxSupport.h"
 #include "ui/PacedRedraw.h"
+#include "windows/ChildForm.h"
 
 #include <functional>
 #include <memory>

@@ -5,8 +5,8 @@
 #include "common/PathUtil.h"
 #include "engine/ExtensionModel.h"
 #include "settings/Options.h"
-#include "windows/FormTexts.h"
 #include "ui/InputBox.h"
+#include "windows/FormTexts.h"
 
 #include <memory>
 

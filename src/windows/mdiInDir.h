@@ -3,9 +3,9 @@
 // input file window follows. It remembers the folder between runs and keeps up to ten folder aliases
 // offered in its context menu.
 #include "settings/Settings.h"
-#include "windows/ChildForm.h"
 #include "ui/DriveList.h"
 #include "ui/FolderList.h"
+#include "windows/ChildForm.h"
 #include "windows/SharedMenu.h"
 
 #include <array>

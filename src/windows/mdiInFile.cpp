@@ -5,11 +5,11 @@
 #include "common/OnItsOwn.h"
 #include "common/PathUtil.h"
 #include "settings/Options.h"
-#include "windows/FormTexts.h"
 #include "ui/Icons.h"
 #include "ui/InputBox.h"
-#include "windows/SharedMenu.h"
 #include "ui/PacedRedraw.h"
+#include "windows/FormTexts.h"
+#include "windows/SharedMenu.h"
 
 
 namespace tavlo {

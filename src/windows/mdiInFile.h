@@ -2,9 +2,9 @@
 // The input file window: the files of the input folder window's folder that match the filter, and
 // the three commands that move them to the target list (the selected ones, all, all with the
 // folder's immediate subfolders).
-#include "windows/ChildForm.h"
 #include "ui/FileList.h"
 #include "ui/FolderList.h"
+#include "windows/ChildForm.h"
 #include "windows/SharedMenu.h"
 
 #include <functional>

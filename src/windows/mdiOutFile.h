@@ -3,10 +3,10 @@
 // latest name. Selected entries can be dragged out to other programs as a file list.
 #include "common/DragDrop.h"
 #include "engine/Sinks.h"
-#include "windows/ChildForm.h"
 #include "ui/ControlHook.h"
 #include "ui/ListBoxSupport.h"
 #include "ui/PacedRedraw.h"
+#include "windows/ChildForm.h"
 #include "windows/ResultModel.h"
 
 #include <functional>

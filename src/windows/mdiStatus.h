@@ -2,9 +2,9 @@
 // The execution log window: one line per event of a run, oldest first, which can be emptied, copied
 // to the clipboard and saved as a text file.
 #include "engine/Sinks.h"
-#include "windows/ChildForm.h"
 #include "ui/ListBoxSupport.h"
 #include "ui/PacedRedraw.h"
+#include "windows/ChildForm.h"
 #include "windows/LogModel.h"
 
 #include <functional>

@@ -1,13 +1,13 @@
 #include "MemoryJournal.h"
 #include "ScriptedRenames.h"
 #include "TestSupport.h"
+#include "UiTestSupport.h"
 #include "common/Catalogue.h"
 #include "common/PathUtil.h"
 #include "engine/ExtensionModel.h"
 #include "engine/RenameEngine.h"
 #include "ui/ControlHook.h"
 #include "windows/SharedMenu.h"
-#include "UiTestSupport.h"
 
 #include <gtest/gtest.h>
 

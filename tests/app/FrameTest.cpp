@@ -1,8 +1,8 @@
 #include "TestSupport.h"
+#include "UiTestSupport.h"
 #include "app/Program.h"
 #include "common/Catalogue.h"
 #include "windows/SharedMenu.h"
-#include "UiTestSupport.h"
 
 #include <gtest/gtest.h>
 

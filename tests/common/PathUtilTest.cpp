@@ -1,8 +1,8 @@
 #include "common/PathUtil.h"
 
 #include "TestSupport.h"
-#include "common/PlatformText.h"
 #include "common/FileSystem.h"
+#include "common/PlatformText.h"
 
 #include <gtest/gtest.h>
 

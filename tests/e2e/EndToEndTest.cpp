@@ -2,16 +2,16 @@
 // of the test prefix (saved before and put back after each test).
 #include "ProgramProcess.h"
 #include "TestSupport.h"
+#include "app/frmTavlo.h"
 #include "common/Catalogue.h"
 #include "common/Clipboard.h"
-#include "common/PathUtil.h"
-#include "app/frmTavlo.h"
 #include "common/JournalStore.h"
+#include "common/PathUtil.h"
 #include "engine/ExtensionModel.h"
 #include "settings/RegistryStore.h"
 #include "settings/RegistryTestRoot.h"
-#include "ui/UiTexts.h"
 #include "ui/Twips.h"
+#include "ui/UiTexts.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -1,12 +1,12 @@
 #include "engine/RenameEngine.h"
-#include "engine/RenameReport.h"
 #include "engine/Prediction.h"
+#include "engine/RenameReport.h"
 
 #include "RecordingSinks.h"
-#include "common/PlatformText.h"
 #include "ScriptedRenames.h"
 #include "TestSupport.h"
 #include "common/Catalogue.h"
+#include "common/PlatformText.h"
 #include "engine/ExtensionModel.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "common/Catalogue.h"
-#include "windows/ChildForm.h"
-#include "settings/ValueEncoding.h"
-#include "windows/SharedMenu.h"
 #include "UiTestSupport.h"
+#include "settings/ValueEncoding.h"
+#include "windows/ChildForm.h"
+#include "windows/SharedMenu.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "common/Catalogue.h"
+#include "UiTestSupport.h"
 #include "common/DragDrop.h"
 #include "windows/SharedMenu.h"
-#include "UiTestSupport.h"
 
 #include "TestSupport.h"
 

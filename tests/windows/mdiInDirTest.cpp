@@ -1,11 +1,11 @@
 #include "common/Catalogue.h"
 
 #include "DriveWithoutMedium.h"
+#include "InputBoxAnswers.h"
+#include "UiTestSupport.h"
 #include "common/FileEnum.h"
 #include "common/PathUtil.h"
 #include "engine/ExtensionModel.h"
-#include "InputBoxAnswers.h"
-#include "UiTestSupport.h"
 
 #include "TestSupport.h"
 

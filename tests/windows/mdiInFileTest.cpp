@@ -1,7 +1,7 @@
 #include "common/Catalogue.h"
-#include "common/FileEnum.h"
 #include "InputBoxAnswers.h"
 #include "UiTestSupport.h"
+#include "common/FileEnum.h"
 
 #include "TestSupport.h"
 

@@ -1,6 +1,6 @@
 #include "common/Catalogue.h"
-#include "common/DragDrop.h"
 #include "UiTestSupport.h"
+#include "common/DragDrop.h"
 
 #include "TestSupport.h"
 
