@@ -17,8 +17,8 @@ endfunction()
 function(tavlo_layer layer)
   cmake_parse_arguments(PARSE_ARGV 1 L "" "" "BELOW;SYSTEM")
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${layer}/*.cpp)
-  # The entry point belongs to the program, not to the library the tests link.
-  list(FILTER sources EXCLUDE REGEX "/app/Main\\.cpp$")
+  # The entry points belong to the programs, not to the libraries the tests link.
+  list(FILTER sources EXCLUDE REGEX "/(app|console)/Main\\.cpp$")
   add_library(tavlo_${layer} STATIC ${sources})
   tavlo_sees(tavlo_${layer} ${layer} ${L_BELOW})
   foreach(below ${L_BELOW})

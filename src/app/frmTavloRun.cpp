@@ -139,13 +139,8 @@ void frmTavlo::ShowPreview(std::int16_t Index)
 void frmTavlo::RunMode(std::int16_t Index)
 {
     if (locked_) return;
-    auto anyRow = [](const std::array<bool, 6>& rows) { return std::find(rows.begin(), rows.end(), true) != rows.end(); };
-    if (Index == ModeFourToThree && !anyRow(options.Exp43)) {
-        status_->ListInAdd(ProgramString(program_text::NoFourToThreeRow));
-        return;
-    }
-    if (Index == ModeThreeToFour && !anyRow(options.Exp34)) {
-        status_->ListInAdd(ProgramString(program_text::NoThreeToFourRow));
+    if (const std::int16_t missing = RowsMissing(Index, RulesOf(options))) {
+        status_->ListInAdd(ProgramString(missing));
         return;
     }
 

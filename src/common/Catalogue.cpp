@@ -150,6 +150,39 @@ std::wstring_view ProgramText(std::int16_t number)
         case 22016: return L"変更するファイル: %RENAME% 個　変更しないファイル: %LEAVE% 個";
         case 22017: return L"実行前にプレビューを表示";
         case 22018: return L"モードボタンを押したとき、名前を変える前に新しい名前と結果を一覧で表示します";
+        // The console command, a range of its own.
+        case 23000: return L"使い方: tavlo2c モード [-n] [-r] [--utf8] パス...\r\n"
+                           L"　　　　tavlo2c --undo\r\n"
+                           L"　　　　tavlo2c --help\r\n"
+                           L"\r\n"
+                           L"指定したファイルの拡張子だけを、モードに従って変更します。\r\n"
+                           L"\r\n"
+                           L"モード（大文字と小文字は区別しません。数字でも指定できます）:\r\n"
+                           L"  cut3    (0)  拡張子を３文字以内にします\r\n"
+                           L"  doc     (1)  テキストファイルのＤＯＣをＴＸＴにします\r\n"
+                           L"  4to3    (2)  オプションの４文字拡張子を３文字にします\r\n"
+                           L"  3to4    (3)  オプションの３文字拡張子を４文字にします\r\n"
+                           L"  wide    (4)  拡張子を全角にします\r\n"
+                           L"  narrow  (5)  拡張子を半角にします\r\n"
+                           L"  lower   (6)  拡張子を小文字にします\r\n"
+                           L"  upper   (7)  拡張子を大文字にします\r\n"
+                           L"\r\n"
+                           L"パス: ファイル、フォルダ（直下のファイル）、または最後の部分に * と ? を含む名前。\r\n"
+                           L"\r\n"
+                           L"  -n, --dry-run  名前を変えずに、ファイル・新しい名前・結果をタブ区切りで表示します\r\n"
+                           L"  -r             フォルダの下の全てのファイルを対象にします\r\n"
+                           L"  --utf8         リダイレクト先に UTF-8 で書きます（常にそうします）\r\n"
+                           L"  --undo         最後の実行を元に戻します（ウィンドウ版の実行も含みます）\r\n"
+                           L"  -h, /?, --help この説明を表示します\r\n"
+                           L"\r\n"
+                           L"終了コード: 0 全て変更後の名前になった、1 変更しなかったファイルがある、2 コマンドラインの誤り";
+        case 23001: return L"不明なモードです: %ARG%";
+        case 23002: return L"不明なスイッチです: %ARG%";
+        case 23003: return L"モードとパスを指定してください";
+        case 23004: return L"--undo にはほかの指定を付けられません";
+        case 23005: return L"指定に合うファイルがありません: %ARG%";
+        case 23006: return L"変更履歴を書き込めませんでした";
+        case 23007: return L"使い方は tavlo2c --help で表示します";
         default: return {};
     }
 }

@@ -114,6 +114,15 @@ inline constexpr std::int16_t PreviewCancel = 22015;
 inline constexpr std::int16_t PreviewCounts = 22016;
 inline constexpr std::int16_t PreviewOption = 22017;
 inline constexpr std::int16_t PreviewOptionTip = 22018;
+// The console command.
+inline constexpr std::int16_t ConsoleUsage = 23000;
+inline constexpr std::int16_t UnknownMode = 23001;
+inline constexpr std::int16_t UnknownSwitch = 23002;
+inline constexpr std::int16_t ModeAndPathNeeded = 23003;
+inline constexpr std::int16_t UndoTakesNothingElse = 23004;
+inline constexpr std::int16_t NothingMatches = 23005;
+inline constexpr std::int16_t JournalNotWritten = 23006;
+inline constexpr std::int16_t SeeConsoleHelp = 23007;
 } // namespace program_text
 
 namespace general_text {

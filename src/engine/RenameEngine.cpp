@@ -61,6 +61,14 @@ bool RenameEngine::IsUsableFileName(const std::wstring& name)
     return true;
 }
 
+std::int16_t RowsMissing(std::int16_t mode, const RenameRules& rules)
+{
+    auto none = [](const std::array<bool, 6>& rows) { return std::find(rows.begin(), rows.end(), true) == rows.end(); };
+    if (mode == ModeFourToThree && none(rules.Exp43)) return program_text::NoFourToThreeRow;
+    if (mode == ModeThreeToFour && none(rules.Exp34)) return program_text::NoThreeToFourRow;
+    return 0;
+}
+
 bool EqualButForCase(const std::wstring& a, const std::wstring& b)
 {
     return a.size() == b.size() && a != b && PlatformUpper(a) == PlatformUpper(b);

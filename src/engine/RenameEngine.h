@@ -30,6 +30,10 @@ struct RenameRules {
     std::array<bool, 6> Exp34{};
 };
 
+// Why the mode cannot run at all under these rules: the catalogue number of the text that says so (4->3
+// or 3->4 with no row of its table enabled), or 0 when it can.
+std::int16_t RowsMissing(std::int16_t mode, const RenameRules& rules);
+
 // True when `a` and `b` differ, but only in letter case.
 bool EqualButForCase(const std::wstring& a, const std::wstring& b);
 // True when the folder of `path` lists its last component exactly as written and, unless `other` is

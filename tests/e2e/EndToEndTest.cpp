@@ -7,6 +7,7 @@
 #include "common/Clipboard.h"
 #include "common/JournalStore.h"
 #include "common/PathUtil.h"
+#include "common/PlatformText.h"
 #include "engine/ExtensionModel.h"
 #include "settings/RegistryStore.h"
 #include "settings/RegistryTestRoot.h"
@@ -221,6 +222,82 @@ TEST_F(EndToEnd, AutomaticRunWithNoUsableFileStartsVisibly)
     EXPECT_TRUE(program.Ended(30000));
 }
 
+// tavlo2c.exe started in `folder` with standard output and standard error redirected to files, as a
+// script would start it.
+struct ConsoleResult {
+    DWORD exitCode = STILL_ACTIVE;
+    std::string out, err;
+};
+
+ConsoleResult RunConsole(const std::wstring& arguments, const std::wstring& folder, const std::wstring& program = {})
+{
+    ConsoleResult result;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const std::wstring outPath = GetFolderName(folder) + L"\\console-out.txt";
+    const std::wstring errPath = GetFolderName(folder) + L"\\console-err.txt";
+    HANDLE out = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    HANDLE err = CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = out;
+    si.hStdError = err;
+    std::wstring command = program.empty() ? L"\"" + GetFolderName(ProgramPath()) + L"\\tavlo2c.exe\" " + arguments
+                                           : program + L" " + arguments;
+    PROCESS_INFORMATION pi{};
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &si, &pi)) {
+        WaitForSingleObject(pi.hProcess, 120000);
+        GetExitCodeProcess(pi.hProcess, &result.exitCode);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    CloseHandle(out);
+    CloseHandle(err);
+    result.out = TempDir::ReadBytes(outPath);
+    result.err = TempDir::ReadBytes(errPath);
+    DeleteFileW(outPath.c_str());
+    DeleteFileW(errPath.c_str());
+    return result;
+}
+
+TEST_F(EndToEnd, TheConsoleCommandWritesUtf8WhenRedirectedAndAnswersWithItsExitCode)
+{
+    // Names no code page 932 holds reach the file intact.
+    dir.Write(L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1.TXT");
+    dir.Write(L"\U0001F600.TXT");
+    dir.Write(L"keep.html");
+    const ConsoleResult run = RunConsole(L"lower *.TXT --utf8", dir.path());
+    EXPECT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"keep.html", L"\u0395\u03bb\u03bb\u03ac\u03b4\u03b1.txt",
+                                                      L"\U0001F600.txt"}));
+    EXPECT_NE(run.out.find("\xE3\x80\x80[ \xF0\x9F\x98\x80.txt ]\r\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\xCE\x95\xCE\xBB\xCE\xBB\xCE\xAC\xCE\xB4\xCE\xB1.txt ]\r\n"), std::string::npos);
+    EXPECT_NE(run.out.substr(0, 3), "\xEF\xBB\xBF") << "no byte-order mark";
+    EXPECT_EQ(run.out.substr(run.out.size() - 2), "\r\n");
+
+    EXPECT_EQ(RunConsole(L"lower nothing*.txt", dir.path()).exitCode, 1u);
+    const ConsoleResult wrong = RunConsole(L"lower --fast *.TXT", dir.path());
+    EXPECT_EQ(wrong.exitCode, 2u);
+    EXPECT_EQ(wrong.out, "");
+    EXPECT_NE(wrong.err.find("--fast"), std::string::npos);
+}
+
+// From a batch file run by the system's own cmd.exe, as a scheduled task would.
+TEST_F(EndToEnd, TheConsoleCommandRunsFromABatchFile)
+{
+    dir.Write(L"a.TXT");
+    dir.Write(L"b.TXT");
+    const std::wstring console = GetFolderName(ProgramPath()) + L"\\tavlo2c.exe";
+    TempDir::WriteBytes(dir / L"run.bat", "@echo off\r\n\"" + ToUtf8(console) + "\" lower *.TXT > nul && echo ok\r\n"
+                                           "echo code %errorlevel%\r\n"
+                                           "\"" + ToUtf8(console) + "\" lower missing*.TXT > nul 2> nul\r\n"
+                                           "echo code %errorlevel%\r\n");
+    const ConsoleResult batch = RunConsole(L"/c run.bat", dir.path(), L"cmd.exe");
+    EXPECT_EQ(batch.out, "ok\r\ncode 0\r\ncode 1\r\n");
+    EXPECT_TRUE(TempDir::Exists(dir / L"a.txt") && TempDir::Exists(dir / L"b.txt"));
+}
+
 // "/U" asks before deleting the settings; the question box is answered from here.
 void AnswerUninstall(bool yes, bool expectDeleted, EndToEnd* test)
 {
@@ -323,6 +400,37 @@ TEST_F(UndoEndToEnd, ARunCutShortIsTakenBackByALaterStart)
     EXPECT_LE(Renamed(L".htm"), 1u);
     EXPECT_EQ(dir.Names().size(), 300u);
     frame.MDIForm_QueryUnload();
+}
+
+// The console command and the window program share the journal: each takes back the other's run.
+TEST_F(UndoEndToEnd, TheConsoleAndTheWindowTakeBackEachOthersRuns)
+{
+    dir.Write(L"a.TXT");
+    ASSERT_EQ(RunConsole(L"lower a.TXT", dir.path()).exitCode, 0u);
+    ASSERT_EQ(dir.Names(), std::vector<std::wstring>{L"a.txt"});
+    {
+        test::RegistryTestRoot root;
+        RegistryStore store(root.path());
+        frmTavlo frame(store);
+        frame.SetQuitOnDestroy(false);
+        frame.SetMessageBox([](const std::wstring&, UINT) { return IDYES; });
+        ASSERT_TRUE(frame.Create());
+        ASSERT_TRUE(frame.MDIForm_Load(L""));
+        frame.mnuUndo_Click();
+        frame.MDIForm_QueryUnload();
+    }
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"a.TXT"});
+
+    Set(L"Auto", L"True");
+    Set(L"AutoExe", L"6");
+    Set(L"AutoLog", L"False");
+    Program window(Quoted(dir / L"a.TXT"));
+    ASSERT_TRUE(window.Ended(60000));
+    ASSERT_EQ(dir.Names(), std::vector<std::wstring>{L"a.txt"});
+    const ConsoleResult undo = RunConsole(L"--undo", dir.path());
+    EXPECT_EQ(undo.exitCode, 0u);
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"a.TXT"});
+    EXPECT_NE(undo.out.find(ToUtf8(ProgramString(program_text::AllBack))), std::string::npos);
 }
 
 } // namespace

@@ -1,0 +1,135 @@
+#include "console/ConsoleArguments.h"
+
+#include "common/Catalogue.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tavlo {
+
+namespace {
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+std::wstring AsciiLower(std::wstring_view text)
+{
+    std::wstring lower(text);
+    for (wchar_t& c : lower)
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    return lower;
+}
+
+bool IsHelp(const std::wstring& a) { return a == L"-h" || a == L"/?" || a == L"--help" || a == L"-?"; }
+
+} // namespace
+
+std::vector<std::wstring> SplitArguments(std::wstring_view line)
+{
+    std::vector<std::wstring> arguments;
+    std::size_t i = 0;
+    // The program's path: to the closing quote when it opens with one, else to the first blank.
+    std::wstring program;
+    if (!line.empty() && line[0] == L'"') {
+        for (i = 1; i < line.size() && line[i] != L'"'; ++i) program += line[i];
+        if (i < line.size()) ++i;
+    } else {
+        for (; i < line.size() && !IsBlank(line[i]); ++i) program += line[i];
+    }
+    arguments.push_back(std::move(program));
+
+    for (;;) {
+        while (i < line.size() && IsBlank(line[i])) ++i;
+        if (i >= line.size()) break;
+        std::wstring argument;
+        // Quotes seen in the current run: odd while inside quotes; a third in a row is a literal quote.
+        int quotes = 0;
+        while (i < line.size() && (quotes % 2 == 1 || !IsBlank(line[i]))) {
+            std::size_t slashes = 0;
+            while (i < line.size() && line[i] == L'\\') ++slashes, ++i;
+            if (i >= line.size() || line[i] != L'"') {
+                argument.append(slashes, L'\\');
+                if (i < line.size() && (quotes % 2 == 1 || !IsBlank(line[i]))) argument += line[i++];
+                continue;
+            }
+            argument.append(slashes / 2, L'\\');
+            ++i;
+            if (slashes % 2 == 1) {
+                argument += L'"';
+                continue;
+            }
+            ++quotes;
+            for (; i < line.size() && line[i] == L'"'; ++i) {
+                if (++quotes == 3) {
+                    argument += L'"';
+                    quotes = 0;
+                }
+            }
+            if (quotes == 2) quotes = 0;
+        }
+        arguments.push_back(std::move(argument));
+    }
+    return arguments;
+}
+
+std::optional<std::int16_t> ModeByName(std::wstring_view text)
+{
+    static constexpr std::array<std::wstring_view, 8> names{L"cut3", L"doc", L"4to3", L"3to4",
+                                                             L"wide", L"narrow", L"lower", L"upper"};
+    const std::wstring lower = AsciiLower(text);
+    for (std::size_t m = 0; m < names.size(); ++m)
+        if (lower == names[m] || (lower.size() == 1 && lower[0] == static_cast<wchar_t>(L'0' + m)))
+            return static_cast<std::int16_t>(m);
+    return std::nullopt;
+}
+
+ParsedArguments ParseConsoleArguments(const std::vector<std::wstring>& arguments)
+{
+    using namespace program_text;
+    ParsedArguments parsed;
+    ConsoleRequest request;
+    if (arguments.empty() || std::any_of(arguments.begin(), arguments.end(), IsHelp)) {
+        parsed.request = request;
+        return parsed;
+    }
+    auto fail = [&parsed](std::int16_t error, std::wstring culprit) {
+        parsed.error = error;
+        parsed.culprit = std::move(culprit);
+        return parsed;
+    };
+
+    bool undo = false;
+    bool switchesEnd = false;
+    std::vector<std::wstring> words;
+    for (const std::wstring& a : arguments) {
+        if (switchesEnd || a.size() < 2 || a[0] != L'-') {
+            words.push_back(a);
+            continue;
+        }
+        const std::wstring s = AsciiLower(a);
+        if (s == L"--") switchesEnd = true;
+        else if (s == L"-n" || s == L"--dry-run") request.dryRun = true;
+        else if (s == L"-r" || s == L"--recursive") request.recursive = true;
+        else if (s == L"--utf8") {
+            // Redirected output is always UTF-8; the switch only says so.
+        } else if (s == L"--undo") undo = true;
+        else return fail(UnknownSwitch, a);
+    }
+
+    if (undo) {
+        if (!words.empty() || request.dryRun || request.recursive) return fail(UndoTakesNothingElse, {});
+        request.action = ConsoleRequest::Action::Undo;
+        parsed.request = request;
+        return parsed;
+    }
+    if (words.empty()) return fail(ModeAndPathNeeded, {});
+    const std::optional<std::int16_t> mode = ModeByName(words.front());
+    if (!mode) return fail(UnknownMode, words.front());
+    if (words.size() < 2) return fail(ModeAndPathNeeded, {});
+    request.action = ConsoleRequest::Action::Run;
+    request.mode = *mode;
+    request.paths.assign(words.begin() + 1, words.end());
+    parsed.request = std::move(request);
+    return parsed;
+}
+
+} // namespace tavlo

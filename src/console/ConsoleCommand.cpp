@@ -1,0 +1,156 @@
+#include "console/ConsoleCommand.h"
+
+#include "common/Catalogue.h"
+#include "console/ConsoleArguments.h"
+#include "console/ConsoleTargets.h"
+#include "engine/JournalRecorder.h"
+#include "engine/Prediction.h"
+#include "engine/RenameEngine.h"
+#include "engine/RenameReport.h"
+#include "engine/Undo.h"
+#include "engine/UndoJournal.h"
+#include "settings/Options.h"
+#include "settings/Settings.h"
+
+#include <algorithm>
+
+namespace tavlo {
+
+namespace {
+
+// The stored options as the window program would find them; every write refused, so the command can
+// never change what the window program stores.
+class ReadOnlySettings final : public SettingsStore {
+public:
+    explicit ReadOnlySettings(SettingsStore& store) : store_(store) {}
+    std::wstring Read(const std::wstring& app, const std::wstring& section, const std::wstring& key,
+                      const std::wstring& defaultValue) override
+    {
+        return store_.Read(app, section, key, defaultValue);
+    }
+    bool Write(const std::wstring&, const std::wstring&, const std::wstring&, const std::wstring&) override { return false; }
+    bool DeleteSection(const std::wstring&, const std::wstring&) override { return false; }
+    bool DeleteApplication(const std::wstring&) override { return false; }
+
+private:
+    SettingsStore& store_;
+};
+
+class NoResults final : public ResultSink {
+public:
+    void AddResult(const std::wstring&) override {}
+};
+
+RenameRules StoredRules(SettingsStore& store)
+{
+    ReadOnlySettings readOnly(store);
+    OptionState state;
+    LoadSettings(readOnly, state);
+    return RenameRules{state.DblExp, state.Hira, state.Exp43, state.Exp34};
+}
+
+std::wstring WithArgument(std::int16_t text, const std::wstring& argument)
+{
+    std::wstring line = ProgramString(text);
+    const std::size_t at = line.find(L"%ARG%");
+    if (at != std::wstring::npos) line.replace(at, 5, argument);
+    return line;
+}
+
+// Standard error takes the log's lines without the ideographic space that indents them in the log.
+class ErrorLines final : public LogSink {
+public:
+    explicit ErrorLines(LogSink& err) : err_(err) {}
+    void AddLine(const std::wstring& line) override
+    {
+        err_.AddLine(!line.empty() && line.front() == L'\u3000' ? line.substr(1) : line);
+    }
+
+private:
+    LogSink& err_;
+};
+
+void Complain(LogSink& err, const std::wstring& line)
+{
+    ErrorLines lines(err);
+    LogLine(lines, line);
+}
+
+int Undo(ConsoleContext& c, const RenameRules& rules)
+{
+    UndoJournal journal(c.journal);
+    const std::optional<JournalRun> run = journal.LastRun();
+    if (!run) {
+        Complain(c.err, ProgramString(program_text::NothingToUndo));
+        return ConsoleFileLeft;
+    }
+    const UndoOutcome outcome = TakeBack(*run, c.fs, c.out, rules);
+    if (!journal.MarkTakenBack(run->Id)) Complain(c.err, ProgramString(program_text::JournalNotWritten));
+    return outcome.Left == 0 ? ConsoleAllDone : ConsoleFileLeft;
+}
+
+int DryRun(ConsoleContext& c, const std::vector<std::wstring>& files, std::int16_t mode, const RenameRules& rules)
+{
+    int left = 0;
+    for (const Prediction& p : PredictRun(files, mode, c.fs, rules)) {
+        LogLine(c.out, p.path + L"\t" + p.newName + L"\t" + ResultText(p));
+        left += !(p.Renames() || p.result == program_text::SameName);
+    }
+    return left;
+}
+
+int Run(ConsoleContext& c, const std::vector<std::wstring>& files, std::int16_t mode, const RenameRules& rules)
+{
+    RenameEngine engine(c.fs, rules);
+    NoResults results;
+    int left = 0;
+    {
+        // The journal learns of each rename as it happens, so a run cut short can still be taken back;
+        // it cannot be written: the complaint goes to standard error, the run goes on.
+        ErrorLines complaints(c.err);
+        JournalRecorder recorder(c.journal, c.fs, mode, complaints);
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            if (c.stop) {
+                left += static_cast<int>(files.size() - i);
+                break;
+            }
+            const RenameOutcome outcome = engine.ChangeExtension(files[i], mode);
+            Report(outcome, c.out, results, &recorder);
+            left += !outcome.Done();
+        }
+    }
+    LogLine(c.out, GeneralString(c.stop ? general_text::Stopped : general_text::AllDone));
+    return left;
+}
+
+} // namespace
+
+int RunConsoleCommand(const std::vector<std::wstring>& arguments, ConsoleContext& c)
+{
+    using namespace program_text;
+    const ParsedArguments parsed = ParseConsoleArguments(arguments);
+    if (!parsed.request) {
+        Complain(c.err, WithArgument(parsed.error, parsed.culprit));
+        Complain(c.err, ProgramString(SeeConsoleHelp));
+        return ConsoleBadCommand;
+    }
+    const ConsoleRequest& request = *parsed.request;
+    if (request.action == ConsoleRequest::Action::Help) {
+        LogLine(c.out, ProgramString(ConsoleUsage));
+        return ConsoleAllDone;
+    }
+    const RenameRules rules = StoredRules(c.settings);
+    if (request.action == ConsoleRequest::Action::Undo) return Undo(c, rules);
+
+    if (const std::int16_t missing = RowsMissing(request.mode, rules)) {
+        Complain(c.err, ProgramString(missing));
+        return ConsoleFileLeft;
+    }
+    const Targets targets = FindTargets(request.paths, request.recursive);
+    for (const std::wstring& name : targets.unmatched) Complain(c.err, WithArgument(NothingMatches, name));
+    const int left = request.dryRun ? DryRun(c, targets.files, request.mode, rules)
+                                    : Run(c, targets.files, request.mode, rules);
+    return left == 0 && targets.unmatched.empty() ? ConsoleAllDone : ConsoleFileLeft;
+}
+
+} // namespace tavlo

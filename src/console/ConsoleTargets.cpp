@@ -1,0 +1,130 @@
+#include "console/ConsoleTargets.h"
+
+#include "common/FileEnum.h"
+#include "common/PlatformText.h"
+#include "common/SystemFileSystem.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace tavlo {
+
+namespace {
+
+bool HasPattern(std::wstring_view name) { return name.find_first_of(L"*?") != std::wstring_view::npos; }
+
+bool IsFolder(std::uint32_t attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+
+// Collects files once each. A name is compared as stored; the folder in any case, as the volume
+// finds it (a case-sensitive folder may hold case twins, which are two files).
+class Collector {
+public:
+    explicit Collector(Targets& targets) : targets_(targets) {}
+
+    void Add(const std::wstring& folder, const std::wstring& name)
+    {
+        const std::wstring path = JoinPath(folder, name);
+        if (seen_.insert(PlatformUpper(folder) + L"\\" + name).second) targets_.files.push_back(path);
+    }
+
+    // The files of `folder` that fit `pattern` (every file for an empty one), in name order, then those
+    // of its subfolders when `recursive`. True when any file was found.
+    bool AddFolder(const std::wstring& folder, std::wstring_view pattern, bool recursive)
+    {
+        std::optional<std::vector<FoundEntry>> entries = ListFolderEntries(folder);
+        if (!entries) return false;
+        std::vector<std::wstring> files, folders;
+        for (FoundEntry& e : *entries) {
+            if (IsFolder(e.Attributes)) {
+                if ((e.Attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) folders.push_back(std::move(e.Name));
+            } else if (pattern.empty() || FitsPattern(pattern, e.Name)) {
+                files.push_back(std::move(e.Name));
+            }
+        }
+        SortByName(files);
+        for (const std::wstring& f : files) Add(folder, f);
+        bool found = !files.empty();
+        if (recursive) {
+            SortByName(folders);
+            for (const std::wstring& sub : folders) found = AddFolder(JoinPath(folder, sub), pattern, true) || found;
+        }
+        return found;
+    }
+
+    static std::wstring JoinPath(const std::wstring& folder, const std::wstring& name)
+    {
+        return folder.empty() || folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
+    }
+
+private:
+    Targets& targets_;
+    std::unordered_set<std::wstring> seen_;
+};
+
+std::wstring FolderOf(const std::wstring& path)
+{
+    const std::size_t slash = path.find_last_of(L"\\/");
+    if (slash == std::wstring::npos) return path.size() >= 2 && path[1] == L':' ? path.substr(0, 2) : L".";
+    // "C:\*.txt": the root keeps its backslash.
+    if (slash == 0 || (slash == 2 && path[1] == L':')) return path.substr(0, slash + 1);
+    return path.substr(0, slash);
+}
+
+} // namespace
+
+bool FitsPattern(std::wstring_view pattern, std::wstring_view name)
+{
+    const std::wstring p = PlatformUpper(std::wstring(pattern));
+    const std::wstring n = PlatformUpper(std::wstring(name));
+    // Greedy with one step back to the last '*': linear in practice, never exponential.
+    std::size_t pi = 0, ni = 0, star = std::wstring::npos, resume = 0;
+    while (ni < n.size()) {
+        if (pi < p.size() && (p[pi] == L'?' || (p[pi] != L'*' && p[pi] == n[ni]))) {
+            ++pi;
+            ++ni;
+        } else if (pi < p.size() && p[pi] == L'*') {
+            star = pi++;
+            resume = ni;
+        } else if (star != std::wstring::npos) {
+            pi = star + 1;
+            ni = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (pi < p.size() && p[pi] == L'*') ++pi;
+    return pi == p.size();
+}
+
+Targets FindTargets(const std::vector<std::wstring>& paths, bool recursive)
+{
+    Targets targets;
+    Collector collector(targets);
+    for (const std::wstring& given : paths) {
+        bool found = false;
+        const std::size_t slash = given.find_last_of(L"\\/");
+        const std::wstring last = slash == std::wstring::npos ? given : given.substr(slash + 1);
+        if (HasPattern(last) && !HasPattern(given.substr(0, given.size() - last.size()))) {
+            const std::wstring folder = AbsoluteFolderPath(FolderOf(given));
+            if (!folder.empty()) found = collector.AddFolder(folder, last, recursive);
+        } else if (!HasPattern(given)) {
+            const std::wstring full = AbsoluteFolderPath(given);
+            const DWORD attributes = full.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(ToSystemPath(full).c_str());
+            if (attributes == INVALID_FILE_ATTRIBUTES) {
+                found = false;
+            } else if (IsFolder(attributes)) {
+                found = collector.AddFolder(full, {}, recursive);
+            } else {
+                const std::size_t cut = full.find_last_of(L'\\');
+                collector.Add(full.substr(0, cut), full.substr(cut + 1));
+                found = true;
+            }
+        }
+        if (!found) targets.unmatched.push_back(given);
+    }
+    return targets;
+}
+
+} // namespace tavlo

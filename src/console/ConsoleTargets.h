@@ -1,0 +1,24 @@
+#pragma once
+// The console command's paths made into the files it renames: a file, the files of a folder (or of
+// the whole tree below it), or the files whose long names fit a pattern in the last component.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavlo {
+
+// True when `name` fits `pattern`: '*' stands for any run of characters, '?' for exactly one, and
+// every other character for itself in any letter case ('<', '>' and '"' included). Text logic only.
+bool FitsPattern(std::wstring_view pattern, std::wstring_view name);
+
+struct Targets {
+    std::vector<std::wstring> files;     // full paths, in the order named, each once
+    std::vector<std::wstring> unmatched; // the paths that named no file
+};
+
+// Relative paths are taken from the current folder. A pattern fits long names only, never the short
+// 8.3 names the system's own search also tries; with `recursive` it is tried in every folder below as
+// well, and a folder gives every file below it. Folders reached through a link are not entered.
+Targets FindTargets(const std::vector<std::wstring>& paths, bool recursive);
+
+} // namespace tavlo
