@@ -1,5 +1,6 @@
 // Times the rename engine against a plain loop of MoveFileW over the same number of files, and the
 // path normalisation the target list does per file. Prints figures; exits with 1 when a target is missed.
+#include "BenchMeasure.h"
 #include "BenchTargets.h"
 #include "RecordingSinks.h"
 #include "TestSupport.h"
@@ -13,8 +14,9 @@
 
 namespace {
 
+using bench::Seconds;
+
 using tavlo::test::TempDir;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kFiles = 1000;
 
@@ -28,13 +30,6 @@ std::wstring Numbered(int i, const wchar_t* ext)
 void Fill(const TempDir& dir, const wchar_t* ext)
 {
     for (int i = 0; i < kFiles; ++i) dir.Write(Numbered(i, ext), "some text");
-}
-
-double Seconds(const std::function<void()>& work)
-{
-    auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
 bool DiskRenamesCaseOnly()

@@ -4,6 +4,7 @@
 // the automatic run started from a command line of 1000 files against a plain MoveFileW loop plus the
 // program's start and end with nothing to do (best of three rounds); the peak working set. Prints figures; asserts nothing.
 // Needs a display (xvfb-run).
+#include "BenchMeasure.h"
 #include "BenchTargets.h"
 #include "ProgramProcess.h"
 #include "RecordingSinks.h"
@@ -29,17 +30,12 @@
 
 namespace {
 
+using bench::PeakMegabytes;
+using bench::Seconds;
+
 using tavlo::test::TempDir;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kFiles = 1000;
-
-double Seconds(const std::function<void()>& work)
-{
-    auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 std::wstring Numbered(const wchar_t* stem, int i)
 {
@@ -73,14 +69,6 @@ void Drop(tavlo::mdiFile& target, const std::vector<std::wstring>& paths)
     tavlo::FileListDataObject* data = tavlo::FileListDataObject::Create([paths] { return paths; });
     target.lstFile_OLEDragDrop(tavlo::ReadDroppedFiles(data));
     data->Release();
-}
-
-double PeakMegabytes(HANDLE process)
-{
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(process, &counters, sizeof counters)) return 0;
-    return static_cast<double>(counters.PeakWorkingSetSize) / 1048576.0;
 }
 
 void VisibleProgram()

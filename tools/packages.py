@@ -21,6 +21,7 @@ def read_version(build):
 def zip_members(build, readme):
     """(name in the archive, file on disk), in the archive's order."""
     members = [("Tavlo2/tavlo2.exe", build / "tavlo2.exe"),
+               ("Tavlo2/tavlo2c.exe", build / "tavlo2c.exe"),
                ("Tavlo2/TAVLO2.HLP", build / "TAVLO2.HLP"),
                ("Tavlo2/TAVLO2.CNT", build / "TAVLO2.CNT"),
                ("Tavlo2/README.txt", readme)]
@@ -56,6 +57,26 @@ def make_msi(source, build, msi_version, target):
     source_file.write_text(wxs, encoding="utf-8")
     # wixl finds the files by names relative to the folder it runs in.
     subprocess.run(["wixl", "--arch", "x64", "-o", str(target), str(source_file)], check=True, cwd=build)
+    add_user_path(build / "packages", target)
+
+
+def add_user_path(work, msi):
+    """The install folder at the end of the user's PATH, taken out again at uninstall: an Environment
+    row on the console command's component ("=-": set at install, removed at uninstall; "[~];" appends
+    to what is there) and the two standard actions that carry it out, which wixl has no element for."""
+    (work / "Environment.idt").write_text(
+        "Environment\tName\tValue\tComponent_\n"
+        "s72\tl255\tL255\ts72\n"
+        "Environment\tEnvironment\n"
+        "UserPath\t=-PATH\t[~];[INSTALLDIR]\tConsole\n", encoding="utf-8")
+    sequence = subprocess.run(["msiinfo", "export", str(msi), "InstallExecuteSequence"], check=True,
+                              capture_output=True, text=True).stdout
+    if "WriteEnvironmentStrings" not in sequence:
+        # Their standard places: taken out before the files go, written after they come.
+        sequence = sequence.rstrip("\r\n") + "\r\nRemoveEnvironmentStrings\t\t3300\r\nWriteEnvironmentStrings\t\t5200\r\n"
+    (work / "InstallExecuteSequence.idt").write_text(sequence, encoding="utf-8")
+    for table in ("Environment.idt", "InstallExecuteSequence.idt"):
+        subprocess.run(["msibuild", str(msi), "-i", str(work / table)], check=True)
 
 
 def main():

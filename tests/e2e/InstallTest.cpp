@@ -63,6 +63,16 @@ std::wstring LinkTarget(const std::wstring& link)
     return target;
 }
 
+// The user's own PATH, as the installer writes it.
+std::wstring UserPath()
+{
+    wchar_t value[4096]{};
+    DWORD bytes = sizeof value - sizeof(wchar_t);
+    RegGetValueW(HKEY_CURRENT_USER, L"Environment", L"PATH", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr,
+                 value, &bytes);
+    return value;
+}
+
 class InstallTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -89,12 +99,16 @@ TEST_F(InstallTest, InstallsForTheUserRunsFromSendToAndUninstallsKeepingTheSetti
     ASSERT_EQ(RunToEnd(L"msiexec /i \"" + msi_ + L"\" /qn"), 0);
     const std::wstring folder = KnownFolder(FOLDERID_LocalAppData) + L"\\Programs\\Tavlo2";
     const std::wstring program = folder + L"\\tavlo2.exe";
-    for (const wchar_t* file : {L"\\tavlo2.exe", L"\\TAVLO2.HLP", L"\\TAVLO2.CNT", L"\\html\\index.html"})
+    for (const wchar_t* file : {L"\\tavlo2.exe", L"\\tavlo2c.exe", L"\\TAVLO2.HLP", L"\\TAVLO2.CNT", L"\\html\\index.html"})
         EXPECT_TRUE(TempDir::Exists(folder + file)) << file;
     const std::wstring sendTo = KnownFolder(FOLDERID_SendTo) + L"\\Tavlo2.lnk";
     const std::wstring startMenu = KnownFolder(FOLDERID_Programs) + L"\\Tavlo2.lnk";
     EXPECT_EQ(PlatformLower(LinkTarget(sendTo)), PlatformLower(program));
     EXPECT_EQ(PlatformLower(LinkTarget(startMenu)), PlatformLower(program));
+
+    // A console finds the console command: the folder is at the end of the user's PATH.
+    const std::wstring before = UserPath();
+    EXPECT_EQ(PlatformLower(before.substr(before.rfind(L';') + 1)), PlatformLower(folder + L"\\")) << before.size();
 
     // What Send To does: the installed program with the chosen files, automatic execution on.
     WriteAllSettings({{L"Auto", L"True"}, {L"AutoExe", L"7"}, {L"AutoLog", L"False"}});
@@ -111,6 +125,7 @@ TEST_F(InstallTest, InstallsForTheUserRunsFromSendToAndUninstallsKeepingTheSetti
     EXPECT_FALSE(TempDir::Exists(sendTo));
     EXPECT_FALSE(TempDir::Exists(startMenu));
     EXPECT_EQ(ReadAllSettings()[L"AutoExe"], L"7") << "the user's settings stay";
+    EXPECT_EQ(PlatformLower(UserPath()).find(PlatformLower(folder)), std::wstring::npos) << "the PATH entry goes";
 }
 
 std::wstring VersionString(const std::vector<BYTE>& info, const wchar_t* block, const wchar_t* name)

@@ -14,17 +14,18 @@ class ZipTest(unittest.TestCase):
         archive = self.build / "dist" / f"tavlo2-{self.version}-win64.zip"
         pages = sorted(p.name for p in (self.build / "html").iterdir())
         self.assertIn("index.html", pages)
-        expected = {"Tavlo2/tavlo2.exe", "Tavlo2/TAVLO2.HLP", "Tavlo2/TAVLO2.CNT", "Tavlo2/README.txt"}
+        expected = {"Tavlo2/tavlo2.exe", "Tavlo2/tavlo2c.exe", "Tavlo2/TAVLO2.HLP", "Tavlo2/TAVLO2.CNT", "Tavlo2/README.txt"}
         expected |= {"Tavlo2/html/" + p for p in pages}
         with zipfile.ZipFile(archive) as z:
             self.assertEqual(set(z.namelist()), expected)
             self.assertEqual(len(z.namelist()), len(expected))
-            self.assertEqual(z.read("Tavlo2/tavlo2.exe"), (self.build / "tavlo2.exe").read_bytes())
+            for program in ("tavlo2.exe", "tavlo2c.exe"):
+                self.assertEqual(z.read("Tavlo2/" + program), (self.build / program).read_bytes())
             readme = z.read("Tavlo2/README.txt")
         self.assertTrue(readme.startswith(b"\xef\xbb\xbf"))
         text = readme[3:].decode("utf-8")
         self.assertIn(self.version, text)
-        for section in ("インストール", "送る", "コマンドライン", "設定", "/U", "元に戻す"):
+        for section in ("インストール", "送る", "コマンドライン", "設定", "/U", "元に戻す", "tavlo2c"):
             self.assertIn(section, text)
         self.assertNotIn("@VERSION@", text)
 
