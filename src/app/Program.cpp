@@ -18,6 +18,7 @@ int RunProgram(SettingsStore& store, const std::wstring& arguments)
     frame.Show();
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (frame.TranslateKeys(msg)) continue;
         if (TranslateMDISysAccel(frame.MdiClient(), &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

@@ -122,6 +122,12 @@ public:
     // the next load starts from nothing (an empty target list, an empty log).
     void ReleaseChildren();
 
+    // The keys the main window takes before any control sees them: Tab and Shift+Tab within the active
+    // child window or along the tool strip, F6 between the two, the arrow keys along the strip, Enter on
+    // a focused button. Every key press and click also tells the active child which control had the
+    // focus. True when the message was used up.
+    bool TranslateKeys(const MSG& msg);
+
     HWND pnlKelmo() const { return pnlKelmo_.Handle(); }
     HWND btnExe(int index) const { return btnExe_.at(index); }
     HWND btnCancel() const { return btnCancel_; }
@@ -168,6 +174,13 @@ protected:
     void Form_Resize() override { MDIForm_Resize(); }
 
 private:
+    // The child window that is active, or null.
+    ChildForm* ActiveChild();
+    // The strip's buttons in their order on the screen, Cancel last.
+    std::vector<HWND> StripButtons() const;
+    // Moves the focus `step` buttons along the strip, passing over those that are disabled.
+    void MoveAlongStrip(HWND from, int step);
+    void FocusStrip();
     bool StartUp(std::wstring_view commandLine);
     bool AutoExecute(std::wstring_view commandLine);
     bool SplitCommandLine(std::wstring_view commandLine);
@@ -196,6 +209,7 @@ private:
     Panel pnlKelmo_;
     std::array<HWND, kModeCount> btnExe_{};
     HWND btnCancel_ = nullptr;
+    HWND lastStripButton_ = nullptr;
     HWND client_ = nullptr;
     std::int16_t storedState_ = 0;
     bool unloaded_ = false;

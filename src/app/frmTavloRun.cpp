@@ -115,6 +115,7 @@ void frmTavlo::ProcessPendingEvents()
             CancelFlag = true;
             return;
         }
+        if (TranslateKeys(msg)) continue;
         if (client_ && TranslateMDISysAccel(client_, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);

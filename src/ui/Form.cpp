@@ -3,6 +3,10 @@
 #include "common/OnItsOwn.h"
 #include "ui/FontData.h"
 
+#include <oleacc.h>
+
+#include <algorithm>
+
 namespace tavlo {
 
 Form::Form()
@@ -33,6 +37,11 @@ void Form::FollowDpi(int dpi, const RECT* suggested)
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
     else
         SetGeometry(kept);
+    // Every control where it was in twips, so that the layout, which measures some of them, reads sizes
+    // of the new resolution.
+    const std::vector<std::pair<HWND, TwipsRect>> placed = placed_;
+    for (const auto& [control, rect] : placed)
+        if (IsWindow(control)) MoveControl(control, rect);
     SetFontData();
 }
 
@@ -114,7 +123,27 @@ void Form::AddFontControl(HWND control)
 
 void Form::AddToolTipControl(HWND control, std::wstring_view text)
 {
-    if (control) tipControls_.emplace_back(control, std::wstring(text));
+    if (!control) return;
+    tipControls_.emplace_back(control, std::wstring(text));
+    if ((GetWindowLongPtrW(control, GWL_STYLE) & BS_ICON) && WindowText(control).empty()) {
+        wchar_t cls[16]{};
+        GetClassNameW(control, cls, 16);
+        if (lstrcmpiW(cls, L"Button") == 0) SetAccessibleName(control, std::wstring(text));
+    }
+}
+
+void Form::SetAccessibleName(HWND control, const std::wstring& name)
+{
+    if (!control) return;
+    SetWindowTextW(control, name.c_str());
+    // Some systems name a list box by the label before it rather than by its text: the annotation
+    // says it outright. Where it is not offered (no COM on this thread, an older system) the text stays.
+    IAccPropServices* services = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                   reinterpret_cast<void**>(&services))) && services) {
+        services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
+        services->Release();
+    }
 }
 
 void Form::SetToolTipText(HWND control, std::wstring_view text)
@@ -148,6 +177,9 @@ float Form::ScaleHeight() const
 
 void Form::MoveControl(HWND control, const TwipsRect& r)
 {
+    auto kept = std::find_if(placed_.begin(), placed_.end(), [control](const auto& p) { return p.first == control; });
+    if (kept != placed_.end()) kept->second = r;
+    else placed_.emplace_back(control, r);
     const TwipsScale& s = Scale();
     const int x = s.XToPixels(r.Left), y = s.YToPixels(r.Top);
     MoveWindow(control, x, y, s.XToPixels(r.Left + r.Width) - x, s.YToPixels(r.Top + r.Height) - y, TRUE);
@@ -157,6 +189,7 @@ void Form::OnDestroy()
 {
     fontControls_.clear();
     tipControls_.clear();
+    placed_.clear();
     tips_.Destroy();
 }
 

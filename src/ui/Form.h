@@ -42,6 +42,10 @@ public:
     // resolution and the layout runs. WM_DPICHANGED arrives here; a frame hands it on to its children.
     virtual void FollowDpi(int dpi, const RECT* suggested);
 
+    // The name the system's accessibility layer reads for a control: its window text (which an icon
+    // button or a list box never shows) and, where the system offers it, the control's annotated name.
+    static void SetAccessibleName(HWND control, const std::wstring& name);
+
 protected:
     Form();
 
@@ -61,7 +65,8 @@ protected:
                        HWND parent = nullptr, DWORD exStyle = 0);
     // Controls that take the form font, in the order the font reaches them.
     void AddFontControl(HWND control);
-    // Controls with a tooltip and its text; the texts show after SetToolTipTexts(true).
+    // Controls with a tooltip and its text; the texts show after SetToolTipTexts(true). An icon button
+    // takes the text as its accessible name as well: it has no caption of its own.
     void AddToolTipControl(HWND control, std::wstring_view text);
     void SetToolTipText(HWND control, std::wstring_view text);
     // Sets every registered tip (true) or clears them all (false); a failure clears them all.
@@ -74,7 +79,8 @@ protected:
     // The client size in twips.
     float ScaleWidth() const;
     float ScaleHeight() const;
-    // Moves a control to a rectangle in twips within its parent's client area.
+    // Moves a control to a rectangle in twips within its parent's client area. The rectangle is kept:
+    // a change of resolution puts the control there again at the new scale.
     void MoveControl(HWND control, const TwipsRect& rect);
 
     std::optional<LRESULT> HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -88,6 +94,7 @@ private:
     FontHandle font_;
     std::vector<HWND> fontControls_;
     std::vector<std::pair<HWND, std::wstring>> tipControls_;
+    std::vector<std::pair<HWND, TwipsRect>> placed_;
     MessageBoxFn messageBox_{&SystemMessageBox};
 };
 

@@ -28,7 +28,14 @@ void PacedRedraw::Hold(HWND list)
 {
     if (held_ || !list) return;
     // A list nobody sees draws nothing anyway; holding it still spares it the scrolls and extents.
-    if (IsWindowVisible(list)) SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    if (IsWindowVisible(list)) {
+        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+        // Turning drawing off also takes away the list's visible state, and with it the clicks on it
+        // and its place in what a screen reader sees. The list keeps its own "do not draw" state; the
+        // window is marked visible again, without being drawn.
+        const LONG_PTR style = GetWindowLongPtrW(list, GWL_STYLE);
+        if (!(style & WS_VISIBLE)) SetWindowLongPtrW(list, GWL_STYLE, style | WS_VISIBLE);
+    }
     list_ = list;
     held_ = true;
     State().held.push_back(this);

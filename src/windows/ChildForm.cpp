@@ -60,6 +60,12 @@ void ChildForm::Form_Load()
     if (!options.Resize) RestoreGeometry();
     SetFontData();
     SetWindowTextW(Handle(), ProgramString(spec_.CaptionNumber).c_str());
+    // A list box is read out by the name of the window it fills.
+    for (HWND control = GetWindow(Handle(), GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
+        wchar_t cls[16]{};
+        GetClassNameW(control, cls, 16);
+        if (lstrcmpiW(cls, L"ListBox") == 0) SetAccessibleName(control, ProgramString(spec_.CaptionNumber));
+    }
     BuildPopup();
     SetToolTip(options.Tip);
     LoadMore();
@@ -156,6 +162,13 @@ void ChildForm::AddContextControl(HWND control)
 {
     ControlHook::Add(control, &kContextHook, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                                      const ControlHook::Next& next) {
+        // The menu key and Shift+F10 open the menu at the focused row (or the control's corner).
+        const bool menuKey = (msg == WM_KEYDOWN && wParam == VK_APPS) ||
+                             (msg == WM_SYSKEYDOWN && wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0);
+        if (menuKey) {
+            Form_MouseDown(2, KeyboardMenuPoint(hwnd));
+            return LRESULT{0};
+        }
         const LRESULT result = next(hwnd, msg, wParam, lParam);
         if (msg == WM_RBUTTONDOWN) {
             POINT pt;
@@ -164,6 +177,37 @@ void ChildForm::AddContextControl(HWND control)
         }
         return result;
     });
+}
+
+POINT ChildForm::KeyboardMenuPoint(HWND control)
+{
+    RECT place{};
+    const LRESULT caret = SendMessageW(control, LB_GETCARETINDEX, 0, 0);
+    wchar_t cls[16]{};
+    GetClassNameW(control, cls, 16);
+    RECT client{};
+    GetClientRect(control, &client);
+    if (lstrcmpiW(cls, L"ListBox") != 0 || caret == LB_ERR ||
+        SendMessageW(control, LB_GETITEMRECT, static_cast<WPARAM>(caret), reinterpret_cast<LPARAM>(&place)) == LB_ERR ||
+        place.top < 0 || place.top >= client.bottom)
+        place = client;
+    POINT pt{place.left + 8, place.top + (place.bottom - place.top) / 2};
+    if (place.bottom - place.top > 32) pt.y = place.top + 8;
+    ClientToScreen(control, &pt);
+    return pt;
+}
+
+void ChildForm::RememberFocus(HWND control)
+{
+    if (control && IsChild(Handle(), control)) lastFocus_ = control;
+}
+
+HWND ChildForm::FocusControl() const
+{
+    if (lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_) && IsWindowVisible(lastFocus_) &&
+        IsWindowEnabled(lastFocus_))
+        return lastFocus_;
+    return GetNextDlgTabItem(Handle(), nullptr, FALSE);
 }
 
 void ChildForm::Form_MouseDown(int button, POINT screenPoint)
@@ -209,6 +253,13 @@ std::optional<LRESULT> ChildForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM 
         case WM_SIZE:
             Form_Resize();
             return std::nullopt; // the MDI child procedure needs it too
+        case WM_SETFOCUS:
+            // Activated (Ctrl+F6, a click on the title, Alt+Tab back): the focus goes on to a control.
+            if (HWND control = FocusControl()) {
+                SetFocus(control);
+                return 0;
+            }
+            return std::nullopt;
         case WM_RBUTTONDOWN: {
             POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
             ClientToScreen(Handle(), &pt);

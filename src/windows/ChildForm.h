@@ -81,6 +81,12 @@ public:
     // Opens the context menu at the mouse pointer (screen coordinates) when `button` is the right one.
     void Form_MouseDown(int button, POINT screenPoint);
 
+    // The control inside this window that last had the keyboard focus (the main window tells, before
+    // it hands a key or a click on); it gets the focus back when the window is activated again.
+    void RememberFocus(HWND control);
+    // That control while it can take the focus, else the first control Tab reaches.
+    HWND FocusControl() const;
+
 protected:
     struct PopupItem {
         int Id = 0;            // 0: separator
@@ -118,6 +124,8 @@ private:
     void Form_QueryUnload();
     void RestoreGeometry();
     void BuildPopup();
+    // Where a menu opened from the keyboard shows: beside the control's focused row.
+    static POINT KeyboardMenuPoint(HWND control);
     void ShowMenuBarIfActive();
 
 
@@ -126,6 +134,7 @@ private:
     ChildFormSpec spec_;
     MenuHandle menuBar_;
     MenuHandle popup_;
+    HWND lastFocus_ = nullptr;
 };
 
 } // namespace tavlo

@@ -1,0 +1,119 @@
+// The main window's keyboard: what a dialog box manager would do for the child windows and the tool
+// strip, written out because the child windows are no dialogs and Enter in their lists has its own
+// meaning, which must reach the lists untouched.
+#include "app/frmTavlo.h"
+
+#include <algorithm>
+
+namespace tavlo {
+
+namespace {
+
+bool IsPushButton(HWND control)
+{
+    wchar_t cls[16]{};
+    GetClassNameW(control, cls, 16);
+    const LONG_PTR type = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
+    return lstrcmpiW(cls, L"Button") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
+bool CanTakeFocus(HWND control) { return control && IsWindowVisible(control) && IsWindowEnabled(control); }
+
+// The control of `parent` that holds `focus` (a combo box's own edit field, say, belongs to the combo).
+HWND ControlOf(HWND parent, HWND focus)
+{
+    while (focus && GetParent(focus) != parent) focus = GetParent(focus);
+    return focus;
+}
+
+} // namespace
+
+ChildForm* frmTavlo::ActiveChild()
+{
+    const HWND active = client_ ? reinterpret_cast<HWND>(SendMessageW(client_, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+    for (ChildForm* child : Children())
+        if (child && active && child->Handle() == active) return child;
+    return nullptr;
+}
+
+std::vector<HWND> frmTavlo::StripButtons() const
+{
+    std::vector<HWND> buttons(btnExe_.begin(), btnExe_.end());
+    buttons.push_back(btnCancel_);
+    return buttons;
+}
+
+void frmTavlo::MoveAlongStrip(HWND from, int step)
+{
+    const std::vector<HWND> buttons = StripButtons();
+    const auto at = std::find(buttons.begin(), buttons.end(), from);
+    const int n = static_cast<int>(buttons.size());
+    int i = at == buttons.end() ? (step > 0 ? -1 : 0) : static_cast<int>(at - buttons.begin());
+    for (int tries = 0; tries < n; ++tries) {
+        i = (i + step + n) % n;
+        if (CanTakeFocus(buttons[static_cast<std::size_t>(i)])) {
+            SetFocus(buttons[static_cast<std::size_t>(i)]);
+            return;
+        }
+    }
+}
+
+void frmTavlo::FocusStrip()
+{
+    if (CanTakeFocus(lastStripButton_)) SetFocus(lastStripButton_);
+    else MoveAlongStrip(nullptr, 1);
+}
+
+bool frmTavlo::TranslateKeys(const MSG& msg)
+{
+    const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
+    const bool click = msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN ||
+                       msg.message == WM_NCLBUTTONDOWN || msg.message == WM_NCRBUTTONDOWN;
+    if ((!key && !click) || !Exists()) return false;
+
+    // Where the focus is before the key or the click moves it: that is the place to come back to.
+    const HWND focus = GetFocus();
+    const bool inStrip = focus && IsChild(pnlKelmo_.Handle(), focus);
+    ChildForm* active = ActiveChild();
+    const bool inChild = active && focus && IsChild(active->Handle(), focus);
+    if (inStrip) lastStripButton_ = focus;
+    if (inChild) active->RememberFocus(ControlOf(active->Handle(), focus));
+
+    if (msg.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    switch (msg.wParam) {
+        case VK_F6:
+            if (inStrip) {
+                if (active) SetFocus(active->FocusControl() ? active->FocusControl() : active->Handle());
+            } else {
+                FocusStrip();
+            }
+            return true;
+        case VK_TAB:
+            if (inStrip) {
+                MoveAlongStrip(focus, shift ? -1 : 1);
+                return true;
+            }
+            if (inChild) {
+                if (HWND next = GetNextDlgTabItem(active->Handle(), ControlOf(active->Handle(), focus), shift ? TRUE : FALSE))
+                    SetFocus(next);
+                return true;
+            }
+            return false;
+        case VK_LEFT:
+        case VK_UP:
+        case VK_RIGHT:
+        case VK_DOWN:
+            if (!inStrip) return false;
+            MoveAlongStrip(focus, msg.wParam == VK_LEFT || msg.wParam == VK_UP ? -1 : 1);
+            return true;
+        case VK_RETURN:
+            if ((!inStrip && !inChild) || !IsPushButton(focus)) return false;
+            SendMessageW(focus, BM_CLICK, 0, 0);
+            return true;
+        default:
+            return false;
+    }
+}
+
+} // namespace tavlo
