@@ -210,6 +210,7 @@ private:
     std::array<HWND, kModeCount> btnExe_{};
     HWND btnCancel_ = nullptr;
     HWND lastStripButton_ = nullptr;
+    HWND focusBeforeRun_ = nullptr;
     HWND client_ = nullptr;
     std::int16_t storedState_ = 0;
     bool unloaded_ = false;

@@ -209,6 +209,8 @@ void frmTavlo::SetChildrenEnabled(bool enabled)
 void frmTavlo::LockInterface()
 {
     locked_ = true;
+    // The controls lose the focus as they are disabled; it comes back after the run.
+    focusBeforeRun_ = GetFocus();
     SetModeButtonsEnabled(false);
     SetChildrenEnabled(false);
     EnableWindow(btnCancel_, TRUE);
@@ -222,6 +224,10 @@ void frmTavlo::UnlockInterface()
     inFile_->RefreshForm();
     BtnEnabledChange();
     locked_ = false;
+    const HWND focus = GetFocus();
+    if ((!focus || !IsWindowEnabled(focus)) && focusBeforeRun_ && IsWindow(focusBeforeRun_) &&
+        IsWindowEnabled(focusBeforeRun_) && GetActiveWindow() == Handle())
+        SetFocus(focusBeforeRun_);
     // A close asked for during the run was held back until the run had ended.
     if (closePending_) {
         closePending_ = false;
