@@ -30,18 +30,19 @@ void Form::FollowDpi(int dpi, const RECT* suggested)
 {
     if (dpi <= 0 || !Exists()) return;
     const TwipsRect kept = Geometry();
+    // Where every control was in twips, read before the new size brings a layout at the new scale.
+    const std::vector<std::pair<HWND, TwipsRect>> placed = placed_;
     logFont_ = ScaledFont(logFont_, scale_.DpiY(), dpi);
     scale_ = TwipsScale(dpi, dpi);
+    // Every control back in its place first, so that the layout, which measures some of them, reads
+    // sizes of the new resolution.
+    for (const auto& [control, rect] : placed)
+        if (IsWindow(control)) MoveControl(control, rect);
     if (suggested)
         SetWindowPos(Handle(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
     else
         SetGeometry(kept);
-    // Every control where it was in twips, so that the layout, which measures some of them, reads sizes
-    // of the new resolution.
-    const std::vector<std::pair<HWND, TwipsRect>> placed = placed_;
-    for (const auto& [control, rect] : placed)
-        if (IsWindow(control)) MoveControl(control, rect);
     SetFontData();
 }
 

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <cwchar>
 #include <map>
 #include <string>
@@ -208,6 +209,93 @@ TEST_F(EndToEnd, TheWholeProgramScalesWithTheScreensResolution)
         EXPECT_EQ(children, 5) << dpi;
         PostMessageW(frame, WM_CLOSE, 0, 0);
         EXPECT_TRUE(program.Ended(30000));
+    }
+}
+
+// Every visible control of every child window and of the tool strip, by the caption of its window:
+// its rectangle in its window's client area, the window's client rectangle first.
+std::map<std::wstring, std::vector<RECT>> ControlPlaces(HWND frame)
+{
+    std::map<std::wstring, std::vector<RECT>> places;
+    std::vector<HWND> windows{GetDlgItem(frame, 900)};
+    HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
+    for (HWND child = GetWindow(client, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) windows.push_back(child);
+    for (HWND window : windows) {
+        std::vector<RECT>& list = places[TextOf(window)];
+        RECT own{};
+        GetClientRect(window, &own);
+        list.push_back(own);
+        for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(c)) continue;
+            RECT rc{};
+            GetWindowRect(c, &rc);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rc), 2);
+            list.push_back(rc);
+        }
+    }
+    return places;
+}
+
+// Moved to a screen of 200 %, every window's controls take the places and sizes a start on that screen
+// gives them.
+TEST_F(EndToEnd, AfterAChangeOfResolutionEveryControlIsWhereAStartThereWouldPutIt)
+{
+    Set(L"Auto", L"False");
+    const std::wstring title = ProgramString(program_text::ProgramTitle);
+    std::map<std::wstring, std::vector<RECT>> started;
+    {
+        ScreenResolution resolution(192);
+        Program program(L"");
+        HWND frame = program.WaitForWindow(title, 60000);
+        ASSERT_NE(frame, nullptr);
+        started = ControlPlaces(frame);
+        PostMessageW(frame, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(program.Ended(30000));
+    }
+    Program program(L"");
+    HWND frame = program.WaitForWindow(title, 60000);
+    ASSERT_NE(frame, nullptr);
+    SendMessageW(frame, WM_DPICHANGED, MAKEWPARAM(192, 192), 0);
+    // The frame and the title bars are the system's and keep the old resolution's sizes here: each
+    // window is given the client size the start had, so that its own layout alone decides.
+    auto clientOf = [](HWND w) {
+        RECT rc{};
+        GetClientRect(w, &rc);
+        return rc;
+    };
+    auto resize = [&](HWND w, const RECT& wanted) {
+        RECT outer{}, inner = clientOf(w);
+        GetWindowRect(w, &outer);
+        SetWindowPos(w, nullptr, 0, 0, outer.right - outer.left + wanted.right - inner.right,
+                     outer.bottom - outer.top + wanted.bottom - inner.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    RECT strip = started[L""].front();
+    strip.bottom = clientOf(GetDlgItem(frame, 900)).bottom;
+    resize(frame, RECT{0, 0, strip.right, clientOf(frame).bottom});
+    HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
+    for (HWND child = GetWindow(client, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        resize(child, started[TextOf(child)].front());
+    const std::map<std::wstring, std::vector<RECT>> moved = ControlPlaces(frame);
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.Ended(30000));
+
+    ASSERT_EQ(moved.size(), 6u);
+    // Within 4 pixels: the system draws its own edges (a closed drop-down list's frame) by the metrics of
+    // the resolution the process started at, three pixels apart at 200 %; a control left at the old
+    // scale is off by half its size.
+    constexpr LONG kSlack = 4;
+    for (const auto& [caption, rects] : started) {
+        const auto other = moved.find(caption);
+        ASSERT_NE(other, moved.end());
+        ASSERT_EQ(other->second.size(), rects.size()) << caption.size();
+        for (std::size_t i = 0; i < rects.size(); ++i) {
+            const RECT& a = rects[i];
+            const RECT& b = other->second[i];
+            EXPECT_TRUE(std::abs(a.left - b.left) <= kSlack && std::abs(a.top - b.top) <= kSlack &&
+                        std::abs(a.right - b.right) <= kSlack && std::abs(a.bottom - b.bottom) <= kSlack)
+                << "window " << caption.size() << " control " << i << ": started " << a.left << "," << a.top << ","
+                << a.right << "," << a.bottom << " moved " << b.left << "," << b.top << "," << b.right << "," << b.bottom;
+        }
     }
 }
 
