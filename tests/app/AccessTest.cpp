@@ -69,7 +69,9 @@ TEST_F(AccessTest, EveryControlIsNamed)
             const Accessible a = Ask(c);
             wchar_t cls[32]{};
             GetClassNameW(c, cls, 32);
-            if (std::wstring(cls) == L"ListBox") EXPECT_EQ(a.name, caption);
+            if (std::wstring(cls) == L"ListBox") {
+                EXPECT_EQ(a.name, caption);
+            }
             EXPECT_FALSE(a.name.empty() && std::wstring(cls) == L"Button") << caption.size();
         }
     }

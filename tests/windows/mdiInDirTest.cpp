@@ -387,7 +387,8 @@ TEST_F(InputFolderTest, MaintenanceRunsTheMainWindowsAliasDialog)
     OpenAt(dir.path());
     InputBoxAnswers answers;
     AddAliases(answers, 3);
-    DialogVisit visit{&frame->MenuMenteDialog()};
+    DialogVisit visit;
+    visit.Dialog = &frame->MenuMenteDialog();
     dialogVisit = &visit;
 
     // Moved down and cancelled: nothing changes.
