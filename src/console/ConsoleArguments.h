@@ -19,6 +19,11 @@ std::vector<std::wstring> SplitArguments(std::wstring_view commandLine);
 // A mode by name (cut3, doc, 4to3, 3to4, wide, narrow, lower, upper; any letter case) or by number 0-7.
 std::optional<std::int16_t> ModeByName(std::wstring_view text);
 
+// True when `name` fits `pattern`, the last part of a path argument: '*' stands for any run of
+// characters, '?' for exactly one, and every other character for itself in any letter case ('<', '>'
+// and '"' included).
+bool FitsPattern(std::wstring_view pattern, std::wstring_view name);
+
 struct ConsoleRequest {
     enum class Action { Run, Undo, Help };
     Action action = Action::Help;

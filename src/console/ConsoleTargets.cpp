@@ -1,6 +1,7 @@
 #include "console/ConsoleTargets.h"
 
 #include "common/FileEnum.h"
+#include "console/ConsoleArguments.h"
 #include "common/PlatformText.h"
 #include "common/SystemFileSystem.h"
 
@@ -73,30 +74,6 @@ std::wstring FolderOf(const std::wstring& path)
 }
 
 } // namespace
-
-bool FitsPattern(std::wstring_view pattern, std::wstring_view name)
-{
-    const std::wstring p = PlatformUpper(std::wstring(pattern));
-    const std::wstring n = PlatformUpper(std::wstring(name));
-    // Greedy with one step back to the last '*': linear in practice, never exponential.
-    std::size_t pi = 0, ni = 0, star = std::wstring::npos, resume = 0;
-    while (ni < n.size()) {
-        if (pi < p.size() && (p[pi] == L'?' || (p[pi] != L'*' && p[pi] == n[ni]))) {
-            ++pi;
-            ++ni;
-        } else if (pi < p.size() && p[pi] == L'*') {
-            star = pi++;
-            resume = ni;
-        } else if (star != std::wstring::npos) {
-            pi = star + 1;
-            ni = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (pi < p.size() && p[pi] == L'*') ++pi;
-    return pi == p.size();
-}
 
 Targets FindTargets(const std::vector<std::wstring>& paths, bool recursive)
 {

@@ -7,10 +7,6 @@
 
 namespace tavlo {
 
-// True when `name` fits `pattern`: '*' stands for any run of characters, '?' for exactly one, and
-// every other character for itself in any letter case ('<', '>' and '"' included). Text logic only.
-bool FitsPattern(std::wstring_view pattern, std::wstring_view name);
-
 struct Targets {
     std::vector<std::wstring> files;     // full paths, in the order named, each once
     std::vector<std::wstring> unmatched; // the paths that named no file

@@ -67,9 +67,11 @@ std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, std::
         const std::wstring folder = GetFolderPrefix(path);
         const std::wstring name = GetFileName(path);
         FolderNamesView& view = folders.try_emplace(folder, fs, folder).first->second;
-        // The entry's name in every case the folder holds it: its own, and any case twins.
+        // The entry's name in every case the folder holds it: its own, and any case twins. The run's
+        // look-up finds the file in any case, its exact spelling first.
         const std::vector<std::wstring> like = view.Like(name);
-        const bool present = std::find(like.begin(), like.end(), name) != like.end();
+        const bool present = !like.empty();
+        const std::wstring stored = std::find(like.begin(), like.end(), name) != like.end() || !present ? name : like.front();
         const RenameOutcome decision = present ? engine.Decide(path, mode) : RenameOutcome{};
         const std::wstring newName = GetFileName(decision.newPath);
         if (!present) {
@@ -84,7 +86,7 @@ std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, std::
             p.result = RenameFailed;
         } else if (EqualButForCase(name, newName)) {
             // A case-only rename: any other case of the name (a twin) stops it, as it stops the run.
-            if (std::any_of(like.begin(), like.end(), [&](const std::wstring& n) { return n != name; }))
+            if (std::any_of(like.begin(), like.end(), [&](const std::wstring& n) { return n != stored; }))
                 p.result = CaseTwin;
         } else if (!view.Like(newName).empty()) {
             p.result = view.TakenByEarlier(newName) ? NameTakenByEarlier : NameTaken;
@@ -92,7 +94,7 @@ std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, std::
         if (decision.kind == RenameOutcome::Kind::Renamed && p.result == 0) {
             p.result = WillRename;
             p.newName = newName;
-            view.Renamed(name, newName);
+            view.Renamed(stored, newName);
         }
         predictions.push_back(std::move(p));
     }

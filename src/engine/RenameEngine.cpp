@@ -122,7 +122,6 @@ bool IsTextFile(const std::wstring& path, FileSystem& fs)
     return head && head->find('\0') == std::string::npos;
 }
 
-bool IsTextFile(const std::wstring& path) { return IsTextFile(path, SystemFileSystem()); }
 
 RenameEngine::Step RenameEngine::Rename(const std::wstring& from, const std::wstring& to)
 {

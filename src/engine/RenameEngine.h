@@ -43,7 +43,6 @@ bool ListsExactly(FileSystem& fs, const std::wstring& path, const std::wstring& 
 
 // True when the file holds no zero byte among its first 512 bytes; false when it cannot be read.
 bool IsTextFile(const std::wstring& path, FileSystem& fs);
-bool IsTextFile(const std::wstring& path);
 
 // What became of one file.
 struct RenameOutcome {

@@ -1,6 +1,7 @@
 #include "engine/UndoJournal.h"
 
 #include <algorithm>
+#include <limits>
 #include <sstream>
 
 namespace tavlo {
@@ -25,7 +26,12 @@ std::optional<std::uint64_t> Number(const std::string& text)
     if (text.empty() || text.size() > 20 || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     std::uint64_t value = 0;
-    for (char c : text) value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    for (char c : text) {
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        // A number beyond 64 bits is a damaged field, not one to read wrapped round.
+        if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / 10) return std::nullopt;
+        value = value * 10 + digit;
+    }
     return value;
 }
 
@@ -109,7 +115,8 @@ std::vector<JournalRun> ParseJournal(const std::string& text)
         const std::vector<std::string> f = Fields(line);
         if (f[0] == "R" && f.size() == 4) {
             const auto mode = Number(f[3]);
-            if (!mode || f[1].empty() || find(f[1])) continue;
+            // The program's eight modes; any other number is a damaged line.
+            if (!mode || *mode > 7 || f[1].empty() || find(f[1])) continue;
             runs.push_back(JournalRun{f[1], FromJournalText(f[2]), static_cast<int>(*mode), {}, false});
         } else if (f[0] == "F" && f.size() == 7) {
             JournalRun* run = find(f[1]);

@@ -75,7 +75,7 @@ constexpr std::array<Kana, 56> kKana{{
 constexpr bool KanaTableInCodeOrder()
 {
     for (std::size_t i = 0; i < kKana.size(); ++i)
-        if (kKana[i].half != kFirstHalfKana + i) return false;
+        if (static_cast<std::size_t>(kKana[i].half) != kFirstHalfKana + i) return false;
     return true;
 }
 static_assert(KanaTableInCodeOrder());
@@ -115,7 +115,7 @@ std::wstring FullWidthChar(wchar_t c, wchar_t next, bool& absorbed)
     if (IsAsciiAlnum(c)) return std::wstring(1, static_cast<wchar_t>(c + kAsciiOffset));
     // Signs come before kana, but no half-width kana letter is in the pair table, so the
     // lookup order between the two tables does not matter.
-    if (c >= kFirstHalfKana && c < kFirstHalfKana + kKana.size()) {
+    if (c >= kFirstHalfKana && static_cast<std::size_t>(c) < kFirstHalfKana + kKana.size()) {
         const Kana& k = kKana[c - kFirstHalfKana];
         if (next == kVoicedMark && k.voiced) {
             absorbed = true;

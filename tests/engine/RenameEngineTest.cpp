@@ -299,7 +299,7 @@ TEST_F(RenameEngineTest, PathsLongerThanMaxPathWork)
     std::wstring doc = folder + L"\\long.doc";
     TempDir::WriteBytes(doc, "words");
     EXPECT_EQ(Run(doc, ModeDocToTxt), 0);
-    EXPECT_TRUE(IsTextFile(folder + L"\\long.TXT"));
+    EXPECT_TRUE(IsTextFile(folder + L"\\long.TXT", SystemFileSystem()));
 }
 
 // Wine's disk is case-sensitive underneath: two names that differ only in letter case can both exist
@@ -397,11 +397,17 @@ TEST_F(CaseTwinTest, EveryPredictionIsWhatTheRunThenDoes)
             SCOPED_TRACE(testing::Message() << "mode " << mode << " " << ToUtf8(paths[i]));
             EXPECT_EQ(p.path, paths[i]);
             EXPECT_EQ(p.Renames(), outcome.kind == RenameOutcome::Kind::Renamed);
-            if (p.Renames()) EXPECT_EQ(p.newName, GetFileName(outcome.newPath));
+            if (p.Renames()) {
+                EXPECT_EQ(p.newName, GetFileName(outcome.newPath));
+            }
             // A file that is gone has a reason of its own; the run's rule may still call its name unchanged.
             if (p.result == FileGone || p.result == CannotRead) continue;
-            if (outcome.kind == RenameOutcome::Kind::Refused) EXPECT_EQ(p.result, outcome.reason);
-            if (outcome.kind == RenameOutcome::Kind::Unchanged) EXPECT_EQ(p.result, SameName);
+            if (outcome.kind == RenameOutcome::Kind::Refused) {
+                EXPECT_EQ(p.result, outcome.reason);
+            }
+            if (outcome.kind == RenameOutcome::Kind::Unchanged) {
+                EXPECT_EQ(p.result, SameName);
+            }
             EXPECT_EQ(p.Renames(), p.result == WillRename);
         }
         if (mode == ModeCutToThree) {
@@ -409,8 +415,12 @@ TEST_F(CaseTwinTest, EveryPredictionIsWhatTheRunThenDoes)
             EXPECT_EQ(predicted[1].result, NameTakenByEarlier) << "x.htmx would take x.htm too";
             EXPECT_EQ(predicted[2].result, NameTaken);
         }
-        if (mode == ModeUpperCase) EXPECT_EQ(predicted[13].result, CaseTwin);
-        if (mode == ModeDocToTxt) EXPECT_EQ(predicted[5].newName, L"memo.TXT");
+        if (mode == ModeUpperCase) {
+            EXPECT_EQ(predicted[13].result, CaseTwin);
+        }
+        if (mode == ModeDocToTxt) {
+            EXPECT_EQ(predicted[5].newName, L"memo.TXT");
+        }
         EXPECT_EQ(predicted[15].result, FileGone);
         EXPECT_EQ(ResultText(predicted[15]), ProgramString(FileGone));
     }

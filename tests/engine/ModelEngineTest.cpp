@@ -1,0 +1,73 @@
+// The engine, the prediction and undo over the model file system, in the situations the fuzzer found
+// hardest; each finding of the fuzzer is kept here as a scenario of its own.
+#include "engine/ModelScenario.h"
+
+#include <gtest/gtest.h>
+
+namespace tavlo {
+namespace {
+
+using namespace test;
+
+Scenario Folder(std::initializer_list<const wchar_t*> names, bool caseSensitive = false)
+{
+    Scenario s;
+    s.fs.AddFolder(kModelFolder, caseSensitive);
+    for (const wchar_t* n : names) {
+        s.fs.AddFile(kModelFolder, n);
+        s.names.push_back(n);
+    }
+    return s;
+}
+
+TEST(ModelEngine, CaseOnlyRenamesOnEveryKindOfVolume)
+{
+    for (auto caseOnly : {ModelFileSystem::CaseOnly::Done, ModelFileSystem::CaseOnly::Refused,
+                          ModelFileSystem::CaseOnly::ClaimedNotDone}) {
+        Scenario s = Folder({L"a.TXT", L"b.TXT"});
+        s.mode = ModeLowerCase;
+        s.fs.caseOnly = caseOnly;
+        EXPECT_EQ(CheckScenario(s), "") << static_cast<int>(caseOnly);
+        // Killed after each step of the way through a temporary name.
+        for (int kill = 0; kill < 6; ++kill) {
+            Scenario k = Folder({L"a.TXT", L"b.TXT"});
+            k.mode = ModeLowerCase;
+            k.fs.caseOnly = caseOnly;
+            k.fs.killAfter = kill;
+            EXPECT_EQ(CheckScenario(k), "") << static_cast<int>(caseOnly) << " killed after " << kill;
+        }
+    }
+}
+
+TEST(ModelEngine, TwinsFailuresAndNamesThatAppearMeanwhile)
+{
+    Scenario twins = Folder({L"a.txt", L"a.TXT", L"b.html"}, true);
+    twins.mode = ModeUpperCase;
+    EXPECT_EQ(CheckScenario(twins), "");
+
+    Scenario failing = Folder({L"a.html", L"b.html", L"c.html"});
+    failing.mode = ModeCutToThree;
+    failing.fs.failing = {1};
+    EXPECT_EQ(CheckScenario(failing), "");
+
+    // The name a file is about to get turns up just before its rename: the file stays.
+    Scenario taken = Folder({L"a.html", L"b.html"});
+    taken.mode = ModeCutToThree;
+    taken.fs.meanwhile = [](int step, ModelFileSystem& fs) {
+        if (step == 1) fs.AddFile(kModelFolder, L"b.htm");
+    };
+    EXPECT_EQ(CheckScenario(taken), "");
+}
+
+// Found by the fuzzer: an entry spelt in another case than the file on disk is found by the run's
+// case-blind look-up, so the prediction finds it too (it said "file gone").
+TEST(ModelEngine, AnEntryInAnotherCaseIsTheFileOnDisk)
+{
+    Scenario s = Folder({L"A.html", L"A.jpg"});
+    s.names = {L"a.html", L"a.ht ml", L"a.html"};
+    s.mode = ModeCutToThree;
+    EXPECT_EQ(CheckScenario(s), "");
+}
+
+} // namespace
+} // namespace tavlo

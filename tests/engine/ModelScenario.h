@@ -1,0 +1,134 @@
+#pragma once
+// One run of the engine over the model file system, with what we promise checked after it: no file's
+// content lost or doubled, every listed file under its old name, its new name or the temporary name the
+// log states, the prediction equal to the run when nothing changes between them, and undo putting back
+// every file the journal holds that is still the same file while touching no other. Returns the first
+// broken promise, or "" when all hold. Shared by the fuzzer and the unit tests of its findings.
+#include "MemoryJournal.h"
+#include "RecordingSinks.h"
+#include "engine/ExtensionModel.h"
+#include "engine/JournalRecorder.h"
+#include "engine/Prediction.h"
+#include "engine/RenameEngine.h"
+#include "engine/RenameReport.h"
+#include "engine/Undo.h"
+#include "engine/UndoJournal.h"
+#include "engine/ModelFileSystem.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace tavlo::test {
+
+inline const std::wstring kModelFolder = L"C:\\d";
+
+struct Scenario {
+    ModelFileSystem fs;                 // the folder kModelFolder with its files, faults and kill set
+    std::vector<std::wstring> names;    // the target list, file names in kModelFolder
+    std::int16_t mode = 0;
+    RenameRules rules;
+};
+
+inline std::string CheckScenario(Scenario s)
+{
+    const std::wstring prefix = kModelFolder + L"\\";
+    std::vector<std::wstring> paths;
+    for (const std::wstring& n : s.names) paths.push_back(prefix + n);
+
+    // The prediction against the run, on a copy where nothing fails and nobody else acts.
+    {
+        ModelFileSystem calm = s.fs;
+        calm.failing.clear();
+        calm.meanwhile = nullptr;
+        calm.killAfter = -1;
+        const std::vector<Prediction> predicted = PredictRun(paths, s.mode, calm, s.rules);
+        RenameEngine engine(calm, s.rules);
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            const RenameOutcome outcome = engine.ChangeExtension(paths[i], s.mode);
+            const bool renamed = outcome.kind == RenameOutcome::Kind::Renamed;
+            if (predicted[i].Renames() != renamed)
+                return "prediction and run differ at entry " + std::to_string(i) + " (predicted " +
+                       std::to_string(predicted[i].result) + ", run " + std::to_string(static_cast<int>(outcome.kind)) + ")";
+            if (renamed && predicted[i].newName != GetFileName(outcome.newPath))
+                return "predicted name differs at entry " + std::to_string(i);
+        }
+    }
+
+    // The run itself, with its faults, the others' changes and the kill.
+    const std::vector<int> before = s.fs.AllContents();
+    std::map<int, std::set<std::wstring>> allowed; // content -> names it may have after the run
+    for (const auto& f : s.fs.Files(kModelFolder)) allowed[f.content].insert(f.name);
+    MemoryJournal journal;
+    RecordingLog log;
+    RecordingResults results;
+    int killedContent = 0;
+    std::map<int, std::wstring> killedNames;
+    {
+        RenameEngine engine(s.fs, s.rules);
+        JournalRecorder recorder(journal, s.fs, s.mode, log, L"2026-01-01 00:00:00", "run");
+        for (const std::wstring& path : paths) {
+            std::optional<int> content;
+            if (std::optional<std::wstring> stored = s.fs.StoredName(path))
+                for (const auto& f : s.fs.Files(kModelFolder))
+                    if (f.name == *stored) content = f.content;
+            // A process killed in the middle leaves the file under its old name, the name decided for it
+            // or a temporary name on the way there.
+            const RenameOutcome decided = engine.Decide(path, s.mode);
+            if (content && decided.kind == RenameOutcome::Kind::Renamed) killedNames[*content] = GetFileName(decided.newPath);
+            try {
+                const RenameOutcome outcome = engine.ChangeExtension(path, s.mode);
+                if (content) {
+                    if (outcome.kind == RenameOutcome::Kind::Renamed) allowed[*content].insert(GetFileName(outcome.newPath));
+                    if (!outcome.strandedAt.empty()) allowed[*content].insert(GetFileName(outcome.strandedAt));
+                }
+                Report(outcome, log, results, &recorder);
+            } catch (const ModelFileSystem::Killed&) {
+                killedContent = content.value_or(-1);
+                break;
+            }
+        }
+    }
+    std::vector<int> after = s.fs.AllContents();
+    if (after.size() < before.size() || !std::includes(after.begin(), after.end(), before.begin(), before.end()))
+        return "a file was lost or replaced";
+    if (std::adjacent_find(after.begin(), after.end()) != after.end()) return "a file was doubled";
+    for (const auto& f : s.fs.Files(kModelFolder)) {
+        auto it = allowed.find(f.content);
+        if (it == allowed.end()) continue; // came meanwhile
+        if (it->second.count(f.name)) continue;
+        if (f.content == killedContent && (f.name.rfind(L"~tavlo2-", 0) == 0 || killedNames[f.content] == f.name)) continue;
+        return "a file is under a name nobody stated";
+    }
+
+    // Undo of what the journal holds, with nothing failing now.
+    s.fs.failing.clear();
+    s.fs.meanwhile = nullptr;
+    s.fs.killAfter = -1;
+    UndoJournal undoJournal(journal);
+    const std::optional<JournalRun> run = undoJournal.LastRun();
+    if (!run) return {};
+    std::map<int, std::wstring> nameBefore;
+    for (const auto& f : s.fs.Files(kModelFolder)) nameBefore[f.content] = f.name;
+    std::set<int> inRun;
+    for (const JournalFile& jf : run->Files) inRun.insert(static_cast<int>(jf.Identity.FileId));
+    RecordingLog undoLog;
+    TakeBack(*run, s.fs, undoLog, s.rules);
+    for (const auto& f : s.fs.Files(kModelFolder))
+        if (!inRun.count(f.content) && nameBefore[f.content] != f.name) return "undo moved a file it had not renamed";
+    for (const JournalFile& jf : run->Files) {
+        const int content = static_cast<int>(jf.Identity.FileId);
+        const std::wstring from = GetFileName(jf.From), to = GetFileName(jf.To);
+        if (nameBefore[content] != to) continue; // no longer where the run put it
+        const std::optional<std::wstring> now = s.fs.NameOf(kModelFolder, content);
+        if (now == from) continue;
+        // Left only when its old name is taken by another file.
+        bool taken = false;
+        for (const auto& f : s.fs.Files(kModelFolder))
+            if (f.content != content && PlatformUpper(f.name) == PlatformUpper(from)) taken = true;
+        if (!taken) return "undo left a file it could put back";
+    }
+    return {};
+}
+
+} // namespace tavlo::test
