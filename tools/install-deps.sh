@@ -1,8 +1,9 @@
 #!/bin/bash
-# Installs what building, running and testing need on Debian, only where it is missing.
+# Installs what building, running and testing need on Debian, only where it is missing; packages named
+# as arguments too.
 set -euo pipefail
 packages=(cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64
-          xvfb xauth x11-utils fonts-ipafont fonts-wine imagemagick locales python3 wixl msitools xdotool)
+          xvfb xauth x11-utils fonts-ipafont fonts-wine imagemagick locales python3 wixl msitools xdotool "$@")
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")

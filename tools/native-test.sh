@@ -9,16 +9,7 @@ native=${TAVLO_NATIVE_BUILD:-$root/build-native}
 coverage=${TAVLO_COVERAGE_BUILD:-$root/build-coverage}
 seconds=${TAVLO_FUZZ_SECONDS:-20}
 
-missing=()
-for p in clang llvm cmake make googletest; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+bash "$root/tools/install-deps.sh" clang llvm
 
 jobs=$(nproc)
 CXX=clang++ cmake -S "$root/cmake/native" -B "$native" -DTAVLO_FUZZ_SECONDS="$seconds" >/dev/null

@@ -86,7 +86,7 @@ std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, std::
             p.result = RenameFailed;
         } else if (EqualButForCase(name, newName)) {
             // A case-only rename: any other case of the name (a twin) stops it, as it stops the run.
-            if (std::any_of(like.begin(), like.end(), [&](const std::wstring& n) { return n != stored; }))
+            if (std::any_of(like.begin(), like.end(), [&](const std::wstring& n) { return n != name; }))
                 p.result = CaseTwin;
         } else if (!view.Like(newName).empty()) {
             p.result = view.TakenByEarlier(newName) ? NameTakenByEarlier : NameTaken;

@@ -423,6 +423,19 @@ protected:
         else store_.Remove();
         EndToEnd::TearDown();
     }
+    // Log -> Undo in a window of this process, its question answered yes.
+    void UndoInTheWindow()
+    {
+        test::RegistryTestRoot root;
+        RegistryStore store(root.path());
+        frmTavlo frame(store);
+        frame.SetQuitOnDestroy(false);
+        frame.SetMessageBox([](const std::wstring&, UINT) { return IDYES; });
+        ASSERT_TRUE(frame.Create());
+        ASSERT_TRUE(frame.MDIForm_Load(L""));
+        frame.mnuUndo_Click();
+        frame.MDIForm_QueryUnload();
+    }
     std::size_t Renamed(const std::wstring& ending)
     {
         std::size_t n = 0;
@@ -476,18 +489,10 @@ TEST_F(UndoEndToEnd, ARunCutShortIsTakenBackByALaterStart)
     ASSERT_GE(cut, 10u);
     ASSERT_LT(cut, 300u) << "the run ended before it was cut";
 
-    test::RegistryTestRoot root;
-    RegistryStore store(root.path());
-    frmTavlo frame(store);
-    frame.SetQuitOnDestroy(false);
-    frame.SetMessageBox([](const std::wstring&, UINT) { return IDYES; });
-    ASSERT_TRUE(frame.Create());
-    ASSERT_TRUE(frame.MDIForm_Load(L""));
-    frame.mnuUndo_Click();
+    UndoInTheWindow();
     // At most the file whose record the end caught half written stays renamed.
     EXPECT_LE(Renamed(L".htm"), 1u);
     EXPECT_EQ(dir.Names().size(), 300u);
-    frame.MDIForm_QueryUnload();
 }
 
 // The console command and the window program share the journal: each takes back the other's run.
@@ -496,17 +501,7 @@ TEST_F(UndoEndToEnd, TheConsoleAndTheWindowTakeBackEachOthersRuns)
     dir.Write(L"a.TXT");
     ASSERT_EQ(RunConsole(L"lower a.TXT", dir.path()).exitCode, 0u);
     ASSERT_EQ(dir.Names(), std::vector<std::wstring>{L"a.txt"});
-    {
-        test::RegistryTestRoot root;
-        RegistryStore store(root.path());
-        frmTavlo frame(store);
-        frame.SetQuitOnDestroy(false);
-        frame.SetMessageBox([](const std::wstring&, UINT) { return IDYES; });
-        ASSERT_TRUE(frame.Create());
-        ASSERT_TRUE(frame.MDIForm_Load(L""));
-        frame.mnuUndo_Click();
-        frame.MDIForm_QueryUnload();
-    }
+    UndoInTheWindow();
     EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"a.TXT"});
 
     Set(L"Auto", L"True");

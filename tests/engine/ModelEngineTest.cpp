@@ -67,6 +67,13 @@ TEST(ModelEngine, AnEntryInAnotherCaseIsTheFileOnDisk)
     s.names = {L"a.html", L"a.ht ml", L"a.html"};
     s.mode = ModeCutToThree;
     EXPECT_EQ(CheckScenario(s), "");
+
+    // Found next: in a case-sensitive folder, a case-only rename of such an entry meets the file's own
+    // spelling as another case of the name; the run leaves it, and so does the prediction.
+    Scenario twin = Folder({L"a.HTML"}, true);
+    twin.names = {L"a.html"};
+    twin.mode = ModeUpperCase;
+    EXPECT_EQ(CheckScenario(twin), "");
 }
 
 } // namespace

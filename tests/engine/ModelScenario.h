@@ -68,7 +68,16 @@ inline std::string CheckScenario(Scenario s)
         RenameEngine engine(s.fs, s.rules);
         JournalRecorder recorder(journal, s.fs, s.mode, log, L"2026-01-01 00:00:00", "run");
         for (const std::wstring& path : paths) {
+            // The file the run reaches by this name: the one the look-up finds now, or, when names come
+            // and go meanwhile, any file of that name in another case.
             std::optional<int> content;
+            std::vector<int> candidates;
+            const std::wstring entry = PlatformUpper(GetFileName(path));
+            for (const auto& f : s.fs.Files(kModelFolder)) {
+                if (PlatformUpper(f.name) != entry) continue;
+                candidates.push_back(f.content);
+                allowed[f.content].insert(f.name); // a file that came meanwhile keeps the name it came with
+            }
             if (std::optional<std::wstring> stored = s.fs.StoredName(path))
                 for (const auto& f : s.fs.Files(kModelFolder))
                     if (f.name == *stored) content = f.content;
@@ -78,9 +87,9 @@ inline std::string CheckScenario(Scenario s)
             if (content && decided.kind == RenameOutcome::Kind::Renamed) killedNames[*content] = GetFileName(decided.newPath);
             try {
                 const RenameOutcome outcome = engine.ChangeExtension(path, s.mode);
-                if (content) {
-                    if (outcome.kind == RenameOutcome::Kind::Renamed) allowed[*content].insert(GetFileName(outcome.newPath));
-                    if (!outcome.strandedAt.empty()) allowed[*content].insert(GetFileName(outcome.strandedAt));
+                for (int c : candidates) {
+                    if (outcome.kind == RenameOutcome::Kind::Renamed) allowed[c].insert(GetFileName(outcome.newPath));
+                    if (!outcome.strandedAt.empty()) allowed[c].insert(GetFileName(outcome.strandedAt));
                 }
                 Report(outcome, log, results, &recorder);
             } catch (const ModelFileSystem::Killed&) {
@@ -98,7 +107,10 @@ inline std::string CheckScenario(Scenario s)
         if (it == allowed.end()) continue; // came meanwhile
         if (it->second.count(f.name)) continue;
         if (f.content == killedContent && (f.name.rfind(L"~tavlo2-", 0) == 0 || killedNames[f.content] == f.name)) continue;
-        return "a file is under a name nobody stated";
+        std::string allowedNames;
+        for (const std::wstring& n : it->second) allowedNames += " " + std::string(n.begin(), n.end());
+        return "a file is under a name nobody stated: " + std::string(f.name.begin(), f.name.end()) + " (content " +
+               std::to_string(f.content) + ", stated:" + allowedNames + ")";
     }
 
     // Undo of what the journal holds, with nothing failing now.

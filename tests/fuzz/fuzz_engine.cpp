@@ -110,7 +110,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     };
 
-    const std::string told = Describe(s);
+    std::string told = Describe(s);
+    for (const Change& c : changes)
+        told += (c.add ? "adds [" : "takes away [") + Narrow(c.name) + "] before rename " + std::to_string(c.step) + "\n";
     const std::string broken = CheckScenario(std::move(s));
     if (!broken.empty()) {
         std::fprintf(stderr, "broken promise: %s\n%s", broken.c_str(), told.c_str());
