@@ -21,8 +21,11 @@ CXX=clang++ cmake -S "$root/cmake/native" -B "$coverage" -DTAVLO_COVERAGE=ON >/d
 cmake --build "$coverage" -j"$jobs"
 rm -f "$coverage"/*.profraw
 (cd "$coverage" && LLVM_PROFILE_FILE="$coverage/unit.profraw" ./test_native --gtest_brief=1 >/dev/null)
-for corpus in "$root"/tests/fuzz/corpus/*/; do
-  name=$(basename "$corpus")
+# Each fuzzer's corpus as its run above left it (the seeds and what it found), or the seeds alone.
+for seeds in "$root"/tests/fuzz/corpus/*/; do
+  name=$(basename "$seeds")
+  corpus="$native/fuzz-$name/work"
+  [ -d "$corpus" ] || corpus="$seeds"
   LLVM_PROFILE_FILE="$coverage/$name.profraw" "$coverage/$name" -runs=0 "$corpus" >/dev/null 2>&1
 done
 llvm-profdata merge -sparse "$coverage"/*.profraw -o "$coverage/all.profdata"

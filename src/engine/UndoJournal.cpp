@@ -122,7 +122,11 @@ std::vector<JournalRun> ParseJournal(const std::string& text)
             JournalRun* run = find(f[1]);
             const auto size = Number(f[2]), time = Number(f[3]), id = Number(f[4]);
             JournalFile file{FromJournalText(f[5]), FromJournalText(f[6]), {}};
-            if (!run || !size || !time || !id || file.From.empty() || file.To.empty()) continue;
+            // A path with a control character in it is no name a volume holds: the line is damaged.
+            auto damaged = [](const std::wstring& path) {
+                return path.empty() || std::any_of(path.begin(), path.end(), [](wchar_t c) { return c < 0x20; });
+            };
+            if (!run || !size || !time || !id || damaged(file.From) || damaged(file.To)) continue;
             file.Identity = FileIdentity{*size, *time, *id};
             run->Files.push_back(std::move(file));
         } else if (f[0] == "U" && f.size() == 2) {

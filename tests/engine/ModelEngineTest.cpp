@@ -76,5 +76,18 @@ TEST(ModelEngine, AnEntryInAnotherCaseIsTheFileOnDisk)
     EXPECT_EQ(CheckScenario(twin), "");
 }
 
+// A volume that refuses case-only renames, in a folder where every temporary name is taken (a fault
+// no prediction can see coming): the file stays under its name. An unknown mode changes nothing.
+TEST(ModelEngine, NoFreeTemporaryNameAndAnUnknownMode)
+{
+    Scenario s = Folder({L"a.TXT"});
+    for (int n = 1; n <= 100; ++n) s.fs.AddFile(kModelFolder, L"~tavlo2-" + std::to_wstring(n) + L".tmp");
+    s.fs.caseOnly = ModelFileSystem::CaseOnly::Refused;
+    RenameEngine engine(s.fs, s.rules);
+    EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\a.TXT", ModeLowerCase).kind, RenameOutcome::Kind::Failed);
+    EXPECT_EQ(s.fs.NameOf(kModelFolder, 1), L"a.TXT");
+    EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\a.TXT", 8).kind, RenameOutcome::Kind::NoExtension);
+}
+
 } // namespace
 } // namespace tavlo

@@ -35,6 +35,8 @@ public:
     std::function<void(int step, ModelFileSystem&)> meanwhile;
     // The rename after which the process is killed; -1 for none.
     int killAfter = -1;
+    // Whether a folder's identities can be read in one pass, as some volumes allow.
+    bool identitiesInOnePass = false;
 
     void AddFolder(const std::wstring& folder, bool caseSensitive) { folders_[folder].caseSensitive = caseSensitive; }
     int AddFile(const std::wstring& folder, const std::wstring& name, std::string head = "text")
@@ -119,6 +121,16 @@ public:
         const File* f = Find(path);
         if (!f) return std::nullopt;
         return FileIdentity{f->head.size(), 0, static_cast<std::uint64_t>(f->content)};
+    }
+
+    std::optional<std::vector<std::pair<std::wstring, FileIdentity>>> FolderIdentities(const std::wstring& folder) override
+    {
+        auto it = folders_.find(Trimmed(folder));
+        if (!identitiesInOnePass || it == folders_.end()) return std::nullopt;
+        std::vector<std::pair<std::wstring, FileIdentity>> all;
+        for (const File& f : it->second.files)
+            all.emplace_back(f.name, FileIdentity{f.head.size(), 0, static_cast<std::uint64_t>(f.content)});
+        return all;
     }
 
 private:

@@ -28,10 +28,15 @@ struct Scenario {
     std::vector<std::wstring> names;    // the target list, file names in kModelFolder
     std::int16_t mode = 0;
     RenameRules rules;
+    bool journalWritable = true;
+    // What others do between the run and its undo.
+    std::function<void(ModelFileSystem&)> afterRun;
 };
 
 inline std::string CheckScenario(Scenario s)
 {
+    // A front end does not start a mode that its rules leave without a row.
+    if (RowsMissing(s.mode, s.rules)) return {};
     const std::wstring prefix = kModelFolder + L"\\";
     std::vector<std::wstring> paths;
     for (const std::wstring& n : s.names) paths.push_back(prefix + n);
@@ -52,6 +57,7 @@ inline std::string CheckScenario(Scenario s)
                        std::to_string(predicted[i].result) + ", run " + std::to_string(static_cast<int>(outcome.kind)) + ")";
             if (renamed && predicted[i].newName != GetFileName(outcome.newPath))
                 return "predicted name differs at entry " + std::to_string(i);
+            if (ResultText(predicted[i]).empty()) return "a prediction without a result text";
         }
     }
 
@@ -60,17 +66,17 @@ inline std::string CheckScenario(Scenario s)
     std::map<int, std::set<std::wstring>> allowed; // content -> names it may have after the run
     for (const auto& f : s.fs.Files(kModelFolder)) allowed[f.content].insert(f.name);
     MemoryJournal journal;
+    journal.writable = s.journalWritable;
     RecordingLog log;
     RecordingResults results;
-    int killedContent = 0;
-    std::map<int, std::wstring> killedNames;
+    std::set<int> killed;     // the files the run may have been at when it was killed
+    std::wstring killedName;  // the name decided for them
     {
         RenameEngine engine(s.fs, s.rules);
-        JournalRecorder recorder(journal, s.fs, s.mode, log, L"2026-01-01 00:00:00", "run");
+        JournalRecorder recorder(journal, s.fs, s.mode, log);
         for (const std::wstring& path : paths) {
             // The file the run reaches by this name: the one the look-up finds now, or, when names come
             // and go meanwhile, any file of that name in another case.
-            std::optional<int> content;
             std::vector<int> candidates;
             const std::wstring entry = PlatformUpper(GetFileName(path));
             for (const auto& f : s.fs.Files(kModelFolder)) {
@@ -78,13 +84,9 @@ inline std::string CheckScenario(Scenario s)
                 candidates.push_back(f.content);
                 allowed[f.content].insert(f.name); // a file that came meanwhile keeps the name it came with
             }
-            if (std::optional<std::wstring> stored = s.fs.StoredName(path))
-                for (const auto& f : s.fs.Files(kModelFolder))
-                    if (f.name == *stored) content = f.content;
             // A process killed in the middle leaves the file under its old name, the name decided for it
             // or a temporary name on the way there.
             const RenameOutcome decided = engine.Decide(path, s.mode);
-            if (content && decided.kind == RenameOutcome::Kind::Renamed) killedNames[*content] = GetFileName(decided.newPath);
             try {
                 const RenameOutcome outcome = engine.ChangeExtension(path, s.mode);
                 for (int c : candidates) {
@@ -93,7 +95,8 @@ inline std::string CheckScenario(Scenario s)
                 }
                 Report(outcome, log, results, &recorder);
             } catch (const ModelFileSystem::Killed&) {
-                killedContent = content.value_or(-1);
+                killed.insert(candidates.begin(), candidates.end());
+                if (decided.kind == RenameOutcome::Kind::Renamed) killedName = GetFileName(decided.newPath);
                 break;
             }
         }
@@ -106,17 +109,18 @@ inline std::string CheckScenario(Scenario s)
         auto it = allowed.find(f.content);
         if (it == allowed.end()) continue; // came meanwhile
         if (it->second.count(f.name)) continue;
-        if (f.content == killedContent && (f.name.rfind(L"~tavlo2-", 0) == 0 || killedNames[f.content] == f.name)) continue;
+        if (killed.count(f.content) && (f.name.rfind(L"~tavlo2-", 0) == 0 || f.name == killedName)) continue;
         std::string allowedNames;
         for (const std::wstring& n : it->second) allowedNames += " " + std::string(n.begin(), n.end());
         return "a file is under a name nobody stated: " + std::string(f.name.begin(), f.name.end()) + " (content " +
                std::to_string(f.content) + ", stated:" + allowedNames + ")";
     }
 
-    // Undo of what the journal holds, with nothing failing now.
+    // Undo of what the journal holds, with nothing failing now, after what others did meanwhile.
     s.fs.failing.clear();
     s.fs.meanwhile = nullptr;
     s.fs.killAfter = -1;
+    if (s.afterRun) s.afterRun(s.fs);
     UndoJournal undoJournal(journal);
     const std::optional<JournalRun> run = undoJournal.LastRun();
     if (!run) return {};

@@ -110,9 +110,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     };
 
+    s.fs.identitiesInOnePass = in.ConsumeBool();
+    s.journalWritable = in.ConsumeIntegralInRange(0, 7) != 0;
+    // Between the run and its undo: a file taken away, or one put under a name the run left.
+    const bool takeAway = in.ConsumeBool();
+    const std::wstring afterName = AnyName(in);
+    if (in.ConsumeBool())
+        s.afterRun = [takeAway, afterName](ModelFileSystem& fs) {
+            if (takeAway) fs.TakeAway(kModelFolder, afterName);
+            else if (!fs.StoredName(kModelFolder + L"\\" + afterName)) fs.AddFile(kModelFolder, afterName);
+        };
     std::string told = Describe(s);
     for (const Change& c : changes)
         told += (c.add ? "adds [" : "takes away [") + Narrow(c.name) + "] before rename " + std::to_string(c.step) + "\n";
+    if (s.afterRun) told += std::string(takeAway ? "then takes away [" : "then adds [") + Narrow(afterName) + "]\n";
     const std::string broken = CheckScenario(std::move(s));
     if (!broken.empty()) {
         std::fprintf(stderr, "broken promise: %s\n%s", broken.c_str(), told.c_str());

@@ -18,5 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ToFullWidth(half);
     }
     ToFullWidth(text);
+    // The one-character forms agree with the whole-text ones.
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        bool absorbed = false;
+        FullWidthChar(text[i], i + 1 < text.size() ? text[i + 1] : L'\0', absorbed);
+        fuzz::Require(HalfWidthChar(text[i], true) == ToHalfWidth(std::wstring(1, text[i]), true), "one character half width");
+    }
     return 0;
 }
