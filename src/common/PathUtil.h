@@ -1,5 +1,7 @@
 #pragma once
 // Path, disk and text helpers shared by the windows.
+#include "common/LongPath.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,28 +20,6 @@ std::wstring ExpandLongPath(const std::wstring& path);
 // The absolute form the system gives `path` ("." and ".." resolved, '/' made '\\', a relative path taken
 // from the current folder), however long; empty when the system refuses it.
 std::wstring SystemFullPath(const std::wstring& path);
-
-// ExpandLongPath for a batch of paths (a drop, a command line): each folder is looked up once for the
-// whole batch, and a folder that several of the files share is listed once instead of being asked
-// for each name. Lives for one batch: a folder renamed later would otherwise keep its old form.
-class LongPathBatch {
-public:
-    LongPathBatch();
-    explicit LongPathBatch(FileSystem& fs) : fs_(fs) {}
-    std::wstring Expand(const std::wstring& path);
-
-private:
-    struct Folder {
-        std::wstring stored;                                 // as stored; empty when missing
-        int lookups = 0;
-        bool listed = false;
-        std::unordered_map<std::wstring, std::wstring> names; // upper case -> stored; "" when ambiguous
-    };
-    std::optional<std::wstring> StoredName(Folder& folder, const std::wstring& path, const std::wstring& name);
-
-    FileSystem& fs_;
-    std::unordered_map<std::wstring, Folder> folders_; // keyed by the folder as given
-};
 
 // True when the file (not a folder) can be opened for reading.
 bool CanOpenFile(const std::wstring& path);

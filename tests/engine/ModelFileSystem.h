@@ -95,7 +95,7 @@ public:
     {
         std::vector<std::wstring> names;
         const std::pair<std::wstring, std::wstring> parts = Split(path);
-        auto it = folders_.find(parts.first);
+        auto it = FindFolder(parts.first);
         if (it == folders_.end()) return names;
         for (const File& f : it->second.files)
             if (Same(f.name, parts.second)) names.push_back(f.name);
@@ -103,7 +103,7 @@ public:
     }
     std::optional<std::vector<std::wstring>> FolderNames(const std::wstring& folder) override
     {
-        auto it = folders_.find(Trimmed(folder));
+        auto it = FindFolder(Trimmed(folder));
         if (it == folders_.end()) return std::nullopt;
         std::vector<std::wstring> names;
         for (const File& f : it->second.files) names.push_back(f.name);
@@ -125,7 +125,7 @@ public:
 
     std::optional<std::vector<std::pair<std::wstring, FileIdentity>>> FolderIdentities(const std::wstring& folder) override
     {
-        auto it = folders_.find(Trimmed(folder));
+        auto it = FindFolder(Trimmed(folder));
         if (!identitiesInOnePass || it == folders_.end()) return std::nullopt;
         std::vector<std::pair<std::wstring, FileIdentity>> all;
         for (const File& f : it->second.files)
@@ -150,13 +150,20 @@ private:
         if (slash == std::wstring::npos) return {L"", path};
         return {path.substr(0, slash), path.substr(slash + 1)};
     }
+    // A folder is found in any case of its path, like a file.
+    std::map<std::wstring, Folder>::iterator FindFolder(const std::wstring& folder)
+    {
+        auto exact = folders_.find(folder);
+        if (exact != folders_.end()) return exact;
+        return std::find_if(folders_.begin(), folders_.end(), [&](const auto& f) { return Same(f.first, folder); });
+    }
     // The look-up: the exact name first, then the first name equal but for case.
     File* Find(const std::wstring& path)
     {
         const std::pair<std::wstring, std::wstring> parts = Split(path);
         const std::wstring& folder = parts.first;
         const std::wstring& name = parts.second;
-        auto it = folders_.find(folder);
+        auto it = FindFolder(folder);
         if (it == folders_.end()) return nullptr;
         auto& files = it->second.files;
         auto exact = std::find_if(files.begin(), files.end(), [&](const File& f) { return f.name == name; });
@@ -169,10 +176,10 @@ private:
         if (std::find(failing.begin(), failing.end(), step) != failing.end()) return false;
         const auto [folder, name] = Split(from);
         const auto [toFolder, toName] = Split(to);
-        if (folder != toFolder || toName.empty()) return false;
+        if (!Same(folder, toFolder) || toName.empty()) return false;
         File* source = Find(from);
         if (!source) return false;
-        Folder& f = folders_[folder];
+        Folder& f = FindFolder(folder)->second;
         const bool caseOnly = Same(source->name, toName);
         // Never replaces: the target is looked up in any case, in a case-sensitive folder too.
         for (const File& other : f.files) {

@@ -1,0 +1,26 @@
+// Long-path normalisation's text logic over the model file system; each case was found by the fuzzer.
+#include "common/LongPath.h"
+#include "engine/ModelFileSystem.h"
+
+#include <gtest/gtest.h>
+
+namespace tavlo {
+namespace {
+
+// A doubled backslash is an empty component, which names nothing: the batch, which looks the folder up
+// once, says so as the one-by-one form does.
+TEST(LongPath, TheBatchAnswersAsOneByOne)
+{
+    test::ModelFileSystem fs;
+    fs.AddFolder(L"C:", false);
+    fs.AddFile(L"C:", L"Data");
+    fs.AddFolder(L"C:\\Data", true);
+    fs.AddFile(L"C:\\Data", L"a");
+    LongPathBatch batch(fs);
+    for (const wchar_t* path : {L"C:\\DATA\\A", L"C:\\Data\\\\a", L"C:\\Data\\\\a", L"C:\\data\\a"})
+        EXPECT_EQ(batch.ExpandFull(path), ExpandFullPath(path, fs)) << wcslen(path);
+    EXPECT_EQ(ExpandFullPath(L"C:\\DATA\\A", fs), L"C:\\Data\\a");
+}
+
+} // namespace
+} // namespace tavlo
