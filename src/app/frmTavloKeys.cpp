@@ -11,10 +11,8 @@ namespace {
 
 bool IsPushButton(HWND control)
 {
-    wchar_t cls[16]{};
-    GetClassNameW(control, cls, 16);
     const LONG_PTR type = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
-    return lstrcmpiW(cls, L"Button") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+    return Form::IsOfClass(control, L"Button") && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
 }
 
 bool CanTakeFocus(HWND control) { return control && IsWindowVisible(control) && IsWindowEnabled(control); }
@@ -84,7 +82,10 @@ bool frmTavlo::TranslateKeys(const MSG& msg)
     switch (msg.wParam) {
         case VK_F6:
             if (inStrip) {
-                if (active) SetFocus(active->FocusControl() ? active->FocusControl() : active->Handle());
+                if (active) {
+                    const HWND control = active->FocusControl();
+                    SetFocus(control ? control : active->Handle());
+                }
             } else {
                 FocusStrip();
             }

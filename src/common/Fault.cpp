@@ -1,7 +1,10 @@
 #include "common/Fault.h"
 
-
+#ifdef _WIN32
 #include <windows.h>
+#else
+#include <cstdio>
+#endif
 
 #include <exception>
 #include <new>
@@ -35,18 +38,28 @@ std::wstring WhatIsKnown()
     }
 }
 
+// The debugger's output on Windows; standard error in the native build of the window-free code.
+void Trace(const std::wstring& line)
+{
+#ifdef _WIN32
+    OutputDebugStringW(line.c_str());
+#else
+    std::fputws(line.c_str(), stderr);
+#endif
+}
+
 } // namespace
 
 void ReportFault(const char* where) noexcept
 {
     try {
         const std::wstring trace = L"Tavlo2: fault stopped in " + Widen(where) + L": " + WhatIsKnown();
-        OutputDebugStringW((trace + L"\n").c_str());
+        Trace(trace + L"\n");
         if (Observer()) Observer()(trace);
     } catch (...) {
-        OutputDebugStringW(L"Tavlo2: fault stopped (no memory to say more)\n");
+        Trace(L"Tavlo2: fault stopped (no memory to say more)\n");
     }
-#ifndef NDEBUG
+#if defined(_WIN32) && !defined(NDEBUG)
     if (IsDebuggerPresent()) DebugBreak();
 #endif
 }

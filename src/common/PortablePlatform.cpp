@@ -1,10 +1,8 @@
-// The platform's text and trace services for the build outside Windows (clang, sanitizers, fuzzers):
-// case mapping by the C library's Unicode tables, code page 932 lengths by its converter, the fault
-// trace on standard error, the run stamp from the standard clock. The Windows build has its own in
-// PlatformText.cpp, Fault.cpp and JournalStore.cpp.
+// The platform's text services for the build outside Windows (clang, sanitizers, fuzzers): case
+// mapping by the C library's Unicode tables, code page 932 lengths by its converter, the run stamp from
+// the standard clock. The Windows build has its own in PlatformText.cpp and JournalStore.cpp.
 #ifndef _WIN32
 
-#include "common/Fault.h"
 #include "common/JournalStore.h"
 #include "common/PlatformText.h"
 
@@ -14,9 +12,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <ctime>
-#include <exception>
 #include <mutex>
 #include <random>
 
@@ -67,38 +63,6 @@ std::size_t Cp932ByteLength(const std::wstring& text)
     std::size_t bytes = 0;
     for (wchar_t c : text) bytes += Cp932Bytes(c);
     return bytes;
-}
-
-namespace {
-FaultObserver& Observer()
-{
-    static FaultObserver observer;
-    return observer;
-}
-} // namespace
-
-void ReportFault(const char* where) noexcept
-{
-    try {
-        std::string what = "unknown";
-        try {
-            if (std::exception_ptr e = std::current_exception()) std::rethrow_exception(e);
-        } catch (const std::exception& e) {
-            what = e.what();
-        } catch (...) {
-        }
-        const std::string trace = std::string("Tavlo2: fault stopped in ") + where + ": " + what;
-        std::fprintf(stderr, "%s\n", trace.c_str());
-        if (Observer()) Observer()(std::wstring(trace.begin(), trace.end()));
-    } catch (...) {
-    }
-}
-
-FaultObserver SetFaultObserver(FaultObserver observer)
-{
-    FaultObserver previous = std::move(Observer());
-    Observer() = std::move(observer);
-    return previous;
 }
 
 std::wstring JournalTimeNow()

@@ -12,8 +12,6 @@
 #include "settings/Options.h"
 #include "settings/Settings.h"
 
-#include <algorithm>
-
 namespace tavlo {
 
 namespace {

@@ -31,12 +31,6 @@ void ConsoleStream::AddLine(const std::wstring& line)
     if (console_ || held_.size() >= kHeldChars) Flush();
 }
 
-void ConsoleStream::Write(std::wstring_view text)
-{
-    held_ += text;
-    if (console_ || held_.size() >= kHeldChars) Flush();
-}
-
 void ConsoleStream::Flush()
 {
     if (held_.empty()) return;

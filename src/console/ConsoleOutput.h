@@ -4,7 +4,6 @@
 #include "engine/Sinks.h"
 
 #include <string>
-#include <string_view>
 
 namespace tavlo {
 
@@ -18,7 +17,6 @@ public:
 
     // One line ended by CR LF.
     void AddLine(const std::wstring& line) override;
-    void Write(std::wstring_view text);
     // What is held is written out; a console is written to at once, a file in large pieces.
     void Flush();
 

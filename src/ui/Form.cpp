@@ -1,5 +1,6 @@
 #include "ui/Form.h"
 
+#include "common/ComPtr.h"
 #include "common/OnItsOwn.h"
 #include "ui/FontData.h"
 
@@ -126,25 +127,25 @@ void Form::AddToolTipControl(HWND control, std::wstring_view text)
 {
     if (!control) return;
     tipControls_.emplace_back(control, std::wstring(text));
-    if ((GetWindowLongPtrW(control, GWL_STYLE) & BS_ICON) && WindowText(control).empty()) {
-        wchar_t cls[16]{};
-        GetClassNameW(control, cls, 16);
-        if (lstrcmpiW(cls, L"Button") == 0) SetAccessibleName(control, std::wstring(text));
-    }
+    if ((GetWindowLongPtrW(control, GWL_STYLE) & BS_ICON) && IsOfClass(control, L"Button") && WindowText(control).empty())
+        SetWindowTextW(control, std::wstring(text).c_str());
 }
 
-void Form::SetAccessibleName(HWND control, const std::wstring& name)
+void Form::SetListBoxName(HWND list, const std::wstring& name)
 {
-    if (!control) return;
-    SetWindowTextW(control, name.c_str());
-    // Some systems name a list box by the label before it rather than by its text: the annotation
-    // says it outright. Where it is not offered (no COM on this thread, an older system) the text stays.
-    IAccPropServices* services = nullptr;
+    if (!list) return;
+    SetWindowTextW(list, name.c_str());
+    // Where the annotation is not offered (no COM on this thread, an older system) the text stays.
+    ComPtr<IAccPropServices> services;
     if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
-                                   reinterpret_cast<void**>(&services))) && services) {
-        services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
-        services->Release();
-    }
+                                   reinterpret_cast<void**>(services.Put()))) && services)
+        services->SetHwndPropStr(list, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME, name.c_str());
+}
+
+bool Form::IsOfClass(HWND hwnd, const wchar_t* className)
+{
+    wchar_t cls[32]{};
+    return hwnd && GetClassNameW(hwnd, cls, 32) > 0 && lstrcmpiW(cls, className) == 0;
 }
 
 void Form::SetToolTipText(HWND control, std::wstring_view text)

@@ -35,6 +35,8 @@ public:
     const ToolTip& Tips() const { return tips_; }
     // The whole text of a window or control.
     static std::wstring WindowText(HWND hwnd);
+    // True when the window is of the system class `className` ("Button", "ListBox"), in any case.
+    static bool IsOfClass(HWND hwnd, const wchar_t* className);
     HFONT Font() const { return font_.get(); }
 
     // Follows a new resolution of the form's monitor: a top-level form takes the rectangle the system
@@ -42,9 +44,10 @@ public:
     // resolution and the layout runs. WM_DPICHANGED arrives here; a frame hands it on to its children.
     virtual void FollowDpi(int dpi, const RECT* suggested);
 
-    // The name the system's accessibility layer reads for a control: its window text (which an icon
-    // button or a list box never shows) and, where the system offers it, the control's annotated name.
-    static void SetAccessibleName(HWND control, const std::wstring& name);
+    // The name the system's accessibility layer reads for a list box: its window text (which a list box
+    // never shows) and, where the system offers it, the annotated name, since some systems name a list
+    // box by the label before it instead.
+    static void SetListBoxName(HWND list, const std::wstring& name);
 
 protected:
     Form();
@@ -66,7 +69,8 @@ protected:
     // Controls that take the form font, in the order the font reaches them.
     void AddFontControl(HWND control);
     // Controls with a tooltip and its text; the texts show after SetToolTipTexts(true). An icon button
-    // takes the text as its accessible name as well: it has no caption of its own.
+    // takes the text as its window text too, which the accessibility layer reads as its name (the
+    // picture is what shows).
     void AddToolTipControl(HWND control, std::wstring_view text);
     void SetToolTipText(HWND control, std::wstring_view text);
     // Sets every registered tip (true) or clears them all (false); a failure clears them all.

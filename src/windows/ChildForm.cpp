@@ -61,11 +61,8 @@ void ChildForm::Form_Load()
     SetFontData();
     SetWindowTextW(Handle(), ProgramString(spec_.CaptionNumber).c_str());
     // A list box is read out by the name of the window it fills.
-    for (HWND control = GetWindow(Handle(), GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
-        wchar_t cls[16]{};
-        GetClassNameW(control, cls, 16);
-        if (lstrcmpiW(cls, L"ListBox") == 0) SetAccessibleName(control, ProgramString(spec_.CaptionNumber));
-    }
+    for (HWND control = GetWindow(Handle(), GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))
+        if (IsOfClass(control, L"ListBox")) SetListBoxName(control, ProgramString(spec_.CaptionNumber));
     BuildPopup();
     SetToolTip(options.Tip);
     LoadMore();
@@ -182,12 +179,10 @@ void ChildForm::AddContextControl(HWND control)
 POINT ChildForm::KeyboardMenuPoint(HWND control)
 {
     RECT place{};
-    const LRESULT caret = SendMessageW(control, LB_GETCARETINDEX, 0, 0);
-    wchar_t cls[16]{};
-    GetClassNameW(control, cls, 16);
     RECT client{};
     GetClientRect(control, &client);
-    if (lstrcmpiW(cls, L"ListBox") != 0 || caret == LB_ERR ||
+    const LRESULT caret = IsOfClass(control, L"ListBox") ? SendMessageW(control, LB_GETCARETINDEX, 0, 0) : LB_ERR;
+    if (caret == LB_ERR ||
         SendMessageW(control, LB_GETITEMRECT, static_cast<WPARAM>(caret), reinterpret_cast<LPARAM>(&place)) == LB_ERR ||
         place.top < 0 || place.top >= client.bottom)
         place = client;
