@@ -492,9 +492,7 @@ void frmTavlo::mnuHelp_Click()
     const std::wstring path = helpFile_.empty() ? HelpFilePath(GetProgramFolder()) : helpFile_;
     // Without its files the command would show nothing at all: it says which file is missing.
     if (!HelpFilesPresent(path)) {
-        std::wstring text = ProgramString(program_text::HelpMissing);
-        text.replace(text.find(L"%FILE%"), 6, path);
-        ShowBox(text, MB_OK);
+        ShowBox(FillTag(ProgramString(program_text::HelpMissing), L"%FILE%", path), MB_OK);
         return;
     }
     if (helpViewer_) helpViewer_(Handle(), path);

@@ -83,6 +83,7 @@ int frmTavlo::WalkTargets(std::int16_t mode, bool visible)
     HWND list = file_->lstFile();
     RenameEngine engine(*fileSystem_, RulesOf(options));
     JournalRecorder recorder(*journalStore_, *fileSystem_, mode, *status_);
+    engine.SetRecorder(&recorder);
     int left = 0;
     const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
@@ -239,14 +240,20 @@ void frmTavlo::mnuUndo_Click()
 {
     if (locked_) return;
     UndoJournal journal(*journalStore_);
-    const std::optional<JournalRun> run = journal.LastRun();
+    const UndoJournal::Choice choice = journal.Choose();
+    if (choice.running) {
+        // Another process is still renaming: its run is not taken back; asked again, the one before is.
+        ShowBox(FillTag(ProgramString(program_text::UndoInProgress), L"%TIME%", choice.running->Time), MB_OK);
+        journal.PassOver(choice.running->Id);
+        return;
+    }
+    const std::optional<JournalRun>& run = choice.run;
     if (!run) {
         ShowBox(ProgramString(program_text::NothingToUndo), MB_OK);
         return;
     }
-    std::wstring question(ProgramText(program_text::UndoQuestion));
-    question.replace(question.find(L"%TIME%"), 6, run->Time);
-    question.replace(question.find(L"%COUNT%"), 7, std::to_wstring(run->Files.size()));
+    const std::wstring question = FillTag(FillTag(ProgramString(program_text::UndoQuestion), L"%TIME%", run->Time),
+                                          L"%COUNT%", std::to_wstring(run->Files.size()));
     if (ShowBox(question, MB_YESNO) != IDYES) return;
 
     status_->RefreshForm();

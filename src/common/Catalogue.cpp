@@ -130,6 +130,8 @@ std::wstring_view ProgramText(std::int16_t number)
         case 21008: return L"　（名前を変更できませんでした）";
         case 21009: return L"　この実行は元に戻せません（変更履歴を書き込めませんでした）";
         case 21010: return L"Undo(&U)";
+        case 21012: return L"%TIME% の実行はまだ終わっていないため元に戻せません。もう一度「元に戻す」を選ぶと、その前の実行を元に戻します";
+        case 21013: return L"　読めない変更履歴を %PATH% に移しました";
         case 21011: return L"%TIME% の実行で名前を変えた %COUNT% 個のファイルを元の名前に戻します。よろしいですか？";
         // The Help command, a range of its own.
         case 21100: return L"ヘルプファイルが見つかりません: %FILE%";
@@ -151,7 +153,7 @@ std::wstring_view ProgramText(std::int16_t number)
         case 22017: return L"実行前にプレビューを表示";
         case 22018: return L"モードボタンを押したとき、名前を変える前に新しい名前と結果を一覧で表示します";
         // The console command, a range of its own.
-        case 23000: return L"使い方: tavlo2c モード [-n] [-r] [--utf8] パス...\r\n"
+        case 23000: return L"使い方: tavlo2c モード [-n] [-r] [-a] [--utf8] パス...\r\n"
                            L"　　　　tavlo2c --undo\r\n"
                            L"　　　　tavlo2c --help\r\n"
                            L"\r\n"
@@ -171,11 +173,13 @@ std::wstring_view ProgramText(std::int16_t number)
                            L"\r\n"
                            L"  -n, --dry-run  名前を変えずに、ファイル・新しい名前・結果をタブ区切りで表示します\r\n"
                            L"  -r             フォルダの下の全てのファイルを対象にします\r\n"
+                           L"  -a, --all      隠しファイルとシステムファイル（とそのフォルダ）も対象にします\r\n"
                            L"  --utf8         リダイレクト先に UTF-8 で書きます（常にそうします）\r\n"
                            L"  --undo         最後の実行を元に戻します（ウィンドウ版の実行も含みます）\r\n"
                            L"  -h, /?, --help この説明を表示します\r\n"
                            L"\r\n"
-                           L"終了コード: 0 全て変更後の名前になった、1 変更しなかったファイルがある、2 コマンドラインの誤り";
+                           L"終了コード: 0 全て変更後の名前になった、1 変更しなかったファイルがある（中断した）、\r\n"
+                           L"　　　　　　2 コマンドラインの誤り、3 思わぬエラー";
         case 23001: return L"不明なモードです: %ARG%";
         case 23002: return L"不明なスイッチです: %ARG%";
         case 23003: return L"モードとパスを指定してください";
@@ -183,8 +187,16 @@ std::wstring_view ProgramText(std::int16_t number)
         case 23005: return L"指定に合うファイルがありません: %ARG%";
         case 23006: return L"変更履歴を書き込めませんでした";
         case 23007: return L"使い方は tavlo2c --help で表示します";
+        case 23008: return L"思わぬエラーのため中断しました。変更した名前は tavlo2c --undo で元に戻せます";
         default: return {};
     }
+}
+
+std::wstring FillTag(std::wstring text, std::wstring_view tag, std::wstring_view value)
+{
+    const std::size_t at = text.find(tag);
+    if (at != std::wstring::npos) text.replace(at, tag.size(), value);
+    return text;
 }
 
 std::wstring_view GeneralText(std::int16_t number)

@@ -15,6 +15,10 @@ std::wstring_view GeneralText(std::int16_t number);
 inline std::wstring ProgramString(int number) { return std::wstring(ProgramText(static_cast<std::int16_t>(number))); }
 inline std::wstring GeneralString(int number) { return std::wstring(GeneralText(static_cast<std::int16_t>(number))); }
 
+// A catalogue text with its `tag` (such as L"%FILE%") filled in by `value`; a text without the tag is
+// given back as it is, never a fault.
+std::wstring FillTag(std::wstring text, std::wstring_view tag, std::wstring_view value);
+
 // The numbers of the texts, by what the texts say. A name ending in First is the first of a group of
 // consecutive numbers, one per mode or table row.
 namespace program_text {
@@ -96,6 +100,8 @@ inline constexpr std::int16_t RenameRefused = 21008;
 inline constexpr std::int16_t UndoUnavailable = 21009;
 inline constexpr std::int16_t UndoMenu = 21010;
 inline constexpr std::int16_t UndoQuestion = 21011;
+inline constexpr std::int16_t UndoInProgress = 21012;
+inline constexpr std::int16_t JournalSetAside = 21013;
 inline constexpr std::int16_t HelpMissing = 21100;
 // The preview: what a run would do to each file, and its window.
 inline constexpr std::int16_t WillRename = 22000;
@@ -123,6 +129,7 @@ inline constexpr std::int16_t UndoTakesNothingElse = 23004;
 inline constexpr std::int16_t NothingMatches = 23005;
 inline constexpr std::int16_t JournalNotWritten = 23006;
 inline constexpr std::int16_t SeeConsoleHelp = 23007;
+inline constexpr std::int16_t ConsoleFault = 23008;
 } // namespace program_text
 
 namespace general_text {

@@ -40,6 +40,12 @@ struct FileHandleTraits {
     static type invalid() { return INVALID_HANDLE_VALUE; }
     static void close(type h) { CloseHandle(h); }
 };
+// Handles whose failure value is null: processes, threads, events.
+struct KernelHandleTraits {
+    using type = HANDLE;
+    static type invalid() { return nullptr; }
+    static void close(type h) { CloseHandle(h); }
+};
 struct FindHandleTraits {
     using type = HANDLE;
     static type invalid() { return INVALID_HANDLE_VALUE; }
@@ -59,6 +65,7 @@ struct GlobalMemoryTraits {
 
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
 // Global memory, freed unless ownership passed on (to the clipboard, to a drop's receiver).
 using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;

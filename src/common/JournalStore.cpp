@@ -3,32 +3,74 @@
 #include "common/ComPtr.h"
 #include "common/Handles.h"
 #include "common/SystemFileSystem.h"
-#include "common/TextFile.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cstdio>
 #include <cwchar>
 
 namespace tavlo {
+
+namespace {
+
+constexpr DWORD kRetryMs = 20;
+
+// Readers share everything: they never keep a trim from replacing the file, and read what they opened.
+HANDLE OpenForReading(const std::wstring& path)
+{
+    return CreateFileW(ToSystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+std::string ReadAt(HANDLE file, std::uint64_t offset, std::size_t count)
+{
+    std::string bytes(count, '\0');
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD got = 0;
+    if (!ReadFile(file, bytes.data(), static_cast<DWORD>(count), &got, &at)) got = 0;
+    bytes.resize(got);
+    return bytes;
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes)
+{
+    DWORD written = 0;
+    return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+}
+
+std::uint64_t FileTimeValue(const FILETIME& t) { return (std::uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime; }
+
+} // namespace
 
 void JournalFileStore::CloseFile::operator()(void* handle) const
 {
     FileHandle owned(handle);
 }
 
-std::optional<std::string> JournalFileStore::Read()
+std::optional<std::string> JournalFileStore::ReadUpTo(std::size_t bytes)
 {
     Close();
-    FileHandle file(CreateFileW(ToSystemPath(path_).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return std::nullopt;
+    FileHandle file(OpenForReading(path_));
+    if (!file) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
+        return std::nullopt;
+    }
     std::string text;
     char buffer[65536];
     DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    while (text.size() < bytes && ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    if (text.size() > bytes) text.resize(bytes);
     return text;
 }
+
+std::optional<std::string> JournalFileStore::Read() { return ReadUpTo(static_cast<std::size_t>(-1)); }
+
+std::optional<std::string> JournalFileStore::ReadStart(std::size_t bytes) { return ReadUpTo(bytes); }
 
 bool JournalFileStore::MakeFolder() const
 {
@@ -40,18 +82,30 @@ bool JournalFileStore::MakeFolder() const
 
 bool JournalFileStore::Append(const std::string& line)
 {
+    std::string bytes = line + "\n";
     if (!file_) {
         if (path_.empty() || !MakeFolder()) return false;
-        HANDLE file = CreateFileW(ToSystemPath(path_).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        // Appends share reading and writing, not deleting: while a run holds the journal no trim can
+        // replace it. A trim holds it for a moment; the append waits for that.
+        HANDLE file = INVALID_HANDLE_VALUE;
+        for (DWORD waited = 0;; waited += kRetryMs) {
+            file = CreateFileW(ToSystemPath(path_).c_str(), FILE_APPEND_DATA | FILE_READ_DATA,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || waited >= kTrimWaitMs) break;
+            Sleep(kRetryMs);
+        }
         if (file == INVALID_HANDLE_VALUE) return false;
         file_.reset(file);
         lastFlush_ = GetTickCount64();
+        // A line cut short by a power cut (text, or a tail of zero bytes) must not take this one in.
+        LARGE_INTEGER size{};
+        if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
+            const std::string last = ReadAt(file, static_cast<std::uint64_t>(size.QuadPart) - 1, 1);
+            if (last != "\n") bytes.insert(bytes.begin(), '\n');
+        }
     }
     // Written at once: the system has it even if this process is ended the next moment.
-    const std::string bytes = line + "\n";
-    DWORD written = 0;
-    if (!WriteFile(file_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) || written != bytes.size()) {
+    if (!WriteAll(file_.get(), bytes)) {
         Close();
         return false;
     }
@@ -73,16 +127,90 @@ void JournalFileStore::Close()
     file_.reset();
 }
 
-bool JournalFileStore::Replace(const std::string& text)
+// Opened without sharing writes, the journal cannot be open for writing anywhere else, and no append can
+// open it until the cut text has replaced it. It shares deleting, so that the replacement is allowed while
+// this handle (and any reader's) is open; an appender's handle, which does not share it, makes the
+// replacement fail instead of losing its lines.
+bool JournalFileStore::Trim(const std::function<std::uint64_t(const JournalReadAt&, std::uint64_t size)>& cutAt)
 {
     Close();
-    return !path_.empty() && MakeFolder() && SaveBytesFile(path_, text);
+    FileHandle held(CreateFileW(ToSystemPath(path_).c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!held) return false;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(held.get(), &size)) return false;
+    const HANDLE file = held.get();
+    const JournalReadAt read = [file](std::uint64_t offset, std::size_t count) { return ReadAt(file, offset, count); };
+    const std::uint64_t total = static_cast<std::uint64_t>(size.QuadPart);
+    const std::uint64_t cut = cutAt(read, total);
+    if (cut == 0 || cut >= total) return false;
+
+    const std::string start = read(0, 4096);
+    const std::string header = start.substr(0, start.find('\n') + 1);
+    const std::wstring fresh = path_ + L".new";
+    bool written = false;
+    {
+        FileHandle out(CreateFileW(ToSystemPath(fresh).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!out) return false;
+        written = WriteAll(out.get(), header);
+        for (std::uint64_t at = cut; written && at < total;) {
+            const std::string piece = read(at, 1 << 20);
+            if (piece.empty()) break;
+            written = WriteAll(out.get(), piece);
+            at += piece.size();
+        }
+        written = written && FlushFileBuffers(out.get());
+    }
+    if (written && MoveFileExW(ToSystemPath(fresh).c_str(), ToSystemPath(path_).c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileW(ToSystemPath(fresh).c_str());
+    return false;
+}
+
+std::wstring JournalFileStore::SetAside()
+{
+    Close();
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    wchar_t stamp[32];
+    swprintf(stamp, 32, L"%04u%02u%02u-%02u%02u%02u", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+    const std::size_t dot = path_.find_last_of(L'.');
+    const std::wstring stem = dot == std::wstring::npos ? path_ : path_.substr(0, dot);
+    for (int n = 1; n <= 100; ++n) {
+        std::wstring aside = stem + L"-" + stamp + (n > 1 ? L"-" + std::to_wstring(n) : L"") + L".damaged.txt";
+        if (MoveFileExW(ToSystemPath(path_).c_str(), ToSystemPath(aside).c_str(), 0)) return aside;
+        if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    return {};
 }
 
 bool JournalFileStore::Remove()
 {
     Close();
     return DeleteFileW(ToSystemPath(path_).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+std::string JournalFileStore::WriterStamp()
+{
+    FILETIME created{}, exited{}, kernel{}, user{};
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    return std::to_string(GetCurrentProcessId()) + "." + std::to_string(FileTimeValue(created));
+}
+
+bool JournalFileStore::WriterRunning(const std::string& stamp)
+{
+    unsigned long pid = 0;
+    unsigned long long createdAt = 0;
+    if (std::sscanf(stamp.c_str(), "%lu.%llu", &pid, &createdAt) != 2) return false;
+    KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    if (!process) return false;
+    FILETIME created{}, exited{}, kernel{}, user{};
+    DWORD code = 0;
+    if (!GetProcessTimes(process.get(), &created, &exited, &kernel, &user) || FileTimeValue(created) != createdAt)
+        return false;
+    return GetExitCodeProcess(process.get(), &code) && code == STILL_ACTIVE;
 }
 
 std::wstring JournalTimeNow()

@@ -88,7 +88,7 @@ ParsedArguments ParseConsoleArguments(const std::vector<std::wstring>& arguments
     using namespace program_text;
     ParsedArguments parsed;
     ConsoleRequest request;
-    if (arguments.empty() || std::any_of(arguments.begin(), arguments.end(), IsHelp)) {
+    if (std::any_of(arguments.begin(), arguments.end(), IsHelp)) {
         parsed.request = request;
         return parsed;
     }
@@ -110,6 +110,7 @@ ParsedArguments ParseConsoleArguments(const std::vector<std::wstring>& arguments
         if (s == L"--") switchesEnd = true;
         else if (s == L"-n" || s == L"--dry-run") request.dryRun = true;
         else if (s == L"-r" || s == L"--recursive") request.recursive = true;
+        else if (s == L"-a" || s == L"--all") request.all = true;
         else if (s == L"--utf8") {
             // Redirected output is always UTF-8; the switch only says so.
         } else if (s == L"--undo") undo = true;
@@ -117,7 +118,7 @@ ParsedArguments ParseConsoleArguments(const std::vector<std::wstring>& arguments
     }
 
     if (undo) {
-        if (!words.empty() || request.dryRun || request.recursive) return fail(UndoTakesNothingElse, {});
+        if (!words.empty() || request.dryRun || request.recursive || request.all) return fail(UndoTakesNothingElse, {});
         request.action = ConsoleRequest::Action::Undo;
         parsed.request = request;
         return parsed;

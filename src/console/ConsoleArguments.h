@@ -30,6 +30,7 @@ struct ConsoleRequest {
     std::int16_t mode = 0;
     bool dryRun = false;
     bool recursive = false;
+    bool all = false; // hidden and system files and folders too
     std::vector<std::wstring> paths;
 };
 

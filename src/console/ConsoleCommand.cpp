@@ -49,10 +49,7 @@ RenameRules StoredRules(SettingsStore& store)
 
 std::wstring WithArgument(std::int16_t text, const std::wstring& argument)
 {
-    std::wstring line = ProgramString(text);
-    const std::size_t at = line.find(L"%ARG%");
-    if (at != std::wstring::npos) line.replace(at, 5, argument);
-    return line;
+    return FillTag(ProgramString(text), L"%ARG%", argument);
 }
 
 // Standard error takes the log's lines without the ideographic space that indents them in the log.
@@ -77,24 +74,37 @@ void Complain(LogSink& err, const std::wstring& line)
 int Undo(ConsoleContext& c, const RenameRules& rules)
 {
     UndoJournal journal(c.journal);
-    const std::optional<JournalRun> run = journal.LastRun();
-    if (!run) {
+    const UndoJournal::Choice choice = journal.Choose();
+    if (choice.running) {
+        // Asked again, the undo passes over that run to the one before.
+        Complain(c.err, FillTag(ProgramString(program_text::UndoInProgress), L"%TIME%", choice.running->Time));
+        journal.PassOver(choice.running->Id);
+        return ConsoleFileLeft;
+    }
+    if (!choice.run) {
         Complain(c.err, ProgramString(program_text::NothingToUndo));
         return ConsoleFileLeft;
     }
-    const UndoOutcome outcome = TakeBack(*run, c.fs, c.out, rules);
-    if (!journal.MarkTakenBack(run->Id)) Complain(c.err, ProgramString(program_text::JournalNotWritten));
+    const UndoOutcome outcome = TakeBack(*choice.run, c.fs, c.out, rules, &c.stop);
+    // A stopped undo is not marked: the next one takes the rest, and finds the files put back already.
+    if (outcome.Stopped) {
+        LogLine(c.out, GeneralString(general_text::Stopped));
+        return ConsoleFileLeft;
+    }
+    if (!journal.MarkTakenBack(choice.run->Id)) Complain(c.err, ProgramString(program_text::JournalNotWritten));
     return outcome.Left == 0 ? ConsoleAllDone : ConsoleFileLeft;
 }
 
 int DryRun(ConsoleContext& c, const std::vector<std::wstring>& files, std::int16_t mode, const RenameRules& rules)
 {
-    int left = 0;
-    for (const Prediction& p : PredictRun(files, mode, c.fs, rules)) {
+    const std::vector<Prediction> predictions = PredictRun(files, mode, c.fs, rules, &c.stop);
+    int left = static_cast<int>(files.size() - predictions.size());
+    for (const Prediction& p : predictions) {
         LogLine(c.out, p.path + L"\t" + p.newName + L"\t" + ResultText(p));
         left += !(p.Renames() || p.result == program_text::SameName);
     }
-    return left;
+    if (c.stop) LogLine(c.out, GeneralString(general_text::Stopped));
+    return left + (c.stop ? 1 : 0);
 }
 
 int Run(ConsoleContext& c, const std::vector<std::wstring>& files, std::int16_t mode, const RenameRules& rules)
@@ -107,6 +117,7 @@ int Run(ConsoleContext& c, const std::vector<std::wstring>& files, std::int16_t 
         // it cannot be written: the complaint goes to standard error, the run goes on.
         ErrorLines complaints(c.err);
         JournalRecorder recorder(c.journal, c.fs, mode, complaints);
+        engine.SetRecorder(&recorder);
         for (std::size_t i = 0; i < files.size(); ++i) {
             if (c.stop) {
                 left += static_cast<int>(files.size() - i);
@@ -128,6 +139,10 @@ int RunConsoleCommand(const std::vector<std::wstring>& arguments, ConsoleContext
     using namespace program_text;
     const ParsedArguments parsed = ParseConsoleArguments(arguments);
     if (!parsed.request) {
+        if (arguments.empty()) {
+            Complain(c.err, ProgramString(ConsoleUsage));
+            return ConsoleBadCommand;
+        }
         Complain(c.err, WithArgument(parsed.error, parsed.culprit));
         Complain(c.err, ProgramString(SeeConsoleHelp));
         return ConsoleBadCommand;
@@ -144,7 +159,11 @@ int RunConsoleCommand(const std::vector<std::wstring>& arguments, ConsoleContext
         Complain(c.err, ProgramString(missing));
         return ConsoleFileLeft;
     }
-    const Targets targets = FindTargets(request.paths, request.recursive);
+    const Targets targets = FindTargets(request.paths, request.recursive, request.all, &c.stop);
+    if (c.stop) {
+        LogLine(c.out, GeneralString(general_text::Stopped));
+        return ConsoleFileLeft;
+    }
     for (const std::wstring& name : targets.unmatched) Complain(c.err, WithArgument(NothingMatches, name));
     const int left = request.dryRun ? DryRun(c, targets.files, request.mode, rules)
                                     : Run(c, targets.files, request.mode, rules);

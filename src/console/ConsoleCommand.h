@@ -17,6 +17,7 @@ enum ConsoleExit : int {
     ConsoleAllDone = 0,    // every named file carries its final name (would, with -n)
     ConsoleFileLeft = 1,   // a file was left, a name matched nothing, or undo left a file
     ConsoleBadCommand = 2, // the command line is wrong; nothing was touched
+    ConsoleFault = 3,      // an unexpected fault; what was renamed is in the journal
 };
 
 struct ConsoleContext {
@@ -25,7 +26,7 @@ struct ConsoleContext {
     FileSystem& fs;
     LogSink& out;
     LogSink& err;
-    // Set by Ctrl+C: the run stops before the next file.
+    // Set by Ctrl+C, Ctrl+Break or closing the console: the work stops before the next file.
     const std::atomic<bool>& stop;
 };
 

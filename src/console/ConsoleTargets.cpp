@@ -22,7 +22,7 @@ bool IsFolder(std::uint32_t attributes) { return (attributes & FILE_ATTRIBUTE_DI
 // finds it (a case-sensitive folder may hold case twins, which are two files).
 class Collector {
 public:
-    explicit Collector(Targets& targets) : targets_(targets) {}
+    Collector(Targets& targets, bool all, const std::atomic<bool>* stop) : targets_(targets), all_(all), stop_(stop) {}
 
     void Add(const std::wstring& folder, const std::wstring& name)
     {
@@ -34,10 +34,12 @@ public:
     // of its subfolders when `recursive`. True when any file was found.
     bool AddFolder(const std::wstring& folder, std::wstring_view pattern, bool recursive)
     {
+        if (stop_ && *stop_) return false;
         std::optional<std::vector<FoundEntry>> entries = ListFolderEntries(folder);
         if (!entries) return false;
         std::vector<std::wstring> files, folders;
         for (FoundEntry& e : *entries) {
+            if (!all_ && (e.Attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) continue;
             if (IsFolder(e.Attributes)) {
                 if ((e.Attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) folders.push_back(std::move(e.Name));
             } else if (pattern.empty() || FitsPattern(pattern, e.Name)) {
@@ -61,6 +63,8 @@ public:
 
 private:
     Targets& targets_;
+    const bool all_;
+    const std::atomic<bool>* stop_;
     std::unordered_set<std::wstring> seen_;
 };
 
@@ -75,11 +79,12 @@ std::wstring FolderOf(const std::wstring& path)
 
 } // namespace
 
-Targets FindTargets(const std::vector<std::wstring>& paths, bool recursive)
+Targets FindTargets(const std::vector<std::wstring>& paths, bool recursive, bool all, const std::atomic<bool>* stop)
 {
     Targets targets;
-    Collector collector(targets);
+    Collector collector(targets, all, stop);
     for (const std::wstring& given : paths) {
+        if (stop && *stop) break;
         bool found = false;
         const std::size_t slash = given.find_last_of(L"\\/");
         const std::wstring last = slash == std::wstring::npos ? given : given.substr(slash + 1);

@@ -81,9 +81,9 @@ void frmPreview::Fill()
 {
     SetWindowTextW(Handle(), (ProgramString(program_text::PreviewTitle) + caption_).c_str());
     const auto renamed = std::count_if(rows_.begin(), rows_.end(), [](const Prediction& p) { return p.Renames(); });
-    std::wstring counts = ProgramString(program_text::PreviewCounts);
-    counts.replace(counts.find(L"%RENAME%"), 8, std::to_wstring(renamed));
-    counts.replace(counts.find(L"%LEAVE%"), 7, std::to_wstring(rows_.size() - static_cast<std::size_t>(renamed)));
+    const std::wstring counts =
+        FillTag(FillTag(ProgramString(program_text::PreviewCounts), L"%RENAME%", std::to_wstring(renamed)), L"%LEAVE%",
+                std::to_wstring(rows_.size() - static_cast<std::size_t>(renamed)));
     SetWindowTextW(lblCounts_, counts.c_str());
 
     SendMessageW(lvwFiles_, WM_SETREDRAW, FALSE, 0);

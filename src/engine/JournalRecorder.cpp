@@ -17,28 +17,52 @@ JournalRecorder::JournalRecorder(JournalStore& store, FileSystem& fs, int mode, 
 {
 }
 
+void JournalRecorder::Intent(const std::wstring& from, const std::wstring& temporary, const std::wstring& to)
+{
+    if (from != current_) {
+        current_ = from;
+        identity_ = IdentityOf(from);
+    }
+    if (identity_) run_.Intent(from, temporary, to, *identity_);
+    if (!identity_ || run_.Failed()) Tell();
+    // A journal set aside at the run's start is named once, so the user can find its runs.
+    if (const std::wstring& aside = journal_.SetAsidePath(); !aside.empty() && !asideTold_) {
+        asideTold_ = true;
+        LogLine(log_, FillTag(ProgramString(program_text::JournalSetAside), L"%PATH%", aside));
+    }
+}
+
 void JournalRecorder::Renamed(const std::wstring& from, const std::wstring& to)
 {
-    const std::optional<FileIdentity> identity = IdentityOf(from, to);
-    if (identity) run_.Renamed(from, to, *identity);
-    if ((identity && !run_.Failed()) || told_) return;
+    if (from != current_) Intent(from, {}, to); // a step no intent announced
+    if (identity_) run_.Renamed(from, to, *identity_);
+    if (!identity_ || run_.Failed()) Tell();
+    current_.clear();
+}
+
+void JournalRecorder::NotRenamed(const std::wstring& from)
+{
+    if (from == current_) run_.NotRenamed(from);
+    current_.clear();
+}
+
+void JournalRecorder::Tell()
+{
+    if (told_) return;
     told_ = true;
     LogLine(log_, ProgramString(program_text::UndoUnavailable));
 }
 
-std::optional<FileIdentity> JournalRecorder::IdentityOf(const std::wstring& from, const std::wstring& to)
+std::optional<FileIdentity> JournalRecorder::IdentityOf(const std::wstring& from)
 {
-    Folder& folder = folders_[GetFolderName(to)];
-    if (++folder.renamed == 2) {
-        if (auto entries = fs_.FolderIdentities(GetFolderName(to)))
+    Folder& folder = folders_[GetFolderName(from)];
+    if (++folder.files == 2) {
+        if (auto entries = fs_.FolderIdentities(GetFolderName(from)))
             for (auto& [name, identity] : *entries) folder.known.emplace(std::move(name), identity);
     }
-    // Renamed before the folder was read: under its new name; after: still under its old one.
-    for (const std::wstring& name : {GetFileName(to), GetFileName(from)}) {
-        auto hit = folder.known.find(name);
-        if (hit != folder.known.end()) return hit->second;
-    }
-    return fs_.Identity(to);
+    auto hit = folder.known.find(GetFileName(from));
+    if (hit != folder.known.end()) return hit->second;
+    return fs_.Identity(from);
 }
 
 } // namespace tavlo

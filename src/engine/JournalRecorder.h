@@ -1,6 +1,7 @@
 #pragma once
-// Writes each rename of one run to the undo journal, and tells the log once when it cannot. Every
-// front end records its runs through this, so that any run can be taken back by any other.
+// Writes each step of one run to the undo journal (the intent before it, the outcome after), and tells
+// the log once when it cannot. Every front end records its runs through this, so that any run can be
+// taken back by any other.
 #include "common/FileSystem.h"
 #include "common/JournalStore.h"
 #include "engine/Sinks.h"
@@ -16,16 +17,20 @@ public:
     // The run is stamped with the local time and a new id (JournalTimeNow, NewJournalRunId).
     JournalRecorder(JournalStore& store, FileSystem& fs, int mode, LogSink& log);
     JournalRecorder(JournalStore& store, FileSystem& fs, int mode, LogSink& log, std::wstring time, std::string id);
+    // The run's end is recorded when this goes.
 
+    void Intent(const std::wstring& from, const std::wstring& temporary, const std::wstring& to) override;
     void Renamed(const std::wstring& from, const std::wstring& to) override;
+    void NotRenamed(const std::wstring& from) override;
 
 private:
     // Asking each file for its identity costs an open apiece; from a folder's second file on, one
     // listing of the folder answers for all of them (a file keeps its identity across a rename).
-    std::optional<FileIdentity> IdentityOf(const std::wstring& from, const std::wstring& to);
+    std::optional<FileIdentity> IdentityOf(const std::wstring& from);
+    void Tell();
 
     struct Folder {
-        int renamed = 0;
+        int files = 0;
         std::unordered_map<std::wstring, FileIdentity> known;
     };
 
@@ -34,7 +39,11 @@ private:
     UndoJournal::Run run_;
     LogSink& log_;
     bool told_ = false;
+    bool asideTold_ = false;
     std::unordered_map<std::wstring, Folder> folders_;
+    // The file whose steps are under way, and its identity.
+    std::wstring current_;
+    std::optional<FileIdentity> identity_;
 };
 
 } // namespace tavlo

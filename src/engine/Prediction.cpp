@@ -55,7 +55,7 @@ private:
 } // namespace
 
 std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, std::int16_t mode, FileSystem& fs,
-                                   const RenameRules& rules)
+                                   const RenameRules& rules, const std::atomic<bool>* stop)
 {
     using namespace program_text;
     RenameEngine engine(fs, rules);
@@ -63,6 +63,7 @@ std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, std::
     std::vector<Prediction> predictions;
     predictions.reserve(paths.size());
     for (const std::wstring& path : paths) {
+        if (stop && *stop) break;
         Prediction p{path, {}, 0};
         const std::wstring folder = GetFolderPrefix(path);
         const std::wstring name = GetFileName(path);

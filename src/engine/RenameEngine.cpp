@@ -1,6 +1,7 @@
 #include "engine/RenameEngine.h"
 
 #include "common/Catalogue.h"
+#include "common/OnItsOwn.h"
 #include "common/PlatformText.h"
 #include "engine/ExtensionModel.h"
 #include "engine/WidthConversion.h"
@@ -102,10 +103,13 @@ RenameEngine::Step RenameEngine::RenameCaseOnly(const std::wstring& path, const 
     // temporary name, so it stops the rename before anything is touched.
     const std::vector<std::wstring> before = fs_.NamesLike(newPath);
     if (std::any_of(before.begin(), before.end(), [&](const std::wstring& n) { return n != oldName; })) return {};
+    Intent(path, {}, newPath);
     if (fs_.RenameNoReplace(path, newPath) && ListsExactly(fs_, newPath, oldName)) return {true, {}};
 
     const std::optional<std::wstring> temporary = FreeTemporaryPath(folder);
-    if (!temporary || !fs_.RenameNoReplace(path, *temporary)) return {};
+    if (!temporary) return {};
+    Intent(path, *temporary, newPath);
+    if (!fs_.RenameNoReplace(path, *temporary)) return {};
     if (fs_.RenameNoReplace(*temporary, newPath)) {
         if (ListsExactly(fs_, newPath)) return {true, {}};
         // Claimed but not carried out: the file is still under the temporary name, or under some
@@ -126,8 +130,17 @@ bool IsTextFile(const std::wstring& path, FileSystem& fs)
 RenameEngine::Step RenameEngine::Rename(const std::wstring& from, const std::wstring& to)
 {
     if (!IsUsableFileName(GetFileName(to))) return {};
-    if (!EqualButForCase(from, to)) return {fs_.RenameNoReplace(from, to), {}};
+    if (!EqualButForCase(from, to)) {
+        Intent(from, {}, to);
+        return {fs_.RenameNoReplace(from, to), {}};
+    }
     return RenameCaseOnly(from, to, GetFolderPrefix(to));
+}
+
+void RenameEngine::Intent(const std::wstring& from, const std::wstring& temporary, const std::wstring& to)
+{
+    // The rename goes ahead whatever the recorder makes of it; it says so in the log itself.
+    if (recorder_) OnItsOwn([&] { recorder_->Intent(from, temporary, to); });
 }
 
 RenameOutcome RenameEngine::Decide(const std::wstring& path, std::int16_t mode)

@@ -2,6 +2,7 @@
 // The one operation that changes a file name: only the extension, in one of eight modes. It answers
 // with what became of the file; RenameReport.h turns that into the log's lines.
 #include "common/FileSystem.h"
+#include "engine/Sinks.h"
 
 #include <array>
 #include <cstdint>
@@ -66,6 +67,8 @@ struct RenameOutcome {
 class RenameEngine {
 public:
     RenameEngine(FileSystem& fs, const RenameRules& rules) : fs_(fs), opts_(rules) {}
+    // Told before every step of a rename, so that a run cut off during it can still be taken back.
+    void SetRecorder(RenameRecorder* recorder) { recorder_ = recorder; }
 
     // What the mode's rule makes of one file, reading at most its first bytes (the text test of mode
     // 1) and changing nothing: kind NoExtension, Refused (with the reason) or Unchanged, or Renamed
@@ -88,8 +91,11 @@ private:
     Step RenameCaseOnly(const std::wstring& path, const std::wstring& newPath, const std::wstring& folder);
     std::optional<std::wstring> FreeTemporaryPath(const std::wstring& folder);
 
+    void Intent(const std::wstring& from, const std::wstring& temporary, const std::wstring& to);
+
     FileSystem& fs_;
     const RenameRules opts_;
+    RenameRecorder* recorder_ = nullptr;
 };
 
 } // namespace tavlo

@@ -43,12 +43,15 @@ void LogLine(LogSink& log, const std::wstring& line)
 
 void Report(const RenameOutcome& outcome, LogSink& log, ResultSink& results, RenameRecorder* recorder)
 {
+    // The journal hears first: a log line can block (a console with selected text), and a run cut off
+    // there must still be taken back. A file stranded under a temporary name is recorded too.
+    const std::wstring& now = outcome.kind == RenameOutcome::Kind::Renamed ? outcome.newPath : outcome.strandedAt;
+    if (recorder && outcome.kind == RenameOutcome::Kind::Renamed)
+        OnItsOwn([&] { recorder->Renamed(outcome.path, now); });
+    if (recorder && outcome.kind == RenameOutcome::Kind::Failed)
+        OnItsOwn([&] { now.empty() ? recorder->NotRenamed(outcome.path) : recorder->Renamed(outcome.path, now); });
     // The file is renamed whatever the log, the journal or the result list make of it.
     for (const std::wstring& line : LogLines(outcome)) LogLine(log, line);
-    // A file stranded under a temporary name is recorded too, so that Undo can bring it back.
-    const std::wstring& now = outcome.kind == RenameOutcome::Kind::Renamed ? outcome.newPath : outcome.strandedAt;
-    if (recorder && !now.empty() && (outcome.kind == RenameOutcome::Kind::Renamed || outcome.kind == RenameOutcome::Kind::Failed))
-        OnItsOwn([&] { recorder->Renamed(outcome.path, now); });
     if (outcome.Done()) OnItsOwn([&] { results.AddResult(outcome.newPath); });
 }
 

@@ -19,11 +19,16 @@ public:
     virtual void AddResult(const std::wstring& path) = 0;
 };
 
-// Told of every file a run renamed, after the rename.
+// Told of every step of a rename before it is taken, and of its outcome after it, before anyone else.
 class RenameRecorder {
 public:
     virtual ~RenameRecorder() = default;
+    // `from` is about to become `to`, through `temporary` when that is not empty.
+    virtual void Intent(const std::wstring& /*from*/, const std::wstring& /*temporary*/, const std::wstring& /*to*/) {}
+    // The file now stands at `to`: its new name, or the temporary name it was left under.
     virtual void Renamed(const std::wstring& from, const std::wstring& to) = 0;
+    // The steps left the file under its old name.
+    virtual void NotRenamed(const std::wstring& /*from*/) {}
 };
 
 } // namespace tavlo

@@ -7,7 +7,18 @@
 
 namespace tavlo {
 
-UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const RenameRules& rules)
+namespace {
+
+// True when `path` is listed as written and is the file of `identity`.
+bool IsThere(FileSystem& fs, const std::wstring& path, const FileIdentity& identity)
+{
+    return !path.empty() && ListsExactly(fs, path) && fs.Identity(path) == std::optional<FileIdentity>(identity);
+}
+
+} // namespace
+
+UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const RenameRules& rules,
+                     const std::atomic<bool>* stop)
 {
     using namespace program_text;
     auto line = [&log](const std::wstring& text) { LogLine(log, text); };
@@ -15,17 +26,30 @@ UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const 
     RenameEngine engine(fs, rules);
     UndoOutcome outcome;
     for (auto file = run.Files.rbegin(); file != run.Files.rend(); ++file) {
-        line(FileHeading(file->To));
+        if (stop && *stop) {
+            outcome.Stopped = true;
+            outcome.Left += static_cast<int>(run.Files.rend() - file);
+            break;
+        }
+        // Where the file stands now: its new name, or for a step cut off, wherever the step had got to.
+        std::wstring at = file->To;
+        if (!file->Done) {
+            if (IsThere(fs, file->From, file->Identity)) continue; // the step never happened: nothing moved
+            if (!IsThere(fs, file->To, file->Identity) && IsThere(fs, file->Temporary, file->Identity))
+                at = file->Temporary;
+        }
+        line(FileHeading(at));
         std::int16_t reason = 0;
         std::wstring stranded;
-        if (!ListsExactly(fs, file->To)) {
-            reason = NewNameMissing; // renamed again, moved or deleted since
-        } else if (fs.Identity(file->To) != std::optional<FileIdentity>(file->Identity)) {
+        if (!ListsExactly(fs, at)) {
+            // Put back already (an undo cut off before its mark), or renamed again, moved or deleted since.
+            if (!IsThere(fs, file->From, file->Identity)) reason = NewNameMissing;
+        } else if (fs.Identity(at) != std::optional<FileIdentity>(file->Identity)) {
             reason = OtherFile;
-        } else if (!EqualButForCase(file->From, file->To) && fs.StoredName(file->From)) {
+        } else if (!EqualButForCase(file->From, at) && fs.StoredName(file->From)) {
             reason = OldNameTaken;
         } else {
-            const RenameEngine::Step renamed = engine.Rename(file->To, file->From);
+            const RenameEngine::Step renamed = engine.Rename(at, file->From);
             if (!renamed.renamed) {
                 reason = RenameRefused;
                 stranded = renamed.strandedAt;

@@ -8,6 +8,7 @@
 #include "common/JournalStore.h"
 #include "common/PathUtil.h"
 #include "common/PlatformText.h"
+#include "common/TextFile.h"
 #include "engine/ExtensionModel.h"
 #include "settings/RegistryStore.h"
 #include "settings/RegistryTestRoot.h"
@@ -419,7 +420,7 @@ protected:
     }
     void TearDown() override
     {
-        if (saved_) store_.Replace(*saved_);
+        if (saved_ && !saved_->empty()) SaveBytesFile(DefaultJournalPath(), *saved_);
         else store_.Remove();
         EndToEnd::TearDown();
     }

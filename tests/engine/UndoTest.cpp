@@ -33,6 +33,7 @@ protected:
         JournalRecorder recorder(store, SystemFileSystem(), mode, runLog, L"2026-12-08 10:00:" + std::to_wstring(runs),
                                  "run" + std::to_string(runs));
         RenameEngine engine(SystemFileSystem(), opts);
+        engine.SetRecorder(&recorder);
         for (const auto& name : names) Report(engine.ChangeExtension(dir / name, mode), runLog, results, &recorder);
         const std::wstring unavailable = Text(program_text::UndoUnavailable);
         return std::count(runLog.lines.begin(), runLog.lines.end(), unavailable) == 0;
@@ -126,7 +127,7 @@ TEST(JournalText, PathsOutsideTheBasicPlaneAndKanjiComeBack)
 {
     const std::wstring path = L"C:\\写真\\\U0001F600 caf\u00E9.JPG";
     EXPECT_EQ(FromJournalText(ToJournalText(path)), path);
-    JournalRun run{"id", L"2026-12-08 10:00:00", 2, {JournalFile{path, path + L"X", FileIdentity{1, 2, 3}}}, true};
+    JournalRun run{"id", L"2026-12-08 10:00:00", 2, {JournalFile{path, path + L"X", {}, FileIdentity{1, 2, 3}}}, true};
     const std::vector<JournalRun> back = ParseJournal(FormatJournal({run}));
     ASSERT_EQ(back.size(), 1u);
     EXPECT_EQ(back[0].Files[0].From, path);
