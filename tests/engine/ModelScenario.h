@@ -65,6 +65,15 @@ inline std::string CheckScenario(Scenario s)
     const std::vector<int> before = s.fs.AllContents();
     std::map<int, std::set<std::wstring>> allowed; // content -> names it may have after the run
     for (const auto& f : s.fs.Files(kModelFolder)) allowed[f.content].insert(f.name);
+    // The files named as the folder stores them (the run takes an entry's spelling as given).
+    std::map<int, std::wstring> original;
+    for (const auto& f : s.fs.Files(kModelFolder)) original[f.content] = f.name;
+    for (const std::wstring& n : s.names)
+        for (const auto& f : s.fs.Files(kModelFolder))
+            if (f.name != n && PlatformUpper(f.name) == PlatformUpper(n)) original.erase(f.content);
+    // With nobody else acting and the journal taking every record, undo must bring every file back,
+    // wherever a cut left it.
+    const bool alone = !s.fs.meanwhile && !s.afterRun && s.journalWritable;
     MemoryJournal journal;
     journal.writable = s.journalWritable;
     RecordingLog log;
@@ -74,6 +83,7 @@ inline std::string CheckScenario(Scenario s)
     {
         RenameEngine engine(s.fs, s.rules);
         JournalRecorder recorder(journal, s.fs, s.mode, log);
+        engine.SetRecorder(&recorder);
         for (const std::wstring& path : paths) {
             // The file the run reaches by this name: the one the look-up finds now, or, when names come
             // and go meanwhile, any file of that name in another case.
@@ -123,7 +133,14 @@ inline std::string CheckScenario(Scenario s)
     if (s.afterRun) s.afterRun(s.fs);
     UndoJournal undoJournal(journal);
     const std::optional<JournalRun> run = undoJournal.LastRun();
-    if (!run) return {};
+    auto allBack = [&]() -> std::string {
+        if (!alone) return {};
+        for (const auto& [content, name] : original)
+            if (s.fs.NameOf(kModelFolder, content) != name)
+                return "after undo a file is not under its old name: " + std::string(name.begin(), name.end());
+        return {};
+    };
+    if (!run) return allBack();
     std::map<int, std::wstring> nameBefore;
     for (const auto& f : s.fs.Files(kModelFolder)) nameBefore[f.content] = f.name;
     std::set<int> inRun;
@@ -144,7 +161,7 @@ inline std::string CheckScenario(Scenario s)
             if (f.content != content && PlatformUpper(f.name) == PlatformUpper(from)) taken = true;
         if (!taken) return "undo left a file it could put back";
     }
-    return {};
+    return allBack();
 }
 
 } // namespace tavlo::test
