@@ -80,20 +80,57 @@ bool JournalFileStore::MakeFolder() const
     return CreateDirectoryW(ToSystemPath(folder).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
-bool JournalFileStore::Append(const std::string& line)
-{
-    std::string bytes = line + "\n";
-    if (!file_) {
-        if (path_.empty() || !MakeFolder()) return false;
-        // Appends share reading and writing, not deleting: while a run holds the journal no trim can
-        // replace it. A trim holds it for a moment; the append waits for that.
-        HANDLE file = INVALID_HANDLE_VALUE;
+// The writers' lock, held while this lives; without a lock file (or after kLockWaitMs) it holds nothing,
+// and the write goes ahead all the same.
+class JournalFileStore::Locked {
+public:
+    explicit Locked(JournalFileStore& store)
+    {
+        if (!store.lock_) {
+            const HANDLE file = CreateFileW(ToSystemPath(store.path_ + L".lock").c_str(), GENERIC_READ | GENERIC_WRITE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file == INVALID_HANDLE_VALUE) return;
+            store.lock_.reset(file);
+        }
         for (DWORD waited = 0;; waited += kRetryMs) {
-            file = CreateFileW(ToSystemPath(path_).c_str(), FILE_APPEND_DATA | FILE_READ_DATA,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || waited >= kTrimWaitMs) break;
+            OVERLAPPED at = Region();
+            if (LockFileEx(store.lock_.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+                held_ = store.lock_.get();
+                return;
+            }
+            if (waited >= kLockWaitMs) return;
             Sleep(kRetryMs);
         }
+    }
+    ~Locked()
+    {
+        OVERLAPPED at = Region();
+        if (held_) UnlockFileEx(held_, 0, 1, 0, &at);
+    }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+
+private:
+    static OVERLAPPED Region()
+    {
+        OVERLAPPED at{};
+        at.OffsetHigh = 0x40000000; // far past any content, so nothing that reads the file meets it
+        return at;
+    }
+    HANDLE held_ = nullptr;
+};
+
+bool JournalFileStore::Append(const std::string& line)
+{
+    if (path_.empty() || !MakeFolder()) return false;
+    std::string bytes = line + "\n";
+    Locked locked(*this);
+    if (!file_) {
+        // Appends share reading and writing, not deleting: while a run holds the journal no trim can
+        // replace it.
+        const HANDLE file = CreateFileW(ToSystemPath(path_).c_str(), FILE_APPEND_DATA | FILE_READ_DATA,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return false;
         file_.reset(file);
         lastFlush_ = GetTickCount64();
@@ -127,43 +164,44 @@ void JournalFileStore::Close()
     file_.reset();
 }
 
-// Opened without sharing writes, the journal cannot be open for writing anywhere else, and no append can
-// open it until the cut text has replaced it. It shares deleting, so that the replacement is allowed while
-// this handle (and any reader's) is open; an appender's handle, which does not share it, makes the
-// replacement fail instead of losing its lines.
+// Under the lock no append comes between reading and replacing. The replacement fails while any process
+// holds the journal open for a run (its handle does not share deleting), so no run's records are cut off;
+// the trim is then left to a later run.
 bool JournalFileStore::Trim(const std::function<std::uint64_t(const JournalReadAt&, std::uint64_t size)>& cutAt)
 {
     Close();
-    FileHandle held(CreateFileW(ToSystemPath(path_).c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!held) return false;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(held.get(), &size)) return false;
-    const HANDLE file = held.get();
-    const JournalReadAt read = [file](std::uint64_t offset, std::size_t count) { return ReadAt(file, offset, count); };
-    const std::uint64_t total = static_cast<std::uint64_t>(size.QuadPart);
-    const std::uint64_t cut = cutAt(read, total);
-    if (cut == 0 || cut >= total) return false;
-
-    const std::string start = read(0, 4096);
-    const std::string header = start.substr(0, start.find('\n') + 1);
+    if (path_.empty()) return false;
+    Locked locked(*this);
     const std::wstring fresh = path_ + L".new";
-    bool written = false;
     {
+        FileHandle held(OpenForReading(path_));
+        if (!held) return false;
+        LARGE_INTEGER size{};
+        if (!GetFileSizeEx(held.get(), &size)) return false;
+        const HANDLE file = held.get();
+        const JournalReadAt read = [file](std::uint64_t offset, std::size_t count) { return ReadAt(file, offset, count); };
+        const std::uint64_t total = static_cast<std::uint64_t>(size.QuadPart);
+        const std::uint64_t cut = cutAt(read, total);
+        if (cut == 0 || cut >= total) return false;
+
+        const std::string start = read(0, 4096);
         FileHandle out(CreateFileW(ToSystemPath(fresh).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!out) return false;
-        written = WriteAll(out.get(), header);
+        bool written = WriteAll(out.get(), start.substr(0, start.find('\n') + 1));
         for (std::uint64_t at = cut; written && at < total;) {
             const std::string piece = read(at, 1 << 20);
             if (piece.empty()) break;
             written = WriteAll(out.get(), piece);
             at += piece.size();
         }
-        written = written && FlushFileBuffers(out.get());
+        if (!written || !FlushFileBuffers(out.get())) {
+            out.reset();
+            DeleteFileW(ToSystemPath(fresh).c_str());
+            return false;
+        }
     }
-    if (written && MoveFileExW(ToSystemPath(fresh).c_str(), ToSystemPath(path_).c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (MoveFileExW(ToSystemPath(fresh).c_str(), ToSystemPath(path_).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
     DeleteFileW(ToSystemPath(fresh).c_str());
     return false;
@@ -172,6 +210,7 @@ bool JournalFileStore::Trim(const std::function<std::uint64_t(const JournalReadA
 std::wstring JournalFileStore::SetAside()
 {
     Close();
+    Locked locked(*this);
     SYSTEMTIME t{};
     GetLocalTime(&t);
     wchar_t stamp[32];

@@ -42,12 +42,15 @@ public:
 
 // The journal in a file; its folder is made when first written.
 // The file stays open between the appends of a run (a record per step) and is forced to the disk every
-// kFlushMs and at Close, so a power cut loses at most the records of that last moment.
+// kFlushMs and at Close, so a power cut loses at most the records of that last moment. Appends, trims and
+// setting aside take a lock on a file beside it (journal.txt.lock): not every system keeps appends through
+// separate handles whole, and a trim must read and replace with no append between. A trim replaces the
+// file only while no handle is open on it, so a run that holds the journal is never cut off.
 class JournalFileStore final : public JournalStore {
 public:
     static constexpr unsigned long long kFlushMs = 200;
-    // How long an append waits while another process trims the journal.
-    static constexpr unsigned long kTrimWaitMs = 10000;
+    // How long a writer waits for the lock before it writes without it (a process that hangs holding it).
+    static constexpr unsigned long kLockWaitMs = 10000;
 
     explicit JournalFileStore(std::wstring path) : path_(std::move(path)) {}
     ~JournalFileStore() override { Close(); }
@@ -65,6 +68,7 @@ public:
     bool WriterRunning(const std::string& stamp) override;
 
 private:
+    class Locked;
     std::optional<std::string> ReadUpTo(std::size_t bytes);
     bool MakeFolder() const;
     void Flush();
@@ -73,6 +77,7 @@ private:
     };
     std::wstring path_;
     std::unique_ptr<void, CloseFile> file_; // the open journal while appending
+    std::unique_ptr<void, CloseFile> lock_; // the lock file, open from the first write on
     unsigned long long lastFlush_ = 0;
 };
 
