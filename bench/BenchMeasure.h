@@ -24,4 +24,16 @@ inline double PeakMegabytes(HANDLE process)
     return static_cast<double>(counters.PeakWorkingSetSize) / 1048576.0;
 }
 
+// Waits up to `ms` for the process to end, reading its peak working set meanwhile (an ended process may
+// no longer answer); true when it ended.
+inline bool WaitSampling(HANDLE process, DWORD ms, double& peak)
+{
+    for (DWORD waited = 0; waited < ms; waited += 20) {
+        const double now = PeakMegabytes(process);
+        if (now > peak) peak = now;
+        if (WaitForSingleObject(process, 20) == WAIT_OBJECT_0) return true;
+    }
+    return false;
+}
+
 } // namespace bench

@@ -23,6 +23,16 @@ inline void Target(double value, double limit, const char* format = "%.2f")
     }
 }
 
+// A figure that could not be measured (a process that never ran, a working set of 0) fails the benchmark
+// rather than pass it.
+inline bool Measured(bool measured, const char* what)
+{
+    if (measured) return true;
+    ++MissedTargets();
+    std::printf("\ncould not measure: %s", what);
+    return false;
+}
+
 // The exit code: 0 when every target was met.
 inline int Verdict()
 {
