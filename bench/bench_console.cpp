@@ -104,7 +104,7 @@ double PeakWithFullJournal(const std::wstring& folder)
     const std::string saved = tavlo::JournalFileStore(path).Read().value_or(std::string());
     std::vector<tavlo::JournalRun> runs;
     for (int r = 0; r < 20; ++r) {
-        tavlo::JournalRun run{"stored" + std::to_string(r), L"2026-01-01 00:00:00", 0, {}, false, true};
+        tavlo::JournalRun run{.Id = "stored" + std::to_string(r), .Time = L"2026-01-01 00:00:00", .Ended = true};
         for (int i = 0; i < kFiles; ++i) {
             const std::wstring name = L"C:\\stored\\folder\\file" + std::to_wstring(i);
             run.Files.push_back({name + L".html", name + L".htm", {}, {1, 2, static_cast<std::uint64_t>(i)}});

@@ -5,6 +5,7 @@
 #include "common/GdiHandles.h"
 #include "common/JournalStore.h"
 #include "dialogs/frmAbout.h"
+#include "engine/RenameEngine.h"
 #include "dialogs/frmDefault.h"
 #include "dialogs/frmMenuMente.h"
 #include "dialogs/frmOption.h"
@@ -32,7 +33,7 @@ namespace tavlo {
 
 class frmTavlo final : public Form, public ChildHost {
 public:
-    static constexpr int kModeCount = 8;
+    static constexpr int kModeCount = tavlo::kModeCount;
 
     explicit frmTavlo(SettingsStore& store);
     ~frmTavlo() override;

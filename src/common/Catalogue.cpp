@@ -14,6 +14,7 @@ std::wstring_view ProgramText(std::int16_t number)
         case 15: return L"半角";
         case 16: return L"小文字";
         case 17: return L"大文字";
+        case 18: return L"中身";
         case 20: return L"拡張子を３文字以内にします（４文字以降は切ります）ただし全角が有る場合は変更しません";
         case 21: return L"拡張子がＤＯＣでテキストファイルのみＴＸＴに変更します";
         case 22: return L"オプションにて指定した４文字拡張子を３文字拡張子に変更します";
@@ -22,6 +23,7 @@ std::wstring_view ProgramText(std::int16_t number)
         case 25: return L"拡張子を全て半角に変換します";
         case 26: return L"拡張子を全て小文字に変換します";
         case 27: return L"拡張子を全て大文字に変換します";
+        case 28: return L"ファイルの中身を調べ、その種類に合った拡張子に変更します（テキストファイルと種類の分からないファイルは変更しません）";
         case 100: return L"４－＞３実行時のオプションの設定が１つも無いため実行できません";
         case 101: return L"３－＞４実行時のオプションの設定が１つも無いため実行できません";
         case 1000: return L"拡張子変更ファイル格納フォルダ";
@@ -64,6 +66,7 @@ std::wstring_view ProgramText(std::int16_t number)
         case 8055: return L"半角";
         case 8056: return L"小文字";
         case 8057: return L"大文字";
+        case 8058: return L"中身";
         case 8060: return L"自動的に拡張子を３文字以内にします（４文字以降は切ります）ただし全角が有る場合は変更しません";
         case 8061: return L"自動的に拡張子がＤＯＣでテキストファイルのみＴＸＴに変更します";
         case 8062: return L"自動的にオプションにて指定した４文字拡張子を３文字拡張子に変更します";
@@ -72,6 +75,7 @@ std::wstring_view ProgramText(std::int16_t number)
         case 8065: return L"自動的に拡張子を半角に変更します";
         case 8066: return L"自動的に拡張子を小文字に変更します";
         case 8067: return L"自動的に拡張子を大文字に変更します";
+        case 8068: return L"自動的に拡張子をファイルの中身に合った拡張子に変更します";
         case 8070: return L"[4->3]";
         case 8071: return L"[3->4]";
         case 8080: return L"HTML->HTM";
@@ -116,6 +120,12 @@ std::wstring_view ProgramText(std::int16_t number)
         case 20006: return L"　拡張子に全角が有るため変更しません";
         case 20007: return L"　テキストファイルでないため変更しません";
         case 20008: return L"　拡張子がＤＯＣで無いため変更しません";
+        case 20010: return L"　テキストファイルのため変更しません";
+        case 20011: return L"　空のファイルのため変更しません";
+        case 20012: return L"　中身の種類が分からないため変更しません";
+        case 20013: return L"　中身が複数の種類に当てはまるため変更しません";
+        case 20014: return L"　ファイルを読めないため変更しません";
+        case 20015: return L"　中身: %FORMAT%";
         // Added texts of the engine, a range of their own.
         case 20100: return L"　ファイルは次の一時的な名前で残っています";
         // Taking a run back, a range of its own.
@@ -143,6 +153,7 @@ std::wstring_view ProgramText(std::int16_t number)
         case 22004: return L"ファイルが見つかりません";
         case 22005: return L"ファイルを読めません";
         case 22006: return L"拡張子が無いため変更しません";
+        case 22007: return L"%RESULT%（%FORMAT%）";
         case 22010: return L"プレビュー - ";
         case 22011: return L"ファイル";
         case 22012: return L"新しい名前";
@@ -168,6 +179,7 @@ std::wstring_view ProgramText(std::int16_t number)
                            L"  narrow  (5)  拡張子を半角にします\r\n"
                            L"  lower   (6)  拡張子を小文字にします\r\n"
                            L"  upper   (7)  拡張子を大文字にします\r\n"
+                           L"  content (8)  拡張子をファイルの中身に合った拡張子にします\r\n"
                            L"\r\n"
                            L"パス: ファイル、フォルダ（直下のファイル）、または最後の部分に * と ? を含む名前。\r\n"
                            L"\r\n"
@@ -188,6 +200,72 @@ std::wstring_view ProgramText(std::int16_t number)
         case 23006: return L"変更履歴を書き込めませんでした";
         case 23007: return L"使い方は tavlo2c --help で表示します";
         case 23008: return L"思わぬエラーのため中断しました。変更した名前は tavlo2c --undo で元に戻せます";
+        // The formats of the content mode.
+        case 24000: return L"JPEG 画像";
+        case 24001: return L"PNG 画像";
+        case 24002: return L"GIF 画像";
+        case 24003: return L"BMP 画像";
+        case 24004: return L"TIFF 画像";
+        case 24005: return L"WebP 画像";
+        case 24006: return L"HEIC 画像";
+        case 24007: return L"HEIF 画像";
+        case 24008: return L"AVIF 画像";
+        case 24009: return L"アイコン";
+        case 24010: return L"Photoshop 画像";
+        case 24011: return L"MP3 音声";
+        case 24012: return L"FLAC 音声";
+        case 24013: return L"Ogg メディア";
+        case 24014: return L"WAV 音声";
+        case 24015: return L"AIFF 音声";
+        case 24016: return L"MPEG-4 音声";
+        case 24017: return L"MIDI";
+        case 24018: return L"MP4 動画";
+        case 24019: return L"QuickTime 動画";
+        case 24020: return L"3GP 動画";
+        case 24021: return L"Matroska 動画";
+        case 24022: return L"WebM 動画";
+        case 24023: return L"AVI 動画";
+        case 24024: return L"Flash 動画";
+        case 24025: return L"MPEG プログラムストリーム";
+        case 24026: return L"MPEG トランスポートストリーム";
+        case 24027: return L"ZIP 書庫";
+        case 24028: return L"7-Zip 書庫";
+        case 24029: return L"RAR 書庫";
+        case 24030: return L"gzip 圧縮ファイル";
+        case 24031: return L"bzip2 圧縮ファイル";
+        case 24032: return L"xz 圧縮ファイル";
+        case 24033: return L"Zstandard 圧縮ファイル";
+        case 24034: return L"tar 書庫";
+        case 24035: return L"CAB 書庫";
+        case 24036: return L"LZH 書庫";
+        case 24037: return L"ISO ディスクイメージ";
+        case 24038: return L"PDF 文書";
+        case 24039: return L"リッチテキスト";
+        case 24040: return L"Word 文書";
+        case 24041: return L"Excel ブック";
+        case 24042: return L"PowerPoint プレゼンテーション";
+        case 24043: return L"Windows インストーラー パッケージ";
+        case 24044: return L"Word 文書 (OOXML)";
+        case 24045: return L"Word マクロ有効文書";
+        case 24046: return L"Excel ブック (OOXML)";
+        case 24047: return L"Excel マクロ有効ブック";
+        case 24048: return L"PowerPoint プレゼンテーション (OOXML)";
+        case 24049: return L"PowerPoint マクロ有効プレゼンテーション";
+        case 24050: return L"OpenDocument テキスト";
+        case 24051: return L"OpenDocument スプレッドシート";
+        case 24052: return L"OpenDocument プレゼンテーション";
+        case 24053: return L"EPUB 電子書籍";
+        case 24054: return L"Java アーカイブ";
+        case 24055: return L"Android パッケージ";
+        case 24056: return L"実行ファイル";
+        case 24057: return L"DLL";
+        case 24058: return L"Java クラスファイル";
+        case 24059: return L"TrueType フォント";
+        case 24060: return L"OpenType フォント";
+        case 24061: return L"TrueType コレクション";
+        case 24062: return L"WOFF フォント";
+        case 24063: return L"WOFF2 フォント";
+        case 24064: return L"SQLite データベース";
         default: return {};
     }
 }

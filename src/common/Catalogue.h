@@ -86,6 +86,13 @@ inline constexpr std::int16_t ShortEnough = 20005;
 inline constexpr std::int16_t HasWideChar = 20006;
 inline constexpr std::int16_t NotText = 20007;
 inline constexpr std::int16_t NotDoc = 20008;
+// The content mode's reasons, and the line that names what the content is.
+inline constexpr std::int16_t ContentIsText = 20010;
+inline constexpr std::int16_t ContentEmpty = 20011;
+inline constexpr std::int16_t ContentUnknown = 20012;
+inline constexpr std::int16_t ContentAmbiguous = 20013;
+inline constexpr std::int16_t ContentUnreadable = 20014;
+inline constexpr std::int16_t ContentFound = 20015;
 // Added texts: a case-only rename's temporary name, and the undo command's own.
 inline constexpr std::int16_t LeftUnderTemporaryName = 20100;
 inline constexpr std::int16_t PutBack = 21000;
@@ -111,6 +118,7 @@ inline constexpr std::int16_t CaseTwin = 22003;
 inline constexpr std::int16_t FileGone = 22004;
 inline constexpr std::int16_t CannotRead = 22005;
 inline constexpr std::int16_t NoExtensionToChange = 22006;
+inline constexpr std::int16_t ResultWithFormat = 22007;
 inline constexpr std::int16_t PreviewTitle = 22010;
 inline constexpr std::int16_t PreviewFileColumn = 22011;
 inline constexpr std::int16_t PreviewNameColumn = 22012;
@@ -130,6 +138,8 @@ inline constexpr std::int16_t NothingMatches = 23005;
 inline constexpr std::int16_t JournalNotWritten = 23006;
 inline constexpr std::int16_t SeeConsoleHelp = 23007;
 inline constexpr std::int16_t ConsoleFault = 23008;
+// The names of the formats the content mode knows, one per format in the engine's order.
+inline constexpr std::int16_t ContentFormatFirst = 24000;
 } // namespace program_text
 
 namespace general_text {

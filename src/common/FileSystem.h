@@ -35,6 +35,12 @@ public:
     virtual std::optional<std::vector<std::wstring>> FolderNames(const std::wstring& folder) = 0;
     // Up to `maxBytes` bytes from the start of the file, or nothing when it cannot be opened or read.
     virtual std::optional<std::string> ReadHead(const std::wstring& path, std::size_t maxBytes) = 0;
+    // Up to `maxBytes` bytes from `offset`, or nothing when it cannot be opened or read.
+    virtual std::optional<std::string> ReadRange(const std::wstring& path, std::uint64_t offset, std::size_t maxBytes)
+    {
+        if (offset != 0) return std::nullopt;
+        return ReadHead(path, maxBytes);
+    }
     // True when the file (not a folder) can be opened for reading.
     virtual bool CanOpen(const std::wstring& path) = 0;
     // The identity of the file at `path`, or nothing when it cannot be asked.

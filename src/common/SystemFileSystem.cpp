@@ -78,10 +78,18 @@ public:
 
     std::optional<std::string> ReadHead(const std::wstring& path, std::size_t maxBytes) override
     {
+        return ReadRange(path, 0, maxBytes);
+    }
+
+    std::optional<std::string> ReadRange(const std::wstring& path, std::uint64_t offset, std::size_t maxBytes) override
+    {
         if (HasWildcard(path)) return std::nullopt;
         FileHandle file(CreateFileW(ToSystemPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
         if (!file) return std::nullopt;
+        LARGE_INTEGER at{};
+        at.QuadPart = static_cast<LONGLONG>(offset);
+        if (offset != 0 && !SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN)) return std::nullopt;
         std::string bytes(maxBytes, '\0');
         std::size_t got = 0;
         while (got < maxBytes) {

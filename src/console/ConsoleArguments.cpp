@@ -1,5 +1,7 @@
 #include "console/ConsoleArguments.h"
 
+#include "engine/RenameEngine.h"
+
 #include "common/Catalogue.h"
 #include "common/PlatformText.h"
 
@@ -74,8 +76,8 @@ std::vector<std::wstring> SplitArguments(std::wstring_view line)
 
 std::optional<std::int16_t> ModeByName(std::wstring_view text)
 {
-    static constexpr std::array<std::wstring_view, 8> names{L"cut3", L"doc", L"4to3", L"3to4",
-                                                             L"wide", L"narrow", L"lower", L"upper"};
+    static constexpr std::array<std::wstring_view, kModeCount> names{L"cut3", L"doc",   L"4to3",  L"3to4",   L"wide",
+                                                                      L"narrow", L"lower", L"upper", L"content"};
     const std::wstring lower = AsciiLower(text);
     for (std::size_t m = 0; m < names.size(); ++m)
         if (lower == names[m] || (lower.size() == 1 && lower[0] == static_cast<wchar_t>(L'0' + m)))

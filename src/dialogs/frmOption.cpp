@@ -282,13 +282,14 @@ void frmOption::Form_Resize()
     place(ckbAuto_, kMargin, y, CheckBoxWidth(WindowText(ckbAuto_)), row);
     y += row;
 
-    // The eight modes in two rows of four.
+    // The modes in two rows.
+    constexpr int kColumns = (kModeCount + 1) / 2;
     float modeWidth = 0;
     for (HWND b : obtExe_) modeWidth = std::max(modeWidth, CheckBoxWidth(WindowText(b)));
     modeWidth += kGap;
     for (int i = 0; i < kModeCount; ++i)
-        MoveControl(obtExe_[i], TwipsRect{kPanelPad + (i % 4) * modeWidth, kPanelPad + (i / 4) * row, modeWidth, row});
-    const float autoWidth = 2 * kPanelPad + 4 * modeWidth + 2 * edge;
+        MoveControl(obtExe_[i], TwipsRect{kPanelPad + (i % kColumns) * modeWidth, kPanelPad + (i / kColumns) * row, modeWidth, row});
+    const float autoWidth = 2 * kPanelPad + kColumns * modeWidth + 2 * edge;
     const float autoHeight = 2 * kPanelPad + 2 * row + 2 * edge;
     place(pnlAuto_.Handle(), kMargin + kIndent, y, autoWidth, autoHeight);
     y += autoHeight + kGap;

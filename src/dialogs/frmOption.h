@@ -2,6 +2,7 @@
 // The options dialog: automatic execution and its mode, the character options, the rows of the
 // 4->3 and 3->4 tables, tooltips and child-window resizing. It edits the in-memory option state only;
 // the store gets it at shutdown.
+#include "engine/RenameEngine.h"
 #include "dialogs/DialogForm.h"
 #include "ui/Panel.h"
 
@@ -15,7 +16,7 @@ class frmOption final : public DialogForm {
 public:
     // Spreads the tooltip switch to every window; set by the main window.
     void SetTipSpreader(std::function<void(bool)> spreader) { tipSpreader_ = std::move(spreader); }
-    static constexpr int kModeCount = 8;
+    static constexpr int kModeCount = tavlo::kModeCount;
     static constexpr int kRowCount = 6;
 
     frmOption();

@@ -92,6 +92,7 @@ std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, std::
         } else if (!view.Like(newName).empty()) {
             p.result = view.TakenByEarlier(newName) ? NameTakenByEarlier : NameTaken;
         }
+        p.detected = decision.detected;
         if (decision.kind == RenameOutcome::Kind::Renamed && p.result == 0) {
             p.result = WillRename;
             p.newName = newName;
@@ -106,7 +107,9 @@ std::wstring ResultText(const Prediction& prediction)
 {
     std::wstring text = ProgramString(prediction.result);
     if (!text.empty() && text.front() == L'\u3000') text.erase(0, 1);
-    return text;
+    if (prediction.detected == 0) return text;
+    return FillTag(FillTag(ProgramString(program_text::ResultWithFormat), L"%RESULT%", text), L"%FORMAT%",
+                   ProgramString(prediction.detected));
 }
 
 } // namespace tavlo

@@ -3,6 +3,7 @@
 #include "common/Catalogue.h"
 #include "common/OnItsOwn.h"
 #include "common/PlatformText.h"
+#include "engine/ContentType.h"
 #include "engine/ExtensionModel.h"
 #include "engine/WidthConversion.h"
 
@@ -143,8 +144,36 @@ void RenameEngine::Intent(const std::wstring& from, const std::wstring& temporar
     if (recorder_) OnItsOwn([&] { recorder_->Intent(from, temporary, to); });
 }
 
+// The content mode: the extension the content calls for, whatever extension the file has (none included).
+RenameOutcome RenameEngine::DecideByContent(const std::wstring& path)
+{
+    using Kind = ContentVerdict::Kind;
+    RenameOutcome outcome;
+    outcome.path = path;
+    const std::wstring ext = GetExtension(path, false);
+    const std::optional<FileIdentity> identity = fs_.Identity(path);
+    const ContentVerdict verdict =
+        identity ? DetectContent([&](std::uint64_t offset, std::size_t count) { return fs_.ReadRange(path, offset, count); },
+                                 identity->Size)
+                 : ContentVerdict{Kind::Unreadable};
+    static constexpr std::int16_t kReasons[] = {0, program_text::ContentIsText, program_text::ContentEmpty,
+                                                program_text::ContentUnknown, program_text::ContentAmbiguous,
+                                                program_text::ContentUnreadable};
+    if (verdict.kind != Kind::Format) {
+        outcome.kind = RenameOutcome::Kind::Refused;
+        outcome.reason = kReasons[static_cast<int>(verdict.kind)];
+        return outcome;
+    }
+    outcome.detected = ContentFormatName(verdict.format);
+    const std::optional<std::wstring> wanted = ContentExtension(verdict.format, ext.size() > 1 ? ext : std::wstring());
+    outcome.newPath = wanted ? path.substr(0, path.size() - ext.size()) + *wanted : path;
+    outcome.kind = outcome.newPath == path ? RenameOutcome::Kind::Unchanged : RenameOutcome::Kind::Renamed;
+    return outcome;
+}
+
 RenameOutcome RenameEngine::Decide(const std::wstring& path, std::int16_t mode)
 {
+    if (mode == ModeContent) return DecideByContent(path);
     RenameOutcome outcome;
     outcome.path = path;
     const std::wstring ext = GetExtension(path, opts_.DblExp);

@@ -1,5 +1,5 @@
 #pragma once
-// The one operation that changes a file name: only the extension, in one of eight modes. It answers
+// The one operation that changes a file name: only the extension, in one of nine modes. It answers
 // with what became of the file; RenameReport.h turns that into the log's lines.
 #include "common/FileSystem.h"
 #include "engine/Sinks.h"
@@ -20,7 +20,10 @@ enum Mode : std::int16_t {
     ModeHalfWidth = 5,
     ModeLowerCase = 6,
     ModeUpperCase = 7,
+    ModeContent = 8,
 };
+// How many modes there are: the strip's buttons, the options' choices, the console's names.
+inline constexpr int kModeCount = 9;
 
 // What the engine reads of the options: whether the archive double extensions count as one, whether
 // the half-width conversion takes hiragana, and the enabled rows of the two conversion tables.
@@ -59,6 +62,7 @@ struct RenameOutcome {
     std::wstring newPath;    // Unchanged and Renamed: the file's final path; otherwise what was asked for, or empty
     std::int16_t reason = 0; // Refused: the catalogue number of the reason
     std::wstring strandedAt; // Failed: the temporary name the file had to be left under, if any
+    std::int16_t detected = 0; // the content mode: the catalogue number of the format found, or 0
 
     // True when the file now carries its final name.
     bool Done() const { return kind == Kind::Unchanged || kind == Kind::Renamed; }
@@ -88,6 +92,7 @@ public:
     static bool IsUsableFileName(const std::wstring& name);
 
 private:
+    RenameOutcome DecideByContent(const std::wstring& path);
     Step RenameCaseOnly(const std::wstring& path, const std::wstring& newPath, const std::wstring& folder);
     std::optional<std::wstring> FreeTemporaryPath(const std::wstring& folder);
 

@@ -166,7 +166,7 @@ std::vector<JournalRun> ParseJournal(const std::string& text)
             const auto mode = f.size() == 4 ? Number(f[3]) : std::nullopt;
             if (!mode || *mode > static_cast<std::uint64_t>(UndoJournal::kLastMode) || known != byId.end()) continue;
             byId.emplace(f[1], runs.size());
-            runs.push_back(JournalRun{f[1], FromJournalText(f[2]), static_cast<int>(*mode), {}, false});
+            runs.push_back(JournalRun{.Id = f[1], .Time = FromJournalText(f[2]), .Mode = static_cast<int>(*mode)});
             continue;
         }
         if (known == byId.end()) continue;
@@ -317,7 +317,7 @@ bool UndoJournal::StartRun(const Run& run)
         store_.Trim([](const JournalReadAt& read, std::uint64_t size) { return JournalCutPoint(read, size, kRunsKept - 1); });
     }
     const std::string writer = store_.WriterStamp();
-    return store_.Append(RunLine(JournalRun{run.id_, run.time_, run.mode_, {}, false})) &&
+    return store_.Append(RunLine(JournalRun{.Id = run.id_, .Time = run.time_, .Mode = run.mode_})) &&
            (writer.empty() || store_.Append("P\t" + run.id_ + "\t" + writer));
 }
 

@@ -25,13 +25,13 @@ struct JournalFile {
 };
 
 struct JournalRun {
-    std::string Id;
-    std::wstring Time; // local time of the run's first rename, "2026-12-08 14:20:05"
+    std::string Id{};
+    std::wstring Time{}; // local time of the run's first rename, "2026-12-08 14:20:05"
     int Mode = 0;
-    std::vector<JournalFile> Files;
+    std::vector<JournalFile> Files{};
     bool TakenBack = false;
     bool Ended = false;   // the run's end was recorded
-    std::string Writer;   // the stamp of the process that ran it, if known
+    std::string Writer{}; // the stamp of the process that ran it, if known
     bool PassedOver = false; // the user was told it was still in progress, and asked again
 };
 
@@ -48,7 +48,7 @@ class UndoJournal {
 public:
     static constexpr std::size_t kRunsKept = 20;
     // The largest mode number a run line may hold.
-    static constexpr int kLastMode = 7;
+    static constexpr int kLastMode = 8;
 
     explicit UndoJournal(JournalStore& store) : store_(store) {}
 

@@ -547,8 +547,9 @@ TEST_F(UndoEndToEnd, WritersAtOnceBesideAHeldJournalAreEachTakenBack)
 {
     std::vector<JournalRun> stored;
     for (int i = 0; i < 20; ++i)
-        stored.push_back(JournalRun{"old" + std::to_string(i), L"2026-01-01 00:00:00", 6,
-                                    {JournalFile{L"C:\\nowhere\\a.TXT", L"C:\\nowhere\\a.txt", {}, {1, 2, 3}}}, false, true});
+        stored.push_back(JournalRun{.Id = "old" + std::to_string(i), .Time = L"2026-01-01 00:00:00", .Mode = 6,
+                                    .Files = {JournalFile{L"C:\\nowhere\\a.TXT", L"C:\\nowhere\\a.txt", {}, {1, 2, 3}}},
+                                    .Ended = true});
     ASSERT_TRUE(SaveBytesFile(DefaultJournalPath(), FormatJournal(stored)));
     FileHandle holder(CreateFileW(DefaultJournalPath().c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, 0, nullptr));

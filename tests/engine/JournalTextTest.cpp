@@ -160,7 +160,9 @@ TEST(JournalText, NoJournalIsEverWiped)
         store.heldByAnother = i < 22;
         store.readable = i != 23;
         journal.Begin(6, L"t", "n" + std::to_string(i)).Renamed(L"C:\\a.TXT", L"C:\\a.txt", {1, 2, 3});
-        if (i == 21) EXPECT_EQ(ParseJournal(store.text).size(), 23u) << "held: nothing trimmed";
+        if (i == 21) {
+            EXPECT_EQ(ParseJournal(store.text).size(), 23u) << "held: nothing trimmed";
+        }
     }
     const std::vector<JournalRun> runs = ParseJournal(store.text);
     EXPECT_EQ(runs.size(), UndoJournal::kRunsKept);

@@ -86,7 +86,7 @@ TEST(ModelEngine, NoFreeTemporaryNameAndAnUnknownMode)
     RenameEngine engine(s.fs, s.rules);
     EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\a.TXT", ModeLowerCase).kind, RenameOutcome::Kind::Failed);
     EXPECT_EQ(s.fs.NameOf(kModelFolder, 1), L"a.TXT");
-    EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\a.TXT", 8).kind, RenameOutcome::Kind::NoExtension);
+    EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\a.TXT", kModeCount).kind, RenameOutcome::Kind::NoExtension);
 }
 
 } // namespace

@@ -115,6 +115,13 @@ public:
         if (!f) return std::nullopt;
         return f->head.substr(0, maxBytes);
     }
+    std::optional<std::string> ReadRange(const std::wstring& path, std::uint64_t offset, std::size_t maxBytes) override
+    {
+        const File* f = Find(path);
+        if (!f) return std::nullopt;
+        if (offset >= f->head.size()) return std::string();
+        return f->head.substr(static_cast<std::size_t>(offset), maxBytes);
+    }
     bool CanOpen(const std::wstring& path) override { return Find(path) != nullptr; }
     std::optional<FileIdentity> Identity(const std::wstring& path) override
     {

@@ -230,7 +230,7 @@ TEST_F(RenameEngineTest, NoExtensionOrUnknownModeWritesOnlyTheHeader)
         EXPECT_EQ(log.lines, std::vector<std::wstring>{Header(dotted)});
     }
     std::wstring page = dir.Write(L"page.html");
-    for (std::int16_t mode : {8, -1, 100}) {
+    for (std::int16_t mode : {kModeCount, -1, 100}) {
         EXPECT_EQ(Run(page, mode), 1);
         EXPECT_EQ(log.lines, std::vector<std::wstring>{Header(page)});
         EXPECT_TRUE(results.paths.empty());
@@ -378,7 +378,7 @@ TEST_F(CaseTwinTest, EveryPredictionIsWhatTheRunThenDoes)
         {L"q.TXT", "8"}, {L"r.\uFF54\uFF58\uFF54", "9"}, {L"s.htm", "10"}, {L"u.JPG", "11"}};
     opts.Exp43 = {true, false, true, true, true, true}; // the JPEG row off
     opts.DblExp = true;
-    for (std::int16_t mode = 0; mode < 8; ++mode) {
+    for (std::int16_t mode = 0; mode < kModeCount; ++mode) {
         for (const std::wstring& name : dir.Names()) DeleteFileW((dir / name).c_str());
         std::vector<std::wstring> paths;
         for (const auto& [name, content] : files) paths.push_back(dir.Write(name, content));

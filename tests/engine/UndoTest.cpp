@@ -127,7 +127,7 @@ TEST(JournalText, PathsOutsideTheBasicPlaneAndKanjiComeBack)
 {
     const std::wstring path = L"C:\\写真\\\U0001F600 caf\u00E9.JPG";
     EXPECT_EQ(FromJournalText(ToJournalText(path)), path);
-    JournalRun run{"id", L"2026-12-08 10:00:00", 2, {JournalFile{path, path + L"X", {}, FileIdentity{1, 2, 3}}}, true};
+    JournalRun run{.Id = "id", .Time = L"2026-12-08 10:00:00", .Mode = 2, .Files = {JournalFile{path, path + L"X", {}, FileIdentity{1, 2, 3}}}, .TakenBack = true};
     const std::vector<JournalRun> back = ParseJournal(FormatJournal({run}));
     ASSERT_EQ(back.size(), 1u);
     EXPECT_EQ(back[0].Files[0].From, path);

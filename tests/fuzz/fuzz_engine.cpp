@@ -66,9 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bool clash = false;
         for (const auto& f : s.fs.Files(kModelFolder))
             clash = clash || (caseSensitive ? f.name == name : PlatformUpper(f.name) == PlatformUpper(name));
-        if (!clash) s.fs.AddFile(kModelFolder, name, in.ConsumeBool() ? "text" : std::string("bin\0ary", 7));
+        // Text, a binary of no known kind, or the start of a PNG or a JPEG for the content mode.
+        static const std::string kHeads[] = {"text", std::string("bin\0ary", 7), std::string("\x89PNG\r\n\x1A\n\0\0", 10),
+                                             std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11)};
+        if (!clash) s.fs.AddFile(kModelFolder, name, kHeads[in.ConsumeIntegralInRange(0, 3)]);
     }
-    s.mode = static_cast<std::int16_t>(in.ConsumeIntegralInRange(0, 7));
+    s.mode = static_cast<std::int16_t>(in.ConsumeIntegralInRange(0, kModeCount - 1));
     s.rules.DblExp = in.ConsumeBool();
     s.rules.Hira = in.ConsumeBool();
     for (bool& row : s.rules.Exp43) row = in.ConsumeBool();
