@@ -4,6 +4,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVLO_BUILD:-$root/build}
+# The writers of the content test's corpus.
+bash "$root/tools/install-deps.sh" ffmpeg libheif-examples 7zip zstd genisoimage gcab jlha-utils python3-docx \
+  python3-openpyxl python3-odf python3-fonttools python3-brotli
 bash "$root/tools/build.sh"
 cd "$build"
 # A 4K screen, so that windows wider than 32767 twips can be tested.
