@@ -11,6 +11,7 @@ import pathlib
 import subprocess
 import sys
 import zipfile
+from xml.etree import ElementTree
 
 
 def read_version(build):
@@ -58,6 +59,38 @@ def make_msi(source, build, msi_version, target):
     # wixl finds the files by names relative to the folder it runs in.
     subprocess.run(["wixl", "--arch", "x64", "-o", str(target), str(source_file)], check=True, cwd=build)
     add_user_path(build / "packages", target)
+    write_japanese_text(build / "packages", target, wxs)
+
+
+def write_japanese_text(work, msi, wxs):
+    """wixl leaves the database at code page 0 and loses every text that is not ASCII (another string of the
+    pool takes its place). The database gets code page 932 and the texts again, by SQL, which msibuild
+    writes in the database's code page; the summary's template gets the product's language."""
+    (work / "_ForceCodepage.idt").write_bytes(b"\r\n\r\n932\t_ForceCodepage\r\n")
+    subprocess.run(["msibuild", str(msi), "-i", str(work / "_ForceCodepage.idt")], check=True)
+    ns = {"w": "http://schemas.microsoft.com/wix/2006/wi"}
+    root = ElementTree.fromstring(wxs)
+    product = root.find("w:Product", ns)
+    package = product.find("w:Package", ns)
+    queries = []
+    for shortcut in product.iter("{%s}Shortcut" % ns["w"]):
+        for column in ("Name", "Description"):
+            queries.append(("Shortcut", column, shortcut.get(column), "Shortcut", shortcut.get("Id")))
+    upgrade = product.find("w:MajorUpgrade", ns)
+    if upgrade is not None and upgrade.get("DowngradeErrorMessage"):
+        queries.append(("LaunchCondition", "Description", upgrade.get("DowngradeErrorMessage"), "Condition",
+                        "NOT WIX_DOWNGRADE_DETECTED"))
+    for table, column, value, key, key_value in queries:
+        if value is None:
+            continue
+        if "'" in value or "'" in key_value:
+            raise ValueError("the database's SQL has no way to quote " + value)
+        value.encode("cp932")  # a text the code page cannot hold fails the build here
+        subprocess.run(["msibuild", str(msi), "-q",
+                        f"UPDATE `{table}` SET `{column}`='{value}' WHERE `{key}`='{key_value}'"], check=True)
+    language = product.get("Language")
+    subprocess.run(["msibuild", str(msi), "-s", package.get("Description"), package.get("Manufacturer"),
+                    f"x64;{language}"], check=True)
 
 
 def add_user_path(work, msi):

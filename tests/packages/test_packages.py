@@ -1,8 +1,11 @@
-"""The portable zip holds exactly the program, its help and the Japanese README."""
+"""The portable zip holds exactly the program, its help and the Japanese README; the installer's database
+holds its Japanese texts as written."""
 import os
 import pathlib
+import subprocess
 import unittest
 import zipfile
+from xml.etree import ElementTree
 
 
 class ZipTest(unittest.TestCase):
@@ -32,6 +35,28 @@ class ZipTest(unittest.TestCase):
     def test_the_installer_is_there(self):
         msi = self.build / "dist" / f"tavlo2-{self.version}.msi"
         self.assertGreater(msi.stat().st_size, 100_000)
+
+    def test_every_text_of_the_installer_reads_back_as_written(self):
+        msi = str(self.build / "dist" / f"tavlo2-{self.version}.msi")
+
+        def info(*args):
+            return subprocess.run(["msiinfo", *args], check=True, capture_output=True).stdout.decode("utf-8")
+
+        self.assertEqual(info("export", msi, "_ForceCodepage").replace("\0", "").split(), ["932", "_ForceCodepage"])
+        self.assertIn("Template: x64;1041", info("suminfo", msi))
+        tables = {t: info("export", msi, t) for t in info("tables", msi).split() if not t.startswith("_")}
+        # Every attribute of the source that is not ASCII is somewhere in the database, whole.
+        source = ElementTree.parse(self.build / "packages" / "tavlo2.wxs")
+        texts = {v for e in source.iter() for v in e.attrib.values() if not v.isascii()}
+        self.assertIn("ファイルの拡張子を一括で変更します", texts)
+        everything = "\n".join(tables.values())
+        for text in texts:
+            self.assertIn(text, everything)
+        # Each shortcut row has its own description, not another string of the pool.
+        ns = "{http://schemas.microsoft.com/wix/2006/wi}"
+        wanted = {s.get("Id"): s.get("Description") for s in source.iter(ns + "Shortcut")}
+        rows = [line.split("\t") for line in tables["Shortcut"].splitlines()[3:] if line.strip()]
+        self.assertEqual({r[0].strip(): r[6] for r in rows}, wanted)
 
 
 if __name__ == "__main__":
