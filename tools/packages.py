@@ -56,6 +56,8 @@ def make_msi(source, build, msi_version, target):
     wxs = template.replace("@VERSION@", msi_version).replace("@HTML_FILES@", files)
     source_file = build / "packages" / "tavlo2.wxs"
     source_file.write_text(wxs, encoding="utf-8")
+    # The Send To entry is an empty file; its type does the work.
+    (build / "generated" / "Tavlo2.Tavlo2SendTo").write_bytes(b"")
     # wixl finds the files by names relative to the folder it runs in.
     subprocess.run(["wixl", "--arch", "x64", "-o", str(target), str(source_file)], check=True, cwd=build)
     add_user_path(build / "packages", target)

@@ -58,6 +58,16 @@ bool TakeCommandLineNames(const CommandLineNames& split, const std::function<voi
     }
 }
 
+std::wstring QuotedNames(const std::vector<std::wstring>& names)
+{
+    std::wstring line;
+    for (const std::wstring& name : names) {
+        if (!line.empty()) line += L' ';
+        line += L"\"" + name + L"\"";
+    }
+    return line;
+}
+
 bool IsUninstallOption(const std::wstring& arguments)
 {
     return arguments.size() == 2 && arguments[0] == L'/' && (arguments[1] == L'U' || arguments[1] == L'u');

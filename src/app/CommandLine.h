@@ -17,6 +17,8 @@ struct CommandLineNames {
 // a double quote runs to the next double quote and may hold spaces; a double quote anywhere else
 // is part of the name. Empty names (two spaces in a row, "") are left out.
 CommandLineNames SplitCommandLine(const std::wstring& text);
+// The command line that names `names` (no name holds a double quote) as SplitCommandLine reads it back.
+std::wstring QuotedNames(const std::vector<std::wstring>& names);
 
 // Hands the split names to the target list, all or nothing: `clear` empties the list first, then
 // `add` takes each name in order; at the first refusal, or when the split was incomplete, the list

@@ -13,5 +13,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     // Drag and drop of files needs OLE on this thread.
     const tavlo::OleSession ole;
     // The arguments exactly as given after the program's path: "/u" with a blank before it is no option.
-    return tavlo::RunProgram(tavlo::SystemSettingsStore(), tavlo::ArgumentText(GetCommandLineW()));
+    return tavlo::RunProcess(tavlo::SystemSettingsStore(), tavlo::ArgumentText(GetCommandLineW()));
 }

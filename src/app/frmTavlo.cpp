@@ -216,6 +216,10 @@ bool frmTavlo::StartUp(std::wstring_view commandLine)
         return false;
     }
     LoadSettings(store_, options);
+    if (dropped_ && options.Auto) {
+        AutoExecuteDropped(*dropped_);
+        return false;
+    }
     if (!arguments.empty() && options.Auto && AutoExecute(commandLine)) return false;
     return true;
 }

@@ -5,6 +5,7 @@
 #include "common/GdiHandles.h"
 #include "common/JournalStore.h"
 #include "dialogs/frmAbout.h"
+#include "engine/JournalRecorder.h"
 #include "engine/RenameEngine.h"
 #include "dialogs/frmDefault.h"
 #include "dialogs/frmMenuMente.h"
@@ -160,6 +161,9 @@ public:
     void SetJournalStore(JournalStore& store) { journalStore_ = &store; }
     // The file system the runs and Undo work on; by default the process's own.
     void SetFileSystem(FileSystem& fs) { fileSystem_ = &fs; }
+    // Files dropped on the Send To entry, handed over before MDIForm_Load in place of a command line: with
+    // automatic execution on they are renamed without the target list and so without its cap.
+    void SetDroppedFiles(std::vector<std::wstring> files) { dropped_ = std::move(files); }
     // What the process ends with: 1 after an automatic run that left a named file without its
     // final name or after a load error, 0 otherwise.
     int ExitCode() const { return exitCode_; }
@@ -184,6 +188,11 @@ private:
     void FocusStrip();
     bool StartUp(std::wstring_view commandLine);
     bool AutoExecute(std::wstring_view commandLine);
+    // The automatic run over dropped files: each named file once, as the target list would take it.
+    void AutoExecuteDropped(const std::vector<std::wstring>& files);
+    // One file of a walk: renamed by the engine, its outcome told to the journal, the log and the result
+    // list.
+    RenameOutcome RunOne(RenameEngine& engine, JournalRecorder& recorder, const std::wstring& path, std::int16_t mode);
     bool SplitCommandLine(std::wstring_view commandLine);
     // The quiet walk of the automatic run; the number of entries it left without their final name.
     int RunList(std::int16_t intMode);
@@ -226,6 +235,7 @@ private:
     JournalStore* journalStore_ = &userJournal_;
     FileSystem* fileSystem_ = &SystemFileSystem();
     int exitCode_ = 0;
+    std::optional<std::vector<std::wstring>> dropped_;
     std::unique_ptr<AliasDialog> aliasDialog_;
 
     std::unique_ptr<mdiInDir> inDir_;

@@ -6,6 +6,8 @@
 #include "common/Catalogue.h"
 #include "common/Fault.h"
 #include "common/OnItsOwn.h"
+#include "common/PathUtil.h"
+#include "common/LongPath.h"
 #include "engine/JournalRecorder.h"
 #include "engine/Prediction.h"
 #include "engine/RenameEngine.h"
@@ -17,6 +19,7 @@
 #include "ui/PacedRedraw.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace tavlo {
 
@@ -57,6 +60,46 @@ bool frmTavlo::AutoExecute(std::wstring_view commandLine)
     return ran;
 }
 
+void frmTavlo::AutoExecuteDropped(const std::vector<std::wstring>& files)
+{
+    options.AutoRunning = true;
+    try {
+        if (!LoadChildren()) throw LoadError();
+        // Each file as the target list would take it: its long form, readable, named once.
+        LongPathBatch batch;
+        std::unordered_set<std::wstring> seen;
+        std::vector<std::wstring> targets;
+        int passedOver = 0;
+        for (const std::wstring& name : files) {
+            const std::wstring path = name.empty() ? std::wstring() : batch.Expand(name);
+            if (path.empty() || !CanOpenFile(path)) ++passedOver;
+            else if (seen.insert(path).second) targets.push_back(path);
+        }
+        RenameEngine engine(*fileSystem_, RulesOf(options));
+        int left = 0;
+        {
+            JournalRecorder recorder(*journalStore_, *fileSystem_, options.AutoExe, *status_);
+            engine.SetRecorder(&recorder);
+            for (const std::wstring& path : targets) left += !RunOne(engine, recorder, path, options.AutoExe).Done();
+        }
+        status_->ListInAdd(GeneralString(general_text::AllDone));
+        if (options.AutoLog) status_->LogCopy();
+        exitCode_ = left == 0 && passedOver == 0 ? 0 : 1;
+    } catch (...) {
+        ReportFault("frmTavlo::AutoExecuteDropped");
+        exitCode_ = 1;
+    }
+    ReleaseChildren();
+    about_.Unload();
+}
+
+RenameOutcome frmTavlo::RunOne(RenameEngine& engine, JournalRecorder& recorder, const std::wstring& path, std::int16_t mode)
+{
+    const RenameOutcome outcome = engine.ChangeExtension(path, mode);
+    Report(outcome, *status_, *outFile_, &recorder);
+    return outcome;
+}
+
 bool frmTavlo::SplitCommandLine(std::wstring_view commandLine)
 {
     CommandLineNames split = tavlo::SplitCommandLine(std::wstring(commandLine));
@@ -92,8 +135,7 @@ int frmTavlo::WalkTargets(std::int16_t mode, bool visible)
             ProcessPendingEvents();
             if (CancelFlag || unloaded_) break;
         }
-        const RenameOutcome outcome = engine.ChangeExtension(ListBoxText(list, i), mode);
-        Report(outcome, *status_, *outFile_, &recorder);
+        const RenameOutcome outcome = RunOne(engine, recorder, ListBoxText(list, i), mode);
         if (!outcome.Done()) {
             ++left;
             // The file is where the list says it is, even when a fault left it under a temporary name.

@@ -2,7 +2,12 @@
 // the way Send To starts it, the uninstaller; and the version the executable carries.
 #include "ProgramProcess.h"
 #include "TestSupport.h"
+#include "app/SendTo.h"
+#include "common/Clipboard.h"
+#include "common/DragDrop.h"
+#include "common/JournalStore.h"
 #include "common/PlatformText.h"
+#include "engine/UndoJournal.h"
 
 #include "Version.h"
 
@@ -73,6 +78,42 @@ std::wstring UserPath()
     return value;
 }
 
+std::wstring RegText(HKEY root, const std::wstring& key, const wchar_t* name = nullptr)
+{
+    wchar_t value[1024]{};
+    DWORD bytes = sizeof value - sizeof(wchar_t);
+    if (RegGetValueW(root, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &bytes) != ERROR_SUCCESS) return L"<none>";
+    return value;
+}
+
+bool KeyExists(const std::wstring& key)
+{
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+    RegCloseKey(opened);
+    return true;
+}
+
+const std::wstring kClassKey = std::wstring(L"Software\\Classes\\CLSID\\") + kSendToClassText;
+
+// The per-user keys of the Send To entry, as the installer or /SendTo writes them.
+void ExpectEntryFor(const std::wstring& program)
+{
+    EXPECT_EQ(PlatformLower(RegText(HKEY_CURRENT_USER, kClassKey + L"\\LocalServer32")), PlatformLower(L"\"" + program + L"\""));
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, std::wstring(L"Software\\Classes\\") + kSendToExtension), kSendToProgId);
+    EXPECT_EQ(RegText(HKEY_CURRENT_USER, std::wstring(L"Software\\Classes\\") + kSendToProgId + L"\\shellex\\DropHandler"),
+              kSendToClassText);
+    EXPECT_TRUE(TempDir::Exists(KnownFolder(FOLDERID_SendTo) + L"\\Tavlo2" + kSendToExtension));
+}
+
+void ExpectNoEntry()
+{
+    for (const std::wstring& key : {kClassKey, std::wstring(L"Software\\Classes\\") + kSendToExtension,
+                                    std::wstring(L"Software\\Classes\\") + kSendToProgId})
+        EXPECT_FALSE(KeyExists(key)) << std::string(key.begin(), key.end());
+    EXPECT_FALSE(TempDir::Exists(KnownFolder(FOLDERID_SendTo) + L"\\Tavlo2" + kSendToExtension));
+}
+
 class InstallTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -101,31 +142,82 @@ TEST_F(InstallTest, InstallsForTheUserRunsFromSendToAndUninstallsKeepingTheSetti
     const std::wstring program = folder + L"\\tavlo2.exe";
     for (const wchar_t* file : {L"\\tavlo2.exe", L"\\tavlo2c.exe", L"\\TAVLO2.HLP", L"\\TAVLO2.CNT", L"\\html\\index.html"})
         EXPECT_TRUE(TempDir::Exists(folder + file)) << file;
-    const std::wstring sendTo = KnownFolder(FOLDERID_SendTo) + L"\\Tavlo2.lnk";
     const std::wstring startMenu = KnownFolder(FOLDERID_Programs) + L"\\Tavlo2.lnk";
-    EXPECT_EQ(PlatformLower(LinkTarget(sendTo)), PlatformLower(program));
     EXPECT_EQ(PlatformLower(LinkTarget(startMenu)), PlatformLower(program));
+    ExpectEntryFor(program);
 
     // A console finds the console command: the folder is at the end of the user's PATH.
     const std::wstring before = UserPath();
     EXPECT_EQ(PlatformLower(before.substr(before.rfind(L';') + 1)), PlatformLower(folder + L"\\")) << before.size();
 
-    // What Send To does: the installed program with the chosen files, automatic execution on.
-    WriteAllSettings({{L"Auto", L"True"}, {L"AutoExe", L"7"}, {L"AutoLog", L"False"}});
+    // What Send To does, as the shell does it: the entry's class made and handed the selection, 5,000
+    // paths of 120 characters each (far past a command line's length), automatic execution on. This
+    // system sees classes of the machine only: the test copies the user's key there for the while.
+    WriteAllSettings({{L"Auto", L"True"}, {L"AutoExe", L"7"}, {L"AutoLog", L"True"}});
+    const std::wstring machineKey = std::wstring(L"Software\\Classes\\CLSID\\") + kSendToClassText + L"\\LocalServer32";
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, machineKey.c_str(), nullptr, REG_SZ,
+                              RegText(HKEY_CURRENT_USER, kClassKey + L"\\LocalServer32").c_str(),
+                              static_cast<DWORD>((RegText(HKEY_CURRENT_USER, kClassKey + L"\\LocalServer32").size() + 1) * 2)),
+              ERROR_SUCCESS);
     TempDir dir;
-    const std::wstring page = dir.Write(L"page.html", "page");
-    Program run(L"\"" + page + L"\"", program);
-    ASSERT_TRUE(run.Started());
-    ASSERT_TRUE(run.Ended(60000));
-    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"page.HTML"});
+    std::vector<std::wstring> files;
+    for (int i = 0; i < 5000; ++i) {
+        std::wstring name = L"f" + std::to_wstring(i) + L"_";
+        name += std::wstring(120 - (dir.path().size() + 1 + name.size() + 5), L'x') + L".html";
+        files.push_back(dir.Write(name, "x"));
+        ASSERT_EQ(files.back().size(), 120u);
+    }
+    {
+        IDropTarget* target = nullptr;
+        ASSERT_EQ(CoCreateInstance(kSendToClass, nullptr, CLSCTX_LOCAL_SERVER, IID_IDropTarget, reinterpret_cast<void**>(&target)), S_OK);
+        FileListDataObject* data = FileListDataObject::Create([&files] { return files; });
+        DWORD effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+        EXPECT_EQ(target->DragEnter(data, 0, POINTL{}, &effect), S_OK);
+        EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+        effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+        EXPECT_EQ(target->Drop(data, 0, POINTL{}, &effect), S_OK);
+        data->Release();
+        target->Release();
+    }
+    JournalFileStore journal(DefaultJournalPath());
+    std::optional<JournalRun> run;
+    for (int i = 0; i < 600 && !(run && run->Ended && run->Files.size() == files.size()); ++i) {
+        Sleep(500);
+        run = UndoJournal(journal).LastRun();
+    }
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, (std::wstring(L"Software\\Classes\\CLSID\\") + kSendToClassText).c_str());
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, (std::wstring(L"Software\\Classes\\CLSID\\") + kSendToClassText).c_str());
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->Files.size(), files.size()) << "every dropped file in the journal";
+    EXPECT_EQ(run->Mode, 7);
+    EXPECT_EQ(run->Files.back().To, files.back().substr(0, files.back().size() - 4) + L"HTML");
+    // The log of the automatic run, copied as the option says: every file, to its end.
+    Sleep(2000);
+    const std::wstring log = GetClipboardText().value_or(L"");
+    EXPECT_NE(log.find(GetFileName(run->Files.back().To)), std::wstring::npos);
+    EXPECT_NE(log.find(L"全て終了しました"), std::wstring::npos);
+    // Undo takes the whole drop back.
+    EXPECT_EQ(RunToEnd(L"\"" + folder + L"\\tavlo2c.exe\" --undo"), 0);
+    EXPECT_TRUE(TempDir::Exists(files.front()));
+    EXPECT_TRUE(TempDir::Exists(files.back()));
 
     ASSERT_EQ(RunToEnd(L"msiexec /x \"" + msi_ + L"\" /qn"), 0);
     EXPECT_FALSE(TempDir::Exists(program));
     EXPECT_FALSE(TempDir::Exists(folder + L"\\html\\index.html"));
-    EXPECT_FALSE(TempDir::Exists(sendTo));
     EXPECT_FALSE(TempDir::Exists(startMenu));
+    ExpectNoEntry();
     EXPECT_EQ(ReadAllSettings()[L"AutoExe"], L"7") << "the user's settings stay";
     EXPECT_EQ(PlatformLower(UserPath()).find(PlatformLower(folder)), std::wstring::npos) << "the PATH entry goes";
+}
+
+// The portable copy adds the entry only when asked, and takes it away again.
+TEST_F(InstallTest, ThePortableProgramAddsAndRemovesTheEntryWhenAsked)
+{
+    ExpectNoEntry();
+    ASSERT_EQ(RunToEnd(L"\"" + ProgramPath() + L"\" /SendTo"), 0);
+    ExpectEntryFor(ProgramPath());
+    ASSERT_EQ(RunToEnd(L"\"" + ProgramPath() + L"\" /sendto-"), 0);
+    ExpectNoEntry();
 }
 
 std::wstring VersionString(const std::vector<BYTE>& info, const wchar_t* block, const wchar_t* name)
