@@ -151,6 +151,8 @@ RenameOutcome RenameEngine::DecideByContent(const std::wstring& path)
     RenameOutcome outcome;
     outcome.path = path;
     const std::wstring ext = GetExtension(path, false);
+    // A name the system would store otherwise (a trailing dot or blank) could never be given back by undo.
+    if (ext == L"." || !IsUsableFileName(GetFileName(path))) return outcome;
     const std::optional<FileIdentity> identity = fs_.Identity(path);
     const ContentVerdict verdict =
         identity ? DetectContent([&](std::uint64_t offset, std::size_t count) { return fs_.ReadRange(path, offset, count); },

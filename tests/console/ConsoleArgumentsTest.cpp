@@ -12,7 +12,8 @@ TEST(ConsoleArguments, ModesSwitchesAndMistakes)
     EXPECT_EQ(ModeByName(L"CUT3"), 0);
     EXPECT_EQ(ModeByName(L"Narrow"), 5);
     EXPECT_EQ(ModeByName(L"7"), 7);
-    EXPECT_FALSE(ModeByName(L"8"));
+    EXPECT_EQ(ModeByName(L"Content"), 8);
+    EXPECT_FALSE(ModeByName(L"9"));
     EXPECT_FALSE(ModeByName(L"lowe"));
 
     ParsedArguments p = ParseConsoleArguments({L"4to3", L"a", L"-N", L"--utf8", L"-r", L"--", L"-b"});

@@ -89,5 +89,26 @@ TEST(ModelEngine, NoFreeTemporaryNameAndAnUnknownMode)
     EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\a.TXT", kModeCount).kind, RenameOutcome::Kind::NoExtension);
 }
 
+// Found by the fuzzer: the content mode gave "page." (a name a volume would store without its dot) a new
+// extension, which undo could never give back. Such a name is left; a picture without an extension gets one,
+// killed at any step, in a case-sensitive folder, and comes back whole.
+TEST(ModelEngine, TheContentModeLeavesNamesNoUndoCouldGiveBack)
+{
+    Scenario s;
+    s.fs.AddFolder(kModelFolder, true);
+    s.fs.AddFile(kModelFolder, L"page.", std::string("\x89PNG\r\n\x1A\n", 8));
+    s.fs.AddFile(kModelFolder, L"photo", std::string("\xFF\xD8\xFF\xE0", 4));
+    s.names = {L"page.", L"photo"};
+    s.mode = ModeContent;
+    for (int kill = -1; kill < 2; ++kill) {
+        Scenario k = s;
+        k.fs.killAfter = kill;
+        EXPECT_EQ(CheckScenario(k), "") << kill;
+    }
+    RenameEngine engine(s.fs, s.rules);
+    EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\page.", ModeContent).kind, RenameOutcome::Kind::NoExtension);
+    EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\photo", ModeContent).newPath, kModelFolder + L"\\photo.jpg");
+}
+
 } // namespace
 } // namespace tavlo
