@@ -493,7 +493,7 @@ void frmTavlo::mnuOption_Click()
 
 void frmTavlo::mnuHelp_Click()
 {
-    const std::wstring path = helpFile_.empty() ? HelpFilePath(GetProgramFolder()) : helpFile_;
+    const std::wstring path = helpFile_.empty() ? HelpFileIn(GetProgramFolder()) : helpFile_;
     // Without its files the command would show nothing at all: it says which file is missing.
     if (!HelpFilesPresent(path)) {
         ShowBox(FillTag(ProgramString(program_text::HelpMissing), L"%FILE%", path), MB_OK);

@@ -26,7 +26,4 @@ inline constexpr const wchar_t* kFileLoadError = L"Tavlo2 mdiFile Form_Load ERR"
 inline constexpr const wchar_t* kOutFileLoadError = L"Tavlo2 mdiOutFile Form_Load ERR";
 inline constexpr const wchar_t* kStatusLoadError = L"Tavlo2 mdiStatus Form_Load ERR";
 
-// The help file beside the executable.
-inline constexpr const wchar_t* kHelpFile = L"TAVLO2.HLP";
-
 } // namespace tavlo::form_text

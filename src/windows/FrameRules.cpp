@@ -45,13 +45,6 @@ bool TakeFontChoice(const FontChoice& choice, OptionState& state)
     return true;
 }
 
-std::wstring HelpFilePath(const std::wstring& programFolder)
-{
-    std::wstring path = programFolder;
-    if (path.empty() || path.back() != L'\\') path += L'\\';
-    return path + form_text::kHelpFile;
-}
-
 TwipsRect KeepPositionOnScreen(TwipsRect r, float screenWidth, float screenHeight, bool onAMonitor)
 {
     // A window closed on a monitor left of or above the primary one has a negative position.

@@ -38,9 +38,6 @@ FontChoice FontChoiceFromOptions(const OptionState& state);
 // whole point, halves to even. True when the options changed (the windows then take the new font).
 bool TakeFontChoice(const FontChoice& choice, OptionState& state);
 
-// The help file in the program's folder, with exactly one backslash before its name.
-std::wstring HelpFilePath(const std::wstring& programFolder);
-
 // A stored position that lies on some monitor stays. Any other has a left or top edge outside the
 // primary screen of the given size put back to 1000, each on its own.
 TwipsRect KeepPositionOnScreen(TwipsRect rect, float screenWidth, float screenHeight, bool onAMonitor);

@@ -38,7 +38,8 @@ TEST_F(MainWindowTest, CaptionsComeFromTheCatalogues)
 {
     ASSERT_TRUE(Open());
     EXPECT_EQ(WindowText(frame->Handle()), L"Tavlo2 for Win32");
-    const wchar_t* captions[] = {L"３", L"ＤＯＣ", L"4->3", L"3->4", L"全角", L"半角", L"小文字", L"大文字"};
+    const wchar_t* captions[] = {L"３", L"ＤＯＣ", L"4->3", L"3->4", L"全角", L"半角", L"小文字", L"大文字", L"中身"};
+    static_assert(std::size(captions) == frmTavlo::kModeCount);
     for (int i = 0; i < frmTavlo::kModeCount; ++i) EXPECT_EQ(WindowText(frame->btnExe(i)), captions[i]) << i;
     EXPECT_EQ(WindowText(frame->btnCancel()), L"ｷｬﾝｾﾙ");
 }

@@ -18,6 +18,7 @@ TEST(HelpPathsTest, HelpFileSitsInTheFolderWithOneBackslash)
 {
     EXPECT_EQ(HelpFileIn(L"C:\\Program Files\\Tavlo2"), L"C:\\Program Files\\Tavlo2\\TAVLO2.HLP");
     EXPECT_EQ(HelpFileIn(L"D:\\"), L"D:\\TAVLO2.HLP");
+    EXPECT_EQ(HelpFileIn(L"\\\\server\\share\\"), L"\\\\server\\share\\TAVLO2.HLP");
     EXPECT_EQ(HtmlContentsFor(L"C:\\Tools\\TAVLO2.HLP"), L"C:\\Tools\\html\\index.html");
     EXPECT_EQ(HtmlContentsFor(L"D:\\TAVLO2.HLP"), L"D:\\html\\index.html");
 }

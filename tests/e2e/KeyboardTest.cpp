@@ -4,6 +4,7 @@
 #include "ProgramProcess.h"
 #include "TestSupport.h"
 #include "common/Catalogue.h"
+#include "engine/RenameEngine.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -84,8 +85,8 @@ TEST_F(KeyboardTest, EveryControlIsReachedAndPressedFromTheKeyboard)
     // The tool strip (its id 900) and its mode buttons (1000 on).
     HWND strip = GetDlgItem(frame, 900);
     std::vector<HWND> modes;
-    for (int i = 0; i < 8; ++i) modes.push_back(GetDlgItem(strip, 1000 + i));
-    ASSERT_NE(modes[7], nullptr);
+    for (int i = 0; i < kModeCount; ++i) modes.push_back(GetDlgItem(strip, 1000 + i));
+    ASSERT_NE(modes[kModeCount - 1], nullptr);
     auto focus = [&] { return FocusOf(frame); };
     auto active = [&] { return reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0)); };
 
@@ -96,7 +97,7 @@ TEST_F(KeyboardTest, EveryControlIsReachedAndPressedFromTheKeyboard)
     Type("Right Right");
     EXPECT_TRUE(WaitFor([&] { return focus() == modes[2]; }));
     Type("Left Left Left Left");
-    EXPECT_TRUE(WaitFor([&] { return focus() == modes[6]; })) << "round the end";
+    EXPECT_TRUE(WaitFor([&] { return focus() == modes[kModeCount - 2]; })) << "round the end";
     // F6 goes back into the active window, onto one of its controls.
     Type("F6");
     EXPECT_TRUE(WaitFor([&] { return focus() && IsChild(active(), focus()); }));

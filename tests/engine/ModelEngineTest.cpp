@@ -1,5 +1,6 @@
 // The engine, the prediction and undo over the model file system, in the situations the fuzzer found
 // hardest; each finding of the fuzzer is kept here as a scenario of its own.
+#include "common/Catalogue.h"
 #include "engine/ModelScenario.h"
 
 #include <gtest/gtest.h>
@@ -108,6 +109,25 @@ TEST(ModelEngine, TheContentModeLeavesNamesNoUndoCouldGiveBack)
     RenameEngine engine(s.fs, s.rules);
     EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\page.", ModeContent).kind, RenameOutcome::Kind::NoExtension);
     EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\photo", ModeContent).newPath, kModelFolder + L"\\photo.jpg");
+}
+
+// The preview's reasons, stated: a name an earlier entry takes, a name a file has, an extension short
+// enough; a blank inside a name is no reason to leave it.
+TEST(ModelEngine, ThePredictionGivesEachReason)
+{
+    using namespace program_text;
+    Scenario s = Folder({L"x.html", L"x.htmx", L"t.html", L"t.htm", L"a b.html"});
+    std::vector<std::wstring> paths;
+    for (const std::wstring& n : s.names) paths.push_back(kModelFolder + L"\\" + n);
+    const std::vector<Prediction> p = PredictRun(paths, ModeCutToThree, s.fs, s.rules);
+    ASSERT_EQ(p.size(), 5u);
+    EXPECT_EQ(p[0].result, WillRename);
+    EXPECT_EQ(p[0].newName, L"x.htm");
+    EXPECT_EQ(p[1].result, NameTakenByEarlier);
+    EXPECT_EQ(p[2].result, NameTaken);
+    EXPECT_EQ(p[3].result, ShortEnough);
+    EXPECT_EQ(p[4].newName, L"a b.htm");
+    EXPECT_EQ(CheckScenario(s), "");
 }
 
 } // namespace

@@ -99,6 +99,9 @@ inline std::string CheckScenario(Scenario s)
             const RenameOutcome decided = engine.Decide(path, s.mode);
             try {
                 const RenameOutcome outcome = engine.ChangeExtension(path, s.mode);
+                // A file the run calls renamed carries its new name, spelt exactly, when nobody else acts.
+                if (outcome.kind == RenameOutcome::Kind::Renamed && !s.fs.meanwhile && !ListsExactly(s.fs, outcome.newPath))
+                    return "the run says renamed, but no file is listed under the new name";
                 for (int c : candidates) {
                     if (outcome.kind == RenameOutcome::Kind::Renamed) allowed[c].insert(GetFileName(outcome.newPath));
                     if (!outcome.strandedAt.empty()) allowed[c].insert(GetFileName(outcome.strandedAt));

@@ -107,12 +107,6 @@ TEST(FontChoiceRule, AnyOfTheFourChangesTakesAllFour)
     EXPECT_TRUE(s.Tip);
 }
 
-TEST(HelpFile, OneBackslashBeforeTheName)
-{
-    EXPECT_EQ(HelpFilePath(L"C:\\Program Files\\Tavlo2"), L"C:\\Program Files\\Tavlo2\\TAVLO2.HLP");
-    EXPECT_EQ(HelpFilePath(L"D:\\"), L"D:\\TAVLO2.HLP");
-    EXPECT_EQ(HelpFilePath(L"\\\\server\\share\\"), L"\\\\server\\share\\TAVLO2.HLP");
-}
 
 TEST(KeepOnScreen, PutsTheWindowBackOnAScreenOf19200By14400)
 {
