@@ -3,6 +3,7 @@
 // nothing to do; the dry run against the same loop; the run's peak working set, and what twenty stored
 // runs of as many files add to it. Best of three rounds, since a start under Wine varies by a tenth of a
 // second.
+#include "BenchConsole.h"
 #include "BenchMeasure.h"
 #include "BenchTargets.h"
 #include "ProgramProcess.h"
@@ -34,32 +35,6 @@ std::vector<std::wstring> Fill(const std::wstring& folder, const wchar_t* stem)
     return paths;
 }
 
-// Runs tavlo2c with `arguments` in `folder`, standard output to a file; seconds, negative on failure.
-double RunConsole(const std::wstring& arguments, const std::wstring& folder, double* peak = nullptr)
-{
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    const std::wstring log = tavlo::GetFolderName(folder) + L"\\tavlo2c-bench.txt";
-    HANDLE out = CreateFileW(log.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = out;
-    si.hStdError = out;
-    std::wstring command = L"\"" + tavlo::GetFolderName(tavlo::test::ProgramPath()) + L"\\tavlo2c.exe\" " + arguments;
-    bool ended = false;
-    const double seconds = Seconds([&] {
-        PROCESS_INFORMATION pi{};
-        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &si, &pi)) return;
-        double sampled = 0;
-        ended = bench::WaitSampling(pi.hProcess, 600000, sampled);
-        if (peak) *peak = std::max(sampled, bench::PeakMegabytes(pi.hProcess));
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    });
-    CloseHandle(out);
-    DeleteFileW(log.c_str());
-    return ended ? seconds : -1;
-}
 
 struct Round {
     double run = 0, dry = 0, empty = 0, plain = 0, peak = 0;
@@ -82,9 +57,9 @@ Round RunRound(const std::wstring& folder, bool plainFirst)
         });
     };
     if (plainFirst) plainLoop();
-    round.dry = RunConsole(L"cut3 -n c", folder);
-    round.run = RunConsole(L"cut3 c", folder, &round.peak);
-    round.empty = RunConsole(L"cut3 x.htm", folder);
+    round.dry = bench::RunConsole(L"cut3 -n c", folder);
+    round.run = bench::RunConsole(L"cut3 c", folder, &round.peak);
+    round.empty = bench::RunConsole(L"cut3 x.htm", folder);
     if (!plainFirst) plainLoop();
 
     for (const std::wstring& sub : {mine, plainDir}) {
@@ -117,7 +92,7 @@ double PeakWithFullJournal(const std::wstring& folder)
     CreateDirectoryW(mine.c_str(), nullptr);
     Fill(mine, L"c");
     double peak = 0;
-    const bool ran = RunConsole(L"cut3 c", folder, &peak) >= 0;
+    const bool ran = bench::RunConsole(L"cut3 c", folder, &peak) >= 0;
     for (const std::wstring& name : TempDir::ListNames(mine)) DeleteFileW((mine + L"\\" + name).c_str());
     RemoveDirectoryW(mine.c_str());
     RemoveDirectoryW(folder.c_str());

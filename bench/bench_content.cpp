@@ -2,6 +2,7 @@
 // of mixed formats in one folder (every one named with an upper-case extension of another format, so both
 // modes rename every file), output redirected. Then the bytes the detection reads per file, counted through
 // the file-system seam over the same kinds of file. Best of three rounds.
+#include "BenchConsole.h"
 #include "BenchMeasure.h"
 #include "BenchTargets.h"
 #include "ProgramProcess.h"
@@ -51,29 +52,6 @@ void Fill(const std::wstring& folder)
     }
 }
 
-double RunConsole(const std::wstring& arguments, const std::wstring& folder)
-{
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    const std::wstring log = tavlo::GetFolderName(folder) + L"\\tavlo2c-bench.txt";
-    HANDLE out = CreateFileW(log.c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = out;
-    si.hStdError = out;
-    std::wstring command = L"\"" + tavlo::GetFolderName(tavlo::test::ProgramPath()) + L"\\tavlo2c.exe\" " + arguments;
-    bool ended = false;
-    const double seconds = Seconds([&] {
-        PROCESS_INFORMATION pi{};
-        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &si, &pi)) return;
-        ended = WaitForSingleObject(pi.hProcess, 900000) == WAIT_OBJECT_0;
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    });
-    CloseHandle(out);
-    DeleteFileW(log.c_str());
-    return ended ? seconds : -1;
-}
 
 // The files whose extension is no longer the one they were written with.
 std::size_t Renamed(const std::wstring& folder)
@@ -121,7 +99,7 @@ int main()
         CreateDirectoryW(lower.c_str(), nullptr);
         Fill(content);
         Fill(lower);
-        const double c = RunConsole(L"content c", root), l = RunConsole(L"lower l", root);
+        const double c = bench::RunConsole(L"content c", root), l = bench::RunConsole(L"lower l", root);
         // Every file but the text ones gets a new extension from content; lower renames every file.
         if (!bench::Measured(c > 0 && l > 0 && Renamed(content) == kFiles - kFiles / 8 && Renamed(lower) == kFiles,
                              "both runs renaming their files"))

@@ -228,6 +228,9 @@ std::wstring JournalFileStore::SetAside()
 bool JournalFileStore::Remove()
 {
     Close();
+    // The writers' lock goes with it; another process holding it keeps it, which harms nothing.
+    lock_.reset();
+    DeleteFileW(ToSystemPath(path_ + L".lock").c_str());
     return DeleteFileW(ToSystemPath(path_).c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 

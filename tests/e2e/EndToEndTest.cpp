@@ -11,6 +11,7 @@
 #include "common/PlatformText.h"
 #include "common/TextFile.h"
 #include "engine/ExtensionModel.h"
+#include "engine/RenameEngine.h"
 #include "engine/UndoJournal.h"
 #include "settings/RegistryStore.h"
 #include "settings/RegistryTestRoot.h"
@@ -193,7 +194,7 @@ TEST_F(EndToEnd, TheWholeProgramScalesWithTheScreensResolution)
         SelectObject(dc, old);
         DeleteDC(dc);
         DeleteObject(font);
-        EXPECT_EQ(modeButtons, 9) << dpi;
+        EXPECT_EQ(modeButtons, kModeCount + 1) << dpi; // and Cancel
 
         HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
         ASSERT_NE(client, nullptr);

@@ -96,8 +96,8 @@ TEST_F(KeyboardTest, EveryControlIsReachedAndPressedFromTheKeyboard)
     ASSERT_TRUE(WaitFor([&] { return focus() == modes[0]; })) << "F6 did not reach the strip";
     Type("Right Right");
     EXPECT_TRUE(WaitFor([&] { return focus() == modes[2]; }));
-    Type("Left Left Left Left");
-    EXPECT_TRUE(WaitFor([&] { return focus() == modes[kModeCount - 2]; })) << "round the end";
+    Type("Left Left Left Left Left");
+    EXPECT_TRUE(WaitFor([&] { return focus() == modes[ModeLowerCase]; })) << "round the end";
     // F6 goes back into the active window, onto one of its controls.
     Type("F6");
     EXPECT_TRUE(WaitFor([&] { return focus() && IsChild(active(), focus()); }));
