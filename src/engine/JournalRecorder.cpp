@@ -1,6 +1,7 @@
 #include "engine/JournalRecorder.h"
 
 #include "common/Catalogue.h"
+#include "common/PlatformText.h"
 #include "engine/ExtensionModel.h"
 #include "engine/RenameReport.h"
 
@@ -37,6 +38,7 @@ void JournalRecorder::Renamed(const std::wstring& from, const std::wstring& to)
     if (from != current_) Intent(from, {}, to); // a step no intent announced
     if (identity_) run_.Renamed(from, to, *identity_);
     if (!identity_ || run_.Failed()) Tell();
+    Moved(from, to);
     current_.clear();
 }
 
@@ -58,11 +60,24 @@ std::optional<FileIdentity> JournalRecorder::IdentityOf(const std::wstring& from
     Folder& folder = folders_[GetFolderName(from)];
     if (++folder.files == 2) {
         if (auto entries = fs_.FolderIdentities(GetFolderName(from)))
-            for (auto& [name, identity] : *entries) folder.known.emplace(std::move(name), identity);
+            for (auto& [name, identity] : *entries) {
+                auto [at, added] = folder.known.emplace(PlatformUpper(name), identity);
+                if (!added) at->second.reset();
+            }
     }
-    auto hit = folder.known.find(GetFileName(from));
-    if (hit != folder.known.end()) return hit->second;
+    auto hit = folder.known.find(PlatformUpper(GetFileName(from)));
+    if (hit != folder.known.end() && hit->second) return hit->second;
     return fs_.Identity(from);
+}
+
+void JournalRecorder::Moved(const std::wstring& from, const std::wstring& to)
+{
+    auto folder = folders_.find(GetFolderName(from));
+    if (folder == folders_.end() || folder->second.known.empty()) return;
+    auto& known = folder->second.known;
+    known.erase(PlatformUpper(GetFileName(from)));
+    auto [at, added] = known.emplace(PlatformUpper(GetFileName(to)), identity_);
+    if (!added) at->second.reset();
 }
 
 } // namespace tavlo

@@ -25,13 +25,17 @@ public:
 
 private:
     // Asking each file for its identity costs an open apiece; from a folder's second file on, one
-    // listing of the folder answers for all of them (a file keeps its identity across a rename).
+    // listing of the folder answers for all of them (a file keeps its identity across a rename). The
+    // listing follows the run's renames, so a name a file left never answers for it.
     std::optional<FileIdentity> IdentityOf(const std::wstring& from);
+    void Moved(const std::wstring& from, const std::wstring& to);
     void Tell();
 
     struct Folder {
         int files = 0;
-        std::unordered_map<std::wstring, FileIdentity> known;
+        // By the name in upper case, as the volume looks names up; nothing for case twins, which are
+        // asked one by one.
+        std::unordered_map<std::wstring, std::optional<FileIdentity>> known;
     };
 
     FileSystem& fs_;

@@ -32,12 +32,21 @@ public:
     }
     void Renamed(const std::wstring& from, const std::wstring& to)
     {
+        const std::wstring source = OnDisk(from);
+        origin_.erase(from);
+        origin_[to] = source;
         if (listed_) {
             std::vector<std::wstring>& old = names_[PlatformUpper(from)];
             old.erase(std::remove(old.begin(), old.end(), from), old.end());
             Add(to);
         }
         taken_.insert(PlatformUpper(to));
+    }
+    // The name a file of the view has on the disk now, before the renames predicted so far.
+    std::wstring OnDisk(const std::wstring& name) const
+    {
+        const auto hit = origin_.find(name);
+        return hit == origin_.end() ? name : hit->second;
     }
     // True when an earlier entry of the run gives its file this name (in any case).
     bool TakenByEarlier(const std::wstring& name) const { return taken_.count(PlatformUpper(name)) > 0; }
@@ -50,6 +59,7 @@ private:
     bool listed_ = false;
     std::unordered_map<std::wstring, std::vector<std::wstring>> names_;
     std::unordered_set<std::wstring> taken_;
+    std::unordered_map<std::wstring, std::wstring> origin_; // a name given by a predicted rename -> the name on disk
 };
 
 } // namespace
@@ -73,7 +83,8 @@ std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, std::
         const std::vector<std::wstring> like = view.Like(name);
         const bool present = !like.empty();
         const std::wstring stored = std::find(like.begin(), like.end(), name) != like.end() || !present ? name : like.front();
-        const RenameOutcome decision = present ? engine.Decide(path, mode) : RenameOutcome{};
+        // The bytes the run will read are those of the file it finds by this name then.
+        const RenameOutcome decision = present ? engine.Decide(path, mode, folder + view.OnDisk(stored)) : RenameOutcome{};
         const std::wstring newName = GetFileName(decision.newPath);
         if (!present) {
             p.result = FileGone;

@@ -145,7 +145,7 @@ void RenameEngine::Intent(const std::wstring& from, const std::wstring& temporar
 }
 
 // The content mode: the extension the content calls for, whatever extension the file has (none included).
-RenameOutcome RenameEngine::DecideByContent(const std::wstring& path)
+RenameOutcome RenameEngine::DecideByContent(const std::wstring& path, const std::wstring& content)
 {
     using Kind = ContentVerdict::Kind;
     RenameOutcome outcome;
@@ -153,9 +153,9 @@ RenameOutcome RenameEngine::DecideByContent(const std::wstring& path)
     const std::wstring ext = GetExtension(path, false);
     // A name the system would store otherwise (a trailing dot or blank) could never be given back by undo.
     if (ext == L"." || !IsUsableFileName(GetFileName(path))) return outcome;
-    const std::optional<FileIdentity> identity = fs_.Identity(path);
+    const std::optional<FileIdentity> identity = fs_.Identity(content);
     const ContentVerdict verdict =
-        identity ? DetectContent([&](std::uint64_t offset, std::size_t count) { return fs_.ReadRange(path, offset, count); },
+        identity ? DetectContent([&](std::uint64_t offset, std::size_t count) { return fs_.ReadRange(content, offset, count); },
                                  identity->Size)
                  : ContentVerdict{Kind::Unreadable};
     static constexpr std::int16_t kReasons[] = {0, program_text::ContentIsText, program_text::ContentEmpty,
@@ -173,9 +173,10 @@ RenameOutcome RenameEngine::DecideByContent(const std::wstring& path)
     return outcome;
 }
 
-RenameOutcome RenameEngine::Decide(const std::wstring& path, std::int16_t mode)
+RenameOutcome RenameEngine::Decide(const std::wstring& path, std::int16_t mode, const std::wstring& content)
 {
-    if (mode == ModeContent) return DecideByContent(path);
+    const std::wstring& readFrom = content.empty() ? path : content;
+    if (mode == ModeContent) return DecideByContent(path, readFrom);
     RenameOutcome outcome;
     outcome.path = path;
     const std::wstring ext = GetExtension(path, opts_.DblExp);
@@ -193,7 +194,7 @@ RenameOutcome RenameEngine::Decide(const std::wstring& path, std::int16_t mode)
         break;
     case ModeDocToTxt:
         if (PlatformUpper(ext) != L".DOC") rule.reason = program_text::NotDoc;
-        else if (!IsTextFile(path, fs_)) rule.reason = program_text::NotText;
+        else if (!IsTextFile(readFrom, fs_)) rule.reason = program_text::NotText;
         else rule.ext = L".TXT";
         break;
     case ModeFourToThree: rule = ByTable(ext, kFourToThree, opts_.Exp43); break;

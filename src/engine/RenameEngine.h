@@ -77,7 +77,9 @@ public:
     // What the mode's rule makes of one file, reading at most its first bytes (the text test of mode
     // 1) and changing nothing: kind NoExtension, Refused (with the reason) or Unchanged, or Renamed
     // with the name the file would get. The run and the preview both start from this.
-    RenameOutcome Decide(const std::wstring& path, std::int16_t mode);
+    // `content`, when given, is the file whose bytes the modes that read (DOC, content) look at: the one
+    // the run will find by this entry's name, which the prediction knows when earlier entries took names.
+    RenameOutcome Decide(const std::wstring& path, std::int16_t mode, const std::wstring& content = {});
     // Renames one file by the mode's rule: the decision, then the rename.
     RenameOutcome ChangeExtension(const std::wstring& path, std::int16_t mode);
 
@@ -92,7 +94,7 @@ public:
     static bool IsUsableFileName(const std::wstring& name);
 
 private:
-    RenameOutcome DecideByContent(const std::wstring& path);
+    RenameOutcome DecideByContent(const std::wstring& path, const std::wstring& content);
     Step RenameCaseOnly(const std::wstring& path, const std::wstring& newPath, const std::wstring& folder);
     std::optional<std::wstring> FreeTemporaryPath(const std::wstring& folder);
 

@@ -130,5 +130,24 @@ TEST(ModelEngine, ThePredictionGivesEachReason)
     EXPECT_EQ(CheckScenario(s), "");
 }
 
+// Found by the fuzzer: an entry named twice in a case-sensitive folder reaches another file the second
+// time (the first was renamed away, a case twin answers the look-up). The preview must read that file's
+// content, as the run does, not the first one's again.
+TEST(ModelEngine, ThePreviewReadsTheFileTheRunWillFind)
+{
+    Scenario s;
+    s.fs.AddFolder(kModelFolder, true);
+    s.fs.AddFile(kModelFolder, L"PAGE.html", std::string("\x89PNG\r\n\x1A\n", 8));
+    s.fs.AddFile(kModelFolder, L"page.HTML", std::string("\xFF\xD8\xFF\xE0", 4));
+    s.mode = ModeContent;
+    std::vector<std::wstring> paths(2, kModelFolder + L"\\PAGE.html");
+    const std::vector<Prediction> p = PredictRun(paths, ModeContent, s.fs, s.rules);
+    EXPECT_EQ(p[0].newName, L"PAGE.png");
+    EXPECT_EQ(p[1].newName, L"PAGE.jpg");
+    RenameEngine engine(s.fs, s.rules);
+    EXPECT_EQ(engine.ChangeExtension(paths[0], ModeContent).newPath, kModelFolder + L"\\PAGE.png");
+    EXPECT_EQ(engine.ChangeExtension(paths[1], ModeContent).newPath, kModelFolder + L"\\PAGE.jpg");
+}
+
 } // namespace
 } // namespace tavlo
