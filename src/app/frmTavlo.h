@@ -5,7 +5,7 @@
 #include "common/GdiHandles.h"
 #include "common/JournalStore.h"
 #include "dialogs/frmAbout.h"
-#include "engine/JournalRecorder.h"
+#include "engine/RenameRun.h"
 #include "engine/RenameEngine.h"
 #include "dialogs/frmDefault.h"
 #include "dialogs/frmMenuMente.h"
@@ -190,17 +190,10 @@ private:
     bool AutoExecute(std::wstring_view commandLine);
     // The automatic run over dropped files: each named file once, as the target list would take it.
     void AutoExecuteDropped(const std::vector<std::wstring>& files);
-    // One file of a walk: renamed by the engine, its outcome told to the journal, the log and the result
-    // list.
-    RenameOutcome RunOne(RenameEngine& engine, JournalRecorder& recorder, const std::wstring& path, std::int16_t mode);
+    // The run over `targets` through the engine's driver, told to the log, the result list and the
+    // journal; the count of files left without their final name.
+    std::size_t RunTargets(const std::vector<std::wstring>& targets, std::int16_t mode, RunObserver* observer = nullptr);
     bool SplitCommandLine(std::wstring_view commandLine);
-    // The quiet walk of the automatic run; the number of entries it left without their final name.
-    int RunList(std::int16_t intMode);
-    // The walk over the target list that both runs share: each entry shown at the top, renamed, its
-    // outcome told to the log, the result list and the undo journal, and deselected when done. The
-    // visible run lets pending events through before each file and stops on Cancel or the session's
-    // end. Returns how many of the entries reached were left without their final name.
-    int WalkTargets(std::int16_t mode, bool visible);
     // One pass over the pending window messages: where a click on Cancel gets through during a run.
     void ProcessPendingEvents();
     void RestoreGeometry();

@@ -8,28 +8,44 @@
 #include "common/OnItsOwn.h"
 #include "common/PathUtil.h"
 #include "common/LongPath.h"
-#include "engine/JournalRecorder.h"
 #include "engine/Prediction.h"
 #include "engine/RenameEngine.h"
 #include "engine/RenameReport.h"
+#include "engine/RenameRun.h"
 #include "engine/Undo.h"
 #include "engine/UndoJournal.h"
 #include "settings/Options.h"
-#include "ui/ListBoxSupport.h"
 #include "ui/PacedRedraw.h"
 
 #include <algorithm>
+#include <functional>
 #include <unordered_set>
 
 namespace tavlo {
 
 namespace {
 
-// The part of the options the rename engine follows.
-RenameRules RulesOf(const OptionState& state)
-{
-    return RenameRules{state.DblExp, state.Hira, state.Exp43, state.Exp34};
-}
+// The visible run as the frame follows it: before each file the window answers what came in meanwhile,
+// and the target list marks the file done or shows where a fault left it.
+class FrameWalk final : public RunObserver {
+public:
+    FrameWalk(mdiFile& targets, std::function<bool()> goOn) : targets_(targets), goOn_(std::move(goOn)) {}
+    bool Next(std::size_t index) override
+    {
+        targets_.ShowAtTop(index);
+        return goOn_();
+    }
+    void Finished(std::size_t index, const RenameOutcome& outcome) override
+    {
+        if (outcome.Done()) targets_.MarkDone(index);
+        // The file is where the list says it is, even when a fault left it under a temporary name.
+        else if (!outcome.strandedAt.empty()) targets_.ReplaceEntry(index, outcome.strandedAt);
+    }
+
+private:
+    mdiFile& targets_;
+    std::function<bool()> goOn_;
+};
 
 } // namespace
 
@@ -42,8 +58,8 @@ bool frmTavlo::AutoExecute(std::wstring_view commandLine)
         if (!LoadChildren()) throw LoadError();
         CancelFlag = false;
         SplitCommandLine(commandLine);
-        if (SendMessageW(file_->lstFile(), LB_GETCOUNT, 0, 0) >= 1) {
-            const int left = RunList(options.AutoExe);
+        if (file_->Count() >= 1) {
+            const std::size_t left = RunTargets(file_->Entries(), options.AutoExe);
             if (options.AutoLog) status_->LogCopy();
             ran = true;
             // Scripts can tell: every named file carries its final name, or not (a name passed over
@@ -75,14 +91,7 @@ void frmTavlo::AutoExecuteDropped(const std::vector<std::wstring>& files)
             if (path.empty() || !CanOpenFile(path)) ++passedOver;
             else if (seen.insert(path).second) targets.push_back(path);
         }
-        RenameEngine engine(*fileSystem_, RulesOf(options));
-        int left = 0;
-        {
-            JournalRecorder recorder(*journalStore_, *fileSystem_, options.AutoExe, *status_);
-            engine.SetRecorder(&recorder);
-            for (const std::wstring& path : targets) left += !RunOne(engine, recorder, path, options.AutoExe).Done();
-        }
-        status_->ListInAdd(GeneralString(general_text::AllDone));
+        const std::size_t left = RunTargets(targets, options.AutoExe);
         if (options.AutoLog) status_->LogCopy();
         exitCode_ = left == 0 && passedOver == 0 ? 0 : 1;
     } catch (...) {
@@ -93,11 +102,17 @@ void frmTavlo::AutoExecuteDropped(const std::vector<std::wstring>& files)
     about_.Unload();
 }
 
-RenameOutcome frmTavlo::RunOne(RenameEngine& engine, JournalRecorder& recorder, const std::wstring& path, std::int16_t mode)
+std::size_t frmTavlo::RunTargets(const std::vector<std::wstring>& targets, std::int16_t mode, RunObserver* observer)
 {
-    const RenameOutcome outcome = engine.ChangeExtension(path, mode);
-    Report(outcome, *status_, *outFile_, &recorder);
-    return outcome;
+    try {
+        return RunBatch(targets, mode, RulesOf(options), *fileSystem_, *journalStore_,
+                        {*status_, *outFile_, *status_}, nullptr, observer)
+            .left;
+    } catch (...) {
+        ReportFault("frmTavlo::RunTargets");
+        // The walk ends without its closing line, and not every file can be known renamed.
+        return std::max<std::size_t>(targets.size(), 1);
+    }
 }
 
 bool frmTavlo::SplitCommandLine(std::wstring_view commandLine)
@@ -106,46 +121,6 @@ bool frmTavlo::SplitCommandLine(std::wstring_view commandLine)
     mdiFile::AddBatch batch(*file_, split.names);
     return TakeCommandLineNames(
         split, [this] { file_->RefreshForm(); }, [this](const std::wstring& name) { return file_->Gaibu_ListInAdd(name); });
-}
-
-int frmTavlo::RunList(std::int16_t intMode)
-{
-    try {
-        const int left = WalkTargets(intMode, false);
-        status_->ListInAdd(GeneralString(general_text::AllDone));
-        return left;
-    } catch (...) {
-        ReportFault("frmTavlo::RunList");
-        // The walk ends without its closing line, and not every file can be known renamed.
-        return 1;
-    }
-}
-
-int frmTavlo::WalkTargets(std::int16_t mode, bool visible)
-{
-    HWND list = file_->lstFile();
-    RenameEngine engine(*fileSystem_, RulesOf(options));
-    JournalRecorder recorder(*journalStore_, *fileSystem_, mode, *status_);
-    engine.SetRecorder(&recorder);
-    int left = 0;
-    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        file_->ShowAtTop(i);
-        if (visible) {
-            ProcessPendingEvents();
-            if (CancelFlag || unloaded_) break;
-        }
-        const RenameOutcome outcome = RunOne(engine, recorder, ListBoxText(list, i), mode);
-        if (!outcome.Done()) {
-            ++left;
-            // The file is where the list says it is, even when a fault left it under a temporary name.
-            if (!outcome.strandedAt.empty()) file_->ReplaceEntry(i, outcome.strandedAt);
-            continue;
-        }
-        file_->HoldRedraw();
-        SendMessageW(list, LB_SETSEL, FALSE, i);
-    }
-    return left;
 }
 
 void frmTavlo::ProcessPendingEvents()
@@ -189,18 +164,20 @@ void frmTavlo::RunMode(std::int16_t Index)
     }
 
     LockInterface();
-    HWND list = file_->lstFile();
     // Whatever becomes of the walk, the interface is unlocked after it.
     OnItsOwn([&] {
         status_->RefreshForm();
         inFile_->SelectClear();
-        file_->HoldRedraw();
-        SendMessageW(list, LB_SETSEL, TRUE, -1);
+        file_->BeginRun();
         // The lists show the run at a steady pace: now, about thirty times a second while the walk's
         // event passes go on, and once at the end. Drawing every state would cost more than the run.
         PacedRedraw::DrawAll();
 
-        WalkTargets(Index, true);
+        FrameWalk walk(*file_, [this] {
+            ProcessPendingEvents();
+            return !CancelFlag && !unloaded_;
+        });
+        RunTargets(file_->Entries(), Index, &walk);
 
         // The session ended during that event pass: the windows are gone and the settings written;
         // only the main window is left to close.
@@ -213,13 +190,7 @@ void frmTavlo::RunMode(std::int16_t Index)
         // What stays: the files left as they were and those the walk did not reach. The list is drawn
         // first, so that the removals start from the top row the walk reached.
         PacedRedraw::DrawAll();
-        file_->HoldRedraw();
-        for (LRESULT i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0);) {
-            if (SendMessageW(list, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) ++i;
-            else SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
-        }
-        SendMessageW(list, LB_SETSEL, FALSE, -1);
-        status_->ListInAdd(GeneralString(CancelFlag ? general_text::Stopped : general_text::AllDone));
+        file_->EndRun();
     });
     if (unloaded_) return;
     UnlockInterface();
@@ -233,9 +204,7 @@ void frmTavlo::btnCancel_Click()
 
 void frmTavlo::BtnEnabledChange()
 {
-    LRESULT count = SendMessageW(file_->lstFile(), LB_GETCOUNT, 0, 0);
-    if (count == LB_ERR) return;
-    SetModeButtonsEnabled(count >= 1);
+    SetModeButtonsEnabled(file_->Count() >= 1);
 }
 
 void frmTavlo::SetModeButtonsEnabled(bool enabled)

@@ -128,6 +128,7 @@ std::wstring_view ProgramText(std::int16_t number)
         case 20015: return L"　中身: %FORMAT%";
         // Added texts of the engine, a range of their own.
         case 20100: return L"　ファイルは次の一時的な名前で残っています";
+        case 20101: return L"　ファイルが見つかりません";
         // Taking a run back, a range of its own.
         case 21000: return L"　に戻しました";
         case 21001: return L"　元に戻せませんでした";

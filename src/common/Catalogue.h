@@ -95,6 +95,8 @@ inline constexpr std::int16_t ContentUnreadable = 20014;
 inline constexpr std::int16_t ContentFound = 20015;
 // Added texts: a case-only rename's temporary name, and the undo command's own.
 inline constexpr std::int16_t LeftUnderTemporaryName = 20100;
+// The run found no file under the target's name, whatever the mode.
+inline constexpr std::int16_t FileMissing = 20101;
 inline constexpr std::int16_t PutBack = 21000;
 inline constexpr std::int16_t NotPutBack = 21001;
 inline constexpr std::int16_t AllBack = 21002;

@@ -3,10 +3,10 @@
 #include "common/Catalogue.h"
 #include "console/ConsoleArguments.h"
 #include "console/ConsoleTargets.h"
-#include "engine/JournalRecorder.h"
 #include "engine/Prediction.h"
 #include "engine/RenameEngine.h"
 #include "engine/RenameReport.h"
+#include "engine/RenameRun.h"
 #include "engine/Undo.h"
 #include "engine/UndoJournal.h"
 #include "settings/Options.h"
@@ -44,7 +44,7 @@ RenameRules StoredRules(SettingsStore& store)
     ReadOnlySettings readOnly(store);
     OptionState state;
     LoadSettings(readOnly, state);
-    return RenameRules{state.DblExp, state.Hira, state.Exp43, state.Exp34};
+    return RulesOf(state);
 }
 
 std::wstring WithArgument(std::int16_t text, const std::wstring& argument)
@@ -109,27 +109,10 @@ int DryRun(ConsoleContext& c, const std::vector<std::wstring>& files, std::int16
 
 int Run(ConsoleContext& c, const std::vector<std::wstring>& files, std::int16_t mode, const RenameRules& rules)
 {
-    RenameEngine engine(c.fs, rules);
+    // The journal's trouble goes to standard error; the run goes on.
+    ErrorLines complaints(c.err);
     NoResults results;
-    int left = 0;
-    {
-        // The journal learns of each rename as it happens, so a run cut short can still be taken back;
-        // it cannot be written: the complaint goes to standard error, the run goes on.
-        ErrorLines complaints(c.err);
-        JournalRecorder recorder(c.journal, c.fs, mode, complaints);
-        engine.SetRecorder(&recorder);
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            if (c.stop) {
-                left += static_cast<int>(files.size() - i);
-                break;
-            }
-            const RenameOutcome outcome = engine.ChangeExtension(files[i], mode);
-            Report(outcome, c.out, results, &recorder);
-            left += !outcome.Done();
-        }
-    }
-    LogLine(c.out, GeneralString(c.stop ? general_text::Stopped : general_text::AllDone));
-    return left;
+    return static_cast<int>(RunBatch(files, mode, rules, c.fs, c.journal, {c.out, results, complaints}, &c.stop).left);
 }
 
 } // namespace

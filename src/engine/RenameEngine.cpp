@@ -218,6 +218,14 @@ RenameOutcome RenameEngine::Decide(const std::wstring& path, std::int16_t mode, 
 
 RenameOutcome RenameEngine::ChangeExtension(const std::wstring& path, std::int16_t mode)
 {
+    // A target gone since it was listed is that in every mode, even one that would leave its name as it is.
+    if (!fs_.StoredName(path)) {
+        RenameOutcome missing;
+        missing.path = path;
+        missing.kind = RenameOutcome::Kind::Refused;
+        missing.reason = program_text::FileMissing;
+        return missing;
+    }
     RenameOutcome outcome = Decide(path, mode);
     if (outcome.kind != RenameOutcome::Kind::Renamed) return outcome;
     const Step step = Rename(path, outcome.newPath);

@@ -1,5 +1,7 @@
 #pragma once
 // The process-wide option state: one variable per stored option, named after its key.
+#include "engine/RenameEngine.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -34,5 +36,11 @@ struct OptionState {
 
 // Zero-initialised at process start, filled by LoadSettings.
 inline OptionState options;
+
+// The part of the options the rename engine follows; every front end takes its rules from here.
+inline RenameRules RulesOf(const OptionState& state)
+{
+    return RenameRules{state.DblExp, state.Hira, state.Exp43, state.Exp34};
+}
 
 } // namespace tavlo

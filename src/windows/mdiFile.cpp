@@ -31,23 +31,6 @@ enum : int {
 constexpr float kButtonWidth = 495;
 constexpr float kButtonHeight = 375;
 
-// Everything that changes what a list box holds.
-bool ChangesContent(UINT msg)
-{
-    switch (msg) {
-        case LB_ADDSTRING:
-        case LB_INSERTSTRING:
-        case LB_DELETESTRING:
-        case LB_RESETCONTENT:
-        case LB_SETCOUNT:
-        case LB_DIR:
-        case LB_ADDFILE:
-            return true;
-        default:
-            return false;
-    }
-}
-
 } // namespace
 
 mdiFile::mdiFile(ChildHost& host, SettingsStore& store)
@@ -69,8 +52,8 @@ void mdiFile::CreateControls()
                              kIdList, {}, nullptr, WS_EX_CLIENTEDGE);
     btnDel_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, kIdDel);
     btnDelAll_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, kIdDelAll);
-    listed_.clear();
-    listedValid_ = false;
+    // A new list box starts empty, as the windows do after every reload.
+    targets_.Clear();
 
     MoveControl(lstFile_, TwipsRect{60, 60, 2295, 1815});
     MoveControl(btnDel_, TwipsRect{120, 2280, kButtonWidth, kButtonHeight});
@@ -79,15 +62,14 @@ void mdiFile::CreateControls()
 
     ControlHook::Add(lstFile_, this, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                             const ControlHook::Next& next) -> LRESULT {
-        if (ChangesContent(msg) && !adding_) listedValid_ = false;
         if (msg != WM_CHAR || wParam != 13) return next(hwnd, msg, wParam, lParam);
         lstFile_KeyPress(13);
         return 0;
     });
     redraw_.SetBeforeDraw([this] {
         width_.Apply(lstFile_);
-        if (pendingTop_ >= 0) SendMessageW(lstFile_, LB_SETTOPINDEX, static_cast<WPARAM>(pendingTop_), 0);
-        pendingTop_ = -1;
+        if (pendingTop_) SendMessageW(lstFile_, LB_SETTOPINDEX, static_cast<WPARAM>(*pendingTop_), 0);
+        pendingTop_.reset();
     });
     AddFontControl(lstFile_);
     AddContextControl(lstFile_);
@@ -117,8 +99,7 @@ void mdiFile::OnDestroy()
     width_.Reset(nullptr);
     dropTarget_ = DropTargetRegistration();
     lstFile_ = btnDel_ = btnDelAll_ = nullptr;
-    listed_.clear();
-    listedValid_ = false;
+    targets_.Clear();
     ChildForm::OnDestroy();
 }
 
@@ -186,51 +167,22 @@ std::optional<LRESULT> mdiFile::HandleMessage(UINT msg, WPARAM wParam, LPARAM lP
     return ChildForm::HandleMessage(msg, wParam, lParam);
 }
 
-std::wstring mdiFile::EntryText(LRESULT index) const
-{
-    return ListBoxText(lstFile_, index);
-}
-
-std::vector<std::wstring> mdiFile::Entries() const
-{
-    std::vector<std::wstring> out;
-    if (!lstFile_) return out;
-    const LRESULT count = SendMessageW(lstFile_, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) out.push_back(EntryText(i));
-    return out;
-}
-
-const std::unordered_set<std::wstring>& mdiFile::Listed()
-{
-    if (!listedValid_) {
-        listed_.clear();
-        for (std::wstring& entry : Entries()) listed_.insert(std::move(entry));
-        listedValid_ = true;
-    }
-    return listed_;
-}
-
 bool mdiFile::ListInAdd(const std::wstring& strPathData)
 {
     if (!lstFile_) return false;
     // A listed path is fine even when the list is full: the duplicate test comes first.
-    if (Listed().count(strPathData)) return true;
-    const LRESULT count = SendMessageW(lstFile_, LB_GETCOUNT, 0, 0);
-    if (count == LB_ERR) return false;
-    if (count > kCapacity - 1) {
-        ShowBox(ProgramString(program_text::TargetListFull), MB_OK);
-        return false;
+    switch (targets_.Append(strPathData)) {
+        case TargetList::Added::AlreadyListed: return true;
+        case TargetList::Added::Full: ShowBox(ProgramString(program_text::TargetListFull), MB_OK); return false;
+        case TargetList::Added::New: break;
     }
     // A drop of a thousand files draws the list once, not a thousand times.
     redraw_.Hold(lstFile_);
-    adding_ = true;
     const LRESULT added = SendMessageW(lstFile_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(strPathData.c_str()));
-    adding_ = false;
     if (added == LB_ERR || added == LB_ERRSPACE) {
-        listedValid_ = false;
+        targets_.Erase(targets_.Count() - 1);
         return false;
     }
-    if (listedValid_) listed_.insert(strPathData);
     width_.Fit(lstFile_, strPathData);
     return true;
 }
@@ -288,34 +240,70 @@ void mdiFile::lstFile_OLEDragDrop(const std::vector<std::wstring>& paths)
     Host().TargetsChanged();
 }
 
-void mdiFile::ShowAtTop(LRESULT index)
+void mdiFile::ShowAtTop(std::size_t index)
 {
     if (!lstFile_) return;
     redraw_.Hold(lstFile_);
     pendingTop_ = index;
 }
 
-void mdiFile::ReplaceEntry(LRESULT index, const std::wstring& path)
+void mdiFile::DeleteRow(std::size_t index)
 {
-    if (!lstFile_) return;
+    SendMessageW(lstFile_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+}
+
+void mdiFile::ReplaceEntry(std::size_t index, const std::wstring& path)
+{
+    if (!lstFile_ || index >= targets_.Count()) return;
+    targets_.Replace(index, path);
     const bool selected = SendMessageW(lstFile_, LB_GETSEL, static_cast<WPARAM>(index), 0) > 0;
     redraw_.Hold(lstFile_);
-    if (SendMessageW(lstFile_, LB_DELETESTRING, static_cast<WPARAM>(index), 0) == LB_ERR) return;
+    DeleteRow(index);
     SendMessageW(lstFile_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(path.c_str()));
-    if (selected) SendMessageW(lstFile_, LB_SETSEL, TRUE, index);
+    if (selected) SendMessageW(lstFile_, LB_SETSEL, TRUE, static_cast<LPARAM>(index));
     width_.Fit(lstFile_, path);
+}
+
+void mdiFile::BeginRun()
+{
+    targets_.BeginRun();
+    if (!lstFile_) return;
+    redraw_.Hold(lstFile_);
+    SendMessageW(lstFile_, LB_SETSEL, TRUE, -1);
+}
+
+void mdiFile::MarkDone(std::size_t index)
+{
+    targets_.MarkDone(index);
+    if (!lstFile_) return;
+    redraw_.Hold(lstFile_);
+    SendMessageW(lstFile_, LB_SETSEL, FALSE, static_cast<LPARAM>(index));
+}
+
+void mdiFile::EndRun()
+{
+    const std::vector<std::size_t> leaving = targets_.EndRun();
+    if (!lstFile_) return;
+    redraw_.Hold(lstFile_);
+    // From the top down, as the rows went by: the list keeps the place the run had scrolled to.
+    for (std::size_t k = 0; k < leaving.size(); ++k) DeleteRow(leaving[k] - k);
+    SendMessageW(lstFile_, LB_SETSEL, FALSE, -1);
 }
 
 void mdiFile::RemoveMissing()
 {
     if (!lstFile_) return;
     redraw_.Hold(lstFile_);
-    for (LRESULT i = SendMessageW(lstFile_, LB_GETCOUNT, 0, 0) - 1; i >= 0; --i)
-        if (!CanOpenFile(EntryText(i))) SendMessageW(lstFile_, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
+    for (std::size_t i = targets_.Count(); i-- > 0;) {
+        if (CanOpenFile(targets_.At(i))) continue;
+        targets_.Erase(i);
+        DeleteRow(i);
+    }
 }
 
 void mdiFile::RefreshForm()
 {
+    targets_.Clear();
     if (!lstFile_) return;
     SendMessageW(lstFile_, LB_RESETCONTENT, 0, 0);
     width_.Reset(lstFile_);
@@ -334,16 +322,12 @@ void mdiFile::SelectClear()
 void mdiFile::btnDel_Click()
 {
     if (!lstFile_) return;
-    LRESULT i = 0;
-    while (i <= SendMessageW(lstFile_, LB_GETCOUNT, 0, 0) - 1) {
+    for (std::size_t i = targets_.Count(); i-- > 0;) {
         const LRESULT selected = SendMessageW(lstFile_, LB_GETSEL, static_cast<WPARAM>(i), 0);
         if (selected == LB_ERR) return;
-        // The next entry moves into place i.
-        if (selected > 0) {
-            if (SendMessageW(lstFile_, LB_DELETESTRING, static_cast<WPARAM>(i), 0) == LB_ERR) return;
-        } else {
-            ++i;
-        }
+        if (selected == 0) continue;
+        targets_.Erase(i);
+        DeleteRow(i);
     }
     Host().TargetsChanged();
 }
@@ -357,10 +341,9 @@ void mdiFile::btnDelAll_Click()
 void mdiFile::mnuInCopy_Click()
 {
     if (!lstFile_) return;
-    const LRESULT count = SendMessageW(lstFile_, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < targets_.Count(); ++i) {
         if (SendMessageW(lstFile_, LB_GETSEL, static_cast<WPARAM>(i), 0) > 0) {
-            const std::wstring folder = GetFolderName(EntryText(i));
+            const std::wstring folder = GetFolderName(targets_.At(i));
             if (folderTarget_) folderTarget_(folder);
             else Host().OpenFolder(folder);
             return;

@@ -1,15 +1,17 @@
 #pragma once
 // The target list window: the files the next run renames, in the order they arrived, each path at
-// most once, at most 1000. The list box itself is the store: the run reads, selects and removes its
-// entries directly, so every rule here works on what the list box holds at that moment.
+// most once, at most 1000. The entries live in a TargetList; the list box shows them, the entries a run
+// still has to reach selected.
 #include "common/DragDrop.h"
 #include "common/PathUtil.h"
 #include "ui/ListBoxSupport.h"
 #include "ui/PacedRedraw.h"
 #include "windows/ChildForm.h"
+#include "windows/TargetList.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -56,18 +58,25 @@ public:
     void HoldRedraw() { redraw_.Hold(lstFile_); }
     // Makes entry `index` the first visible row. While drawing is held that happens once, at the next
     // drawing: on some systems every scroll costs as much as a repaint, even unseen.
-    void ShowAtTop(LRESULT index);
+    void ShowAtTop(std::size_t index);
     // Puts `path` in place of entry `index`, selected as that entry was.
-    void ReplaceEntry(LRESULT index, const std::wstring& path);
+    void ReplaceEntry(std::size_t index, const std::wstring& path);
     // Removes the entries whose files can no longer be opened (the mode buttons are left to the caller).
     void RemoveMissing();
+    // The run's view of the list: every entry waits (and shows selected), a finished one is done, and
+    // at the end the done ones leave.
+    std::size_t Count() const { return targets_.Count(); }
+    const std::wstring& At(std::size_t index) const { return targets_.At(index); }
+    void BeginRun();
+    void MarkDone(std::size_t index);
+    void EndRun();
     // Removes every entry (the mode buttons are left to the caller).
     void RefreshForm();
     void SelectAll();
     void SelectClear();
 
     // The entries in list order.
-    std::vector<std::wstring> Entries() const;
+    const std::vector<std::wstring>& Entries() const { return targets_.Entries(); }
 
     // Handlers.
     void btnDel_Click();
@@ -97,8 +106,7 @@ private:
     void AcceptDrops(bool accept);
     // The pictures of the two buttons, at their present size.
     void FitButtonIcons();
-    std::wstring EntryText(LRESULT index) const;
-    const std::unordered_set<std::wstring>& Listed();
+    void DeleteRow(std::size_t index);
 
 
     HWND lstFile_ = nullptr;
@@ -109,11 +117,7 @@ private:
     ListWidth width_;
     FolderFn folderTarget_;
 
-    // The listed texts, for the duplicate test; rebuilt from the list box whenever anything but
-    // ListInAdd changed its content.
-    std::unordered_set<std::wstring> listed_;
-    bool listedValid_ = false;
-    bool adding_ = false;
+    TargetList targets_{kCapacity};
     std::unique_ptr<LongPathBatch> batch_;
     // What the batch found out beforehand, by the name as given.
     struct Checked {
@@ -121,7 +125,7 @@ private:
         bool opens = false;
     };
     std::unordered_map<std::wstring, Checked> checked_;
-    LRESULT pendingTop_ = -1;
+    std::optional<std::size_t> pendingTop_;
     int passedOver_ = 0;
 };
 

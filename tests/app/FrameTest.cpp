@@ -141,7 +141,7 @@ TEST_F(MainWindowTest, ModeButtonsAreEnabledExactlyWhileTheTargetListHoldsEntrie
     ASSERT_TRUE(Open());
     EXPECT_FALSE(IsWindowEnabled(frame->btnExe(0)));
     EXPECT_FALSE(IsWindowEnabled(frame->btnCancel()));
-    SendMessageW(frame->FileWindow().lstFile(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\A.TXT"));
+    frame->FileWindow().ListInAdd(L"C:\\A.TXT");
     frame->BtnEnabledChange();
     for (int i = 0; i < frmTavlo::kModeCount; ++i) EXPECT_TRUE(IsWindowEnabled(frame->btnExe(i))) << i;
     EXPECT_FALSE(IsWindowEnabled(frame->btnCancel()));
@@ -153,7 +153,7 @@ TEST_F(MainWindowTest, ModeButtonsAreEnabledExactlyWhileTheTargetListHoldsEntrie
 TEST_F(MainWindowTest, TheLockLeavesOnlyCancelAndTheUnlockGivesEverythingBack)
 {
     ASSERT_TRUE(Open());
-    SendMessageW(frame->FileWindow().lstFile(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\A.TXT"));
+    frame->FileWindow().ListInAdd(L"C:\\A.TXT");
     frame->BtnEnabledChange();
     frame->LockInterface();
     for (int i = 0; i < frmTavlo::kModeCount; ++i) EXPECT_FALSE(IsWindowEnabled(frame->btnExe(i))) << i;
@@ -436,7 +436,7 @@ TEST_F(MainWindowTest, TheFirstActivationShowsTheChildrenOnce)
 TEST_F(MainWindowTest, ReleasedChildrenComeBackFresh)
 {
     ASSERT_TRUE(Open(false));
-    SendMessageW(frame->FileWindow().lstFile(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\A.TXT"));
+    frame->FileWindow().ListInAdd(L"C:\\A.TXT");
     HWND oldList = frame->FileWindow().lstFile();
     frame->ReleaseChildren();
     for (ChildForm* child : frame->Children()) EXPECT_FALSE(child->Exists());
@@ -445,6 +445,7 @@ TEST_F(MainWindowTest, ReleasedChildrenComeBackFresh)
     ASSERT_TRUE(frame->LoadChildren());
     for (ChildForm* child : frame->Children()) EXPECT_TRUE(child->Exists());
     EXPECT_EQ(SendMessageW(frame->FileWindow().lstFile(), LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(frame->FileWindow().Count(), 0u);
     EXPECT_EQ(WindowText(frame->FileWindow().Handle()), ProgramText(program_text::TargetCaption));
     EXPECT_EQ(frame->FileWindow().Tips().Text(frame->FileWindow().lstFile()), ProgramText(program_text::TargetListTip));
 }

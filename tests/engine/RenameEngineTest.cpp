@@ -157,9 +157,6 @@ TEST_F(RenameEngineTest, DocOfAFileThatCannotBeReadIsNotText)
     CloseHandle(h);
     EXPECT_TRUE(TempDir::Exists(locked));
 
-    std::wstring gone = dir / L"gone.doc";
-    EXPECT_EQ(Run(gone, ModeDocToTxt), 1);
-    EXPECT_EQ(log.lines, Refused(gone, program_text::NotText));
 }
 
 TEST_F(RenameEngineTest, TablesFollowTheirEnabledRows)
@@ -264,11 +261,16 @@ TEST_F(RenameEngineTest, AFileHeldOpenByAnotherProgramKeepsItsName)
     EXPECT_EQ(TempDir::ReadBytes(page), "data");
 }
 
-TEST_F(RenameEngineTest, AVanishedFileIsReportedAsNotRenamed)
+TEST_F(RenameEngineTest, AVanishedFileIsMissingInEveryModeBeforeAnyOtherCheck)
 {
-    std::wstring gone = dir / L"gone.html";
-    EXPECT_EQ(Run(gone, ModeUpperCase), 1);
-    EXPECT_EQ(log.lines, Refused(gone, program_text::RenameFailed));
+    // Modes that would rename it, that would leave its name as it is, and that would read it.
+    for (const wchar_t* name : {L"gone.html", L"gone.doc", L"gone.txt", L"gone"}) {
+        for (std::int16_t mode : {ModeUpperCase, ModeLowerCase, ModeDocToTxt, ModeCutToThree, ModeContent}) {
+            const std::wstring gone = dir / name;
+            EXPECT_EQ(Run(gone, mode), 1) << name << " " << mode;
+            EXPECT_EQ(log.lines, Refused(gone, program_text::FileMissing)) << name << " " << mode;
+        }
+    }
     EXPECT_TRUE(dir.Names().empty());
 }
 

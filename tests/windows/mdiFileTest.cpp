@@ -156,8 +156,8 @@ TEST_F(TargetListTest, NoDropIsTakenWhileTheWindowIsDisabled)
 TEST_F(TargetListTest, DropsOfOtherDataFoldersAndUnreadableNamesAddNothingButStillReEvaluateTheButtons)
 {
     TempDir dir;
-    // An entry put in behind the window's back: the buttons do not know of it yet.
-    SendMessageW(lst(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\T\\x.txt"));
+    // An entry put in without a word to the frame: the buttons do not know of it yet.
+    ASSERT_TRUE(list().ListInAdd(L"C:\\T\\x.txt"));
     ASSERT_FALSE(ModeButtonsEnabled());
 
     TextOnlyData text;
@@ -165,7 +165,7 @@ TEST_F(TargetListTest, DropsOfOtherDataFoldersAndUnreadableNamesAddNothingButSti
     EXPECT_EQ(Count(), 1);
     EXPECT_TRUE(ModeButtonsEnabled());
 
-    SendMessageW(lst(), LB_RESETCONTENT, 0, 0);
+    list().RefreshForm();
     const std::wstring file = dir.Write(L"kept.txt");
     EXPECT_EQ(DropFiles({dir.MakeDir(L"sub"), dir / L"missing.txt", L"relative.txt", file}),
               static_cast<DWORD>(DROPEFFECT_COPY));
@@ -198,7 +198,7 @@ TEST_F(TargetListTest, DuplicatesAreSilentAndTheLimitIsExactlyOneThousand)
     EXPECT_TRUE(list().ListInAdd(L"C:\\T\\A.txt"));
     EXPECT_EQ(Count(), 2);
 
-    SendMessageW(lst(), LB_RESETCONTENT, 0, 0);
+    list().RefreshForm();
     FillWithNames(999);
     EXPECT_TRUE(list().ListInAdd(L"C:\\T\\last.txt"));
     EXPECT_EQ(Count(), 1000);
@@ -213,17 +213,18 @@ TEST_F(TargetListTest, DuplicatesAreSilentAndTheLimitIsExactlyOneThousand)
     EXPECT_EQ(Count(), 1000);
 }
 
-TEST_F(TargetListTest, EntriesRemovedByOthersCanComeBack)
+TEST_F(TargetListTest, EntriesARunFinishedLeaveAndCanComeBack)
 {
-    // The run removes finished entries straight from the list box; the same file may be added again.
     FillWithNames(3);
-    SendMessageW(lst(), LB_DELETESTRING, 1, 0);
+    list().BeginRun();
+    EXPECT_EQ(SendMessageW(lst(), LB_GETSELCOUNT, 0, 0), 3);
+    list().MarkDone(1);
+    list().EndRun();
+    EXPECT_EQ(list().Entries(), (Paths{L"C:\\T\\f0.txt", L"C:\\T\\f2.txt"}));
+    EXPECT_EQ(Count(), 2);
+    EXPECT_EQ(SendMessageW(lst(), LB_GETSELCOUNT, 0, 0), 0);
     EXPECT_TRUE(list().ListInAdd(L"C:\\T\\f1.txt"));
     EXPECT_EQ(list().Entries(), (Paths{L"C:\\T\\f0.txt", L"C:\\T\\f2.txt", L"C:\\T\\f1.txt"}));
-    // And an entry put in by others counts as listed.
-    SendMessageW(lst(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\T\\other.txt"));
-    EXPECT_TRUE(list().ListInAdd(L"C:\\T\\other.txt"));
-    EXPECT_EQ(Count(), 4);
     list().RefreshForm();
     EXPECT_TRUE(list().ListInAdd(L"C:\\T\\f0.txt"));
     EXPECT_EQ(Count(), 1);
