@@ -1,4 +1,5 @@
 #include "common/FileEnum.h"
+#include "common/LongPath.h"
 
 #include "common/Handles.h"
 #include "common/PathUtil.h"
@@ -132,7 +133,7 @@ std::wstring AbsoluteFolderPath(const std::wstring& path)
     }
     full = WithoutTrailingSlash(full);
     if (full.size() >= 2 && full[1] == L':') full[0] = static_cast<wchar_t>(towupper(full[0]));
-    if (full.size() >= 3 && full[1] == L':') {
+    if ((full.size() >= 3 && full[1] == L':') || UncRootLength(full) != 0) {
         QuietErrors quiet;
         std::wstring stored = ExpandLongPath(full);
         if (!stored.empty()) return stored;

@@ -6,14 +6,37 @@
 
 namespace tavlo {
 
+std::size_t UncRootLength(const std::wstring& path)
+{
+    if (path.size() < 5 || path[0] != L'\\' || path[1] != L'\\') return 0;
+    // "\\?\" and "\\.\" are the system's own forms (devices, raw paths), no share.
+    const std::size_t serverEnd = path.find(L'\\', 2);
+    if (serverEnd == std::wstring::npos || serverEnd == 2) return 0;
+    const std::wstring_view server(path.data() + 2, serverEnd - 2);
+    if (server == L"?" || server == L".") return 0;
+    const std::size_t shareEnd = path.find(L'\\', serverEnd + 1);
+    if (shareEnd == serverEnd + 1) return 0;
+    return shareEnd == std::wstring::npos ? path.size() : shareEnd;
+}
+
 std::wstring ExpandFullPath(const std::wstring& path, FileSystem& fs)
 {
-    if (path.size() < 3 || path[1] != L':' || path[2] != L'\\') return {};
-    if (path.size() == 3) return PlatformUpper(path);
-
-    std::wstring result = PlatformUpper(path.substr(0, 2));
+    std::wstring result;
+    std::size_t pos = 0;
+    if (const std::size_t root = UncRootLength(path)) {
+        // The server and the share answer no look-up of a name: they stay as given.
+        if (root == path.size()) return {};
+        result = path.substr(0, root);
+        pos = root + 1;
+    } else {
+        if (path.size() < 3 || path[1] != L':' || path[2] != L'\\') return {};
+        if (path.size() == 3) return PlatformUpper(path);
+        result = PlatformUpper(path.substr(0, 2));
+        pos = 3;
+    }
+    // A stream ("file:stream") or a colon anywhere past the drive names no file.
+    if (path.find(L':', pos) != std::wstring::npos) return {};
     std::size_t components = 1;
-    std::size_t pos = 3;
     for (;;) {
         std::size_t slash = path.find(L'\\', pos);
         bool last = slash == std::wstring::npos;
@@ -33,9 +56,11 @@ std::wstring ExpandFullPath(const std::wstring& path, FileSystem& fs)
 std::wstring LongPathBatch::ExpandFull(const std::wstring& path)
 {
     const std::size_t slash = path.rfind(L'\\');
-    // A file at a drive's root, a path ending in a backslash, an empty component before the name or no
-    // drive path at all: the plain expansion says what it is.
-    if (slash == std::wstring::npos || slash <= 2 || slash + 1 == path.size() || path[slash - 1] == L'\\')
+    // A file at a drive's or a share's root, a path ending in a backslash, an empty component before the
+    // name or no drive path at all: the plain expansion says what it is.
+    const std::size_t unc = UncRootLength(path);
+    if (slash == std::wstring::npos || slash <= 2 || slash + 1 == path.size() || path[slash - 1] == L'\\' ||
+        (unc != 0 && slash <= unc))
         return ExpandFullPath(path, fs_);
     if (std::count(path.begin(), path.end(), L'\\') + 1 > static_cast<std::ptrdiff_t>(kMaxPathComponents)) return {};
     const std::wstring folderGiven = path.substr(0, slash);

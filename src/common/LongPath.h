@@ -15,8 +15,12 @@ namespace tavlo {
 inline constexpr std::size_t kMaxPathComponents = 256;
 
 // The path with an upper-case drive letter and every component as stored; empty when a component is
-// missing or the path is no absolute drive path ("C:\\...").
+// missing or the path is no absolute drive or share path ("C:\\...", "\\\\server\\share\\..."), or names
+// no file (a stream, the system's "\\\\?\\" and "\\\\.\\" forms, devices). A share's server and name stay
+// as given.
 std::wstring ExpandFullPath(const std::wstring& fullPath, FileSystem& fs);
+// The length of "\\\\server\\share" at the start of `path`, or 0 when it is no share path.
+std::size_t UncRootLength(const std::wstring& path);
 
 // ExpandLongPath for a batch of paths (a drop, a command line): each folder is looked up once for the
 // whole batch, and a folder that several of the files share is listed once instead of being asked

@@ -1,6 +1,7 @@
 #include "console/ConsoleTargets.h"
 
 #include "common/FileEnum.h"
+#include "common/PathUtil.h"
 #include "console/ConsoleArguments.h"
 #include "common/PlatformText.h"
 #include "common/SystemFileSystem.h"
@@ -24,10 +25,12 @@ class Collector {
 public:
     Collector(Targets& targets, bool all, const std::atomic<bool>* stop) : targets_(targets), all_(all), stop_(stop) {}
 
+    // `folder` and `name` as stored, so that every spelling of one file gives one path.
     void Add(const std::wstring& folder, const std::wstring& name)
     {
         const std::wstring path = JoinPath(folder, name);
-        if (seen_.insert(PlatformUpper(folder) + L"\\" + name).second) targets_.files.push_back(path);
+        if (seen_.insert(PlatformUpper(path.substr(0, path.size() - name.size())) + name).second)
+            targets_.files.push_back(path);
     }
 
     // The files of `folder` that fit `pattern` (every file for an empty one), in name order, then those
@@ -99,9 +102,12 @@ Targets FindTargets(const std::vector<std::wstring>& paths, bool recursive, bool
             } else if (IsFolder(attributes)) {
                 found = collector.AddFolder(full, {}, recursive);
             } else {
-                const std::size_t cut = full.find_last_of(L'\\');
-                collector.Add(full.substr(0, cut), full.substr(cut + 1));
-                found = true;
+                // The stored spelling of every component (a short name, a name typed in another case);
+                // what names no file (a stream, a device) is nothing found.
+                const std::wstring stored = ExpandLongPath(full);
+                const std::size_t cut = stored.find_last_of(L'\\');
+                found = cut != std::wstring::npos;
+                if (found) collector.Add(stored.substr(0, cut), stored.substr(cut + 1));
             }
         }
         if (!found) targets.unmatched.push_back(given);

@@ -22,5 +22,25 @@ TEST(LongPath, TheBatchAnswersAsOneByOne)
     EXPECT_EQ(ExpandFullPath(L"C:\\DATA\\A", fs), L"C:\\Data\\a");
 }
 
+// A share path gets its stored spelling below the share, as a drive path does; what names no file is refused.
+TEST(LongPath, SharesAreSpelledAsStoredAndNonFilesRefused)
+{
+    test::ModelFileSystem fs;
+    fs.AddFolder(L"\\\\nas\\s", false);
+    fs.AddFile(L"\\\\nas\\s", L"page.html");
+    fs.AddFolder(L"C:", false);
+    fs.AddFile(L"C:", L"a.txt");
+    LongPathBatch batch(fs);
+    for (const wchar_t* given : {L"\\\\nas\\s\\PAGE.HTML", L"\\\\nas\\s\\page.html"}) {
+        EXPECT_EQ(ExpandFullPath(given, fs), L"\\\\nas\\s\\page.html") << given;
+        EXPECT_EQ(batch.ExpandFull(given), L"\\\\nas\\s\\page.html") << given;
+    }
+    for (const wchar_t* given : {L"\\\\nas\\s", L"\\\\nas\\\\x", L"\\\\?\\C:\\a.txt", L"\\\\.\\CON", L"C:\\a.txt:s",
+                                 L"C:\\a.txt::$DATA", L"\\\\nas\\s\\page.html:s", L"\\\\\\s\\page.html"}) {
+        EXPECT_EQ(ExpandFullPath(given, fs), L"") << given;
+        EXPECT_EQ(batch.ExpandFull(given), L"") << given;
+    }
+}
+
 } // namespace
 } // namespace tavlo

@@ -105,6 +105,32 @@ TEST_F(ConsoleRun, FoldersPatternsAndExitCodes)
     EXPECT_TRUE(TempDir::Exists(dir / L"page.html")) << "-n renames nothing";
 }
 
+// Every spelling of one file is that file once, under its stored name: the run changes the extension
+// only, never the case of a base name typed otherwise; what names no file is said.
+TEST_F(ConsoleRun, OneFileInAnySpellingIsOneTargetUnderItsStoredName)
+{
+    const std::wstring page = dir.Write(L"Page.HTML");
+    wchar_t alias[MAX_PATH]{};
+    GetShortPathNameW(page.c_str(), alias, MAX_PATH);
+    EXPECT_EQ(Run({L"lower", L"-n", dir / L"PAGE.HTML", dir / L"pa*.HTML", dir / L"page.html", alias}), ConsoleAllDone);
+    EXPECT_EQ(out.lines.size(), 1u) << "one prediction";
+    EXPECT_EQ(Run({L"lower", dir / L"PAGE.HTML", dir / L"page.html"}), ConsoleAllDone);
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"Page.html"});
+
+    // At a drive's root too, where the folder is written with its backslash.
+    const std::wstring root = L"C:\\T2TWICE" + std::to_wstring(GetCurrentProcessId()) + L".TXT";
+    CloseHandle(CreateFileW(root.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    std::wstring lower = root;
+    CharLowerW(lower.data());
+    EXPECT_EQ(Run({L"lower", L"-n", root, root.substr(0, root.size() - 4) + L"*.TXT", lower}), ConsoleAllDone);
+    DeleteFileW(root.c_str());
+    EXPECT_EQ(out.lines.size(), 1u) << "one prediction";
+
+    EXPECT_EQ(Run({L"lower", dir / L"Page.html:stream", L"\\\\?\\" + dir / L"Page.html"}), ConsoleFileLeft);
+    EXPECT_EQ(err.lines.size(), 2u);
+    EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"Page.html"});
+}
+
 // The dry run prints what the run then does, line by line, and the run can be taken back.
 TEST_F(ConsoleRun, DryRunEqualsTheRunAndUndoTakesItBack)
 {
