@@ -157,6 +157,26 @@ protected:
         }
         return true;
     }
+    // Presses mode button `mode` and answers the window's messages until the run it started has ended.
+    void Press(int mode)
+    {
+        frame->btnExe_Click(static_cast<std::int16_t>(mode));
+        RunToEnd();
+    }
+    void RunToEnd()
+    {
+        MSG msg;
+        for (int i = 0; i < 60000 && frame->Running(); ++i) {
+            if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+                continue;
+            }
+            if (msg.message == WM_QUIT) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        ASSERT_FALSE(frame->Running()) << "the run did not end";
+    }
     // Closes the frame the way the user does: the shutdown runs and the window goes.
     void Close()
     {

@@ -108,6 +108,8 @@ frmTavlo::frmTavlo(SettingsStore& store)
 
 frmTavlo::~frmTavlo()
 {
+    // A run still going ends after its current file, its records written.
+    run_.reset();
     if (Exists()) {
         SetMenu(Handle(), nullptr);
         quitOnDestroy_ = false;
@@ -578,6 +580,7 @@ bool frmTavlo::OnClose()
         // A run is walking the list: it stops after the current file, then the close goes on.
         CancelFlag = true;
         closePending_ = true;
+        if (run_) run_->Stop();
         return true;
     }
     MDIForm_QueryUnload();
@@ -629,17 +632,22 @@ std::optional<LRESULT> frmTavlo::HandleMessage(UINT msg, WPARAM wParam, LPARAM l
             return Form::HandleMessage(msg, wParam, lParam);
         }
         case WM_QUERYENDSESSION:
-            // A run stops after the current file: that file's event pass is where this arrives.
+            // A run stops after the current file.
             if (locked_) CancelFlag = true;
+            if (run_) run_->Stop();
             return TRUE;
         case WM_ENDSESSION:
-            // The process may be ended as soon as this returns: the shutdown of a close runs now.
+            // The process may be ended as soon as this returns: the run's current file is finished and
+            // the shutdown of a close runs now.
             if (wParam) {
                 CancelFlag = CancelFlag || locked_;
+                FinishRun();
                 MDIForm_QueryUnload();
-                // A run closes the window itself once it has left its walk.
-                if (!locked_) PostMessageW(Handle(), WM_CLOSE, 0, 0);
+                PostMessageW(Handle(), WM_CLOSE, 0, 0);
             }
+            return 0;
+        case kRunProgress:
+            RunProgress();
             return 0;
         default:
             return Form::HandleMessage(msg, wParam, lParam);

@@ -5,6 +5,7 @@
 #include "common/GdiHandles.h"
 #include "common/JournalStore.h"
 #include "dialogs/frmAbout.h"
+#include "app/BackgroundRun.h"
 #include "engine/RenameRun.h"
 #include "engine/RenameEngine.h"
 #include "dialogs/frmDefault.h"
@@ -66,6 +67,8 @@ public:
     // The run of mode `Index` over the target list, as a press without preview.
     void RunMode(std::int16_t Index);
     void btnCancel_Click();
+    // True from a press until the visible run has ended and the interface is back.
+    bool Running() const { return run_ != nullptr; }
     // Enables the eight mode buttons exactly while the target list holds entries.
     void BtnEnabledChange();
     void TargetsChanged() override { BtnEnabledChange(); }
@@ -194,8 +197,12 @@ private:
     // journal; the count of files left without their final name.
     std::size_t RunTargets(const std::vector<std::wstring>& targets, std::int16_t mode, RunObserver* observer = nullptr);
     bool SplitCommandLine(std::wstring_view commandLine);
-    // One pass over the pending window messages: where a click on Cancel gets through during a run.
-    void ProcessPendingEvents();
+    // The visible run's outcomes as they come in from its thread, and its end.
+    void ShowRunEvent(BackgroundRun::Event& event);
+    void RunProgress();
+    // Waits for the current file of a run and shows the rest (the session ends).
+    void FinishRun();
+    void EndRun();
     void RestoreGeometry();
     void LayOutStrip();
     // The mode buttons at their places and Cancel at `cancelLeft`, in twips within the strip.
@@ -217,6 +224,9 @@ private:
     HWND client_ = nullptr;
     std::int16_t storedState_ = 0;
     bool unloaded_ = false;
+    // The visible run while it goes on; its progress arrives as kRunProgress.
+    static constexpr UINT kRunProgress = WM_APP + 40;
+    std::unique_ptr<BackgroundRun> run_;
     bool activating_ = false;
     bool locked_ = false;
     bool closePending_ = false;

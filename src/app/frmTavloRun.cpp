@@ -2,6 +2,7 @@
 // list with its interface lock, the preview, and Undo. The frame itself only frames.
 #include "app/frmTavlo.h"
 
+#include "app/BackgroundRun.h"
 #include "app/CommandLine.h"
 #include "common/Catalogue.h"
 #include "common/Fault.h"
@@ -18,36 +19,9 @@
 #include "ui/PacedRedraw.h"
 
 #include <algorithm>
-#include <functional>
 #include <unordered_set>
 
 namespace tavlo {
-
-namespace {
-
-// The visible run as the frame follows it: before each file the window answers what came in meanwhile,
-// and the target list marks the file done or shows where a fault left it.
-class FrameWalk final : public RunObserver {
-public:
-    FrameWalk(mdiFile& targets, std::function<bool()> goOn) : targets_(targets), goOn_(std::move(goOn)) {}
-    bool Next(std::size_t index) override
-    {
-        targets_.ShowAtTop(index);
-        return goOn_();
-    }
-    void Finished(std::size_t index, const RenameOutcome& outcome) override
-    {
-        if (outcome.Done()) targets_.MarkDone(index);
-        // The file is where the list says it is, even when a fault left it under a temporary name.
-        else if (!outcome.strandedAt.empty()) targets_.ReplaceEntry(index, outcome.strandedAt);
-    }
-
-private:
-    mdiFile& targets_;
-    std::function<bool()> goOn_;
-};
-
-} // namespace
 
 bool frmTavlo::AutoExecute(std::wstring_view commandLine)
 {
@@ -123,23 +97,6 @@ bool frmTavlo::SplitCommandLine(std::wstring_view commandLine)
         split, [this] { file_->RefreshForm(); }, [this](const std::wstring& name) { return file_->Gaibu_ListInAdd(name); });
 }
 
-void frmTavlo::ProcessPendingEvents()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // The loop that owns the quit gets it back once the run is over.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            CancelFlag = true;
-            return;
-        }
-        if (TranslateKeys(msg)) continue;
-        if (client_ && TranslateMDISysAccel(client_, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
 void frmTavlo::btnExe_Click(std::int16_t Index)
 {
     if (locked_) return;
@@ -164,35 +121,65 @@ void frmTavlo::RunMode(std::int16_t Index)
     }
 
     LockInterface();
-    // Whatever becomes of the walk, the interface is unlocked after it.
-    OnItsOwn([&] {
+    try {
         status_->RefreshForm();
         inFile_->SelectClear();
         file_->BeginRun();
-        // The lists show the run at a steady pace: now, about thirty times a second while the walk's
-        // event passes go on, and once at the end. Drawing every state would cost more than the run.
+        // The lists show the run at a steady pace: now, about thirty times a second while the outcomes
+        // come in, and once at the end. Drawing every state would cost more than the run.
         PacedRedraw::DrawAll();
-
-        FrameWalk walk(*file_, [this] {
-            ProcessPendingEvents();
-            return !CancelFlag && !unloaded_;
+        run_ = std::make_unique<BackgroundRun>(Handle(), kRunProgress);
+        run_->Start([targets = file_->Entries(), Index, rules = RulesOf(options), fs = fileSystem_,
+                     journal = journalStore_](const RunSinks& sinks, const std::atomic<bool>& stop, RunObserver& observer) {
+            RunBatch(targets, Index, rules, *fs, *journal, sinks, &stop, &observer);
         });
-        RunTargets(file_->Entries(), Index, &walk);
+    } catch (...) {
+        ReportFault("frmTavlo::RunMode");
+        run_.reset();
+        EndRun();
+    }
+}
 
-        // The session ended during that event pass: the windows are gone and the settings written;
-        // only the main window is left to close.
-        if (unloaded_) {
-            locked_ = false;
-            closePending_ = false;
-            PostMessageW(Handle(), WM_CLOSE, 0, 0);
-            return;
-        }
-        // What stays: the files left as they were and those the walk did not reach. The list is drawn
-        // first, so that the removals start from the top row the walk reached.
+void frmTavlo::ShowRunEvent(BackgroundRun::Event& event)
+{
+    using Kind = BackgroundRun::Event::Kind;
+    switch (event.kind) {
+        case Kind::Line: LogLine(*status_, event.text); break;
+        case Kind::Result: OnItsOwn([&] { outFile_->AddResult(event.text); }); break;
+        case Kind::Reached: file_->ShowAtTop(event.index); break;
+        case Kind::Finished:
+            if (event.outcome.Done()) file_->MarkDone(event.index);
+            // The file is where the list says it is, even when a fault left it under a temporary name.
+            else if (!event.outcome.strandedAt.empty()) file_->ReplaceEntry(event.index, event.outcome.strandedAt);
+            break;
+    }
+}
+
+void frmTavlo::RunProgress()
+{
+    if (!run_) return;
+    bool ended = false;
+    OnItsOwn([&] { ended = run_->Deliver([this](BackgroundRun::Event& e) { ShowRunEvent(e); }); });
+    if (ended) EndRun();
+}
+
+void frmTavlo::FinishRun()
+{
+    if (!run_) return;
+    run_->Stop();
+    OnItsOwn([&] { run_->Finish([this](BackgroundRun::Event& e) { ShowRunEvent(e); }); });
+    EndRun();
+}
+
+void frmTavlo::EndRun()
+{
+    run_.reset();
+    // What stays: the files left as they were and those the run did not reach. The list is drawn
+    // first, so that the removals start from the top row the run reached.
+    OnItsOwn([&] {
         PacedRedraw::DrawAll();
         file_->EndRun();
     });
-    if (unloaded_) return;
     UnlockInterface();
     PacedRedraw::DrawAll();
 }
@@ -200,6 +187,7 @@ void frmTavlo::RunMode(std::int16_t Index)
 void frmTavlo::btnCancel_Click()
 {
     CancelFlag = true;
+    if (run_) run_->Stop();
 }
 
 void frmTavlo::BtnEnabledChange()

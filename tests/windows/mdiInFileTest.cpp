@@ -404,7 +404,7 @@ TEST_F(InputFileTest, AfterARunTheListShowsTheNewNames)
     Click(win().btnAddAll());
     ASSERT_EQ(Targets(), Names{L"page.html"});
     files().SetSelected(0, true);
-    frame->btnExe_Click(0);
+    Press(0);
     ASSERT_EQ(dir.Names(), Names{L"page.htm"});
     EXPECT_EQ(Rows(), Names{L"page.htm"});
     EXPECT_EQ(files().SelectedCount(), 0);
