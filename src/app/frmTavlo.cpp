@@ -11,9 +11,8 @@
 #include "ui/FontData.h"
 #include "ui/LoadFailure.h"
 #include "ui/PacedRedraw.h"
+#include "windows/FontChooser.h"
 #include "windows/FormTexts.h"
-
-#include <commdlg.h>
 
 #include <algorithm>
 
@@ -21,64 +20,14 @@ namespace tavlo {
 
 namespace {
 
-// The folder alias dialog as the input folder window drives it.
-class MainAliasDialog final : public AliasDialog {
-public:
-    explicit MainAliasDialog(frmMenuMente& dialog) : d_(dialog) {}
-
-    void SetEntry(std::int16_t index, const std::wstring& name, const std::wstring& folder) override
-    {
-        d_.Set_Menu(index, name, folder);
-    }
-    void SetCallerCaption(const std::wstring& caption) override { d_.pstr_Me_Caption = caption; }
-    void ShowModal() override { d_.Show(); }
-    bool Accepted() override { return d_.pblnOk; }
-    std::int16_t LastIndex() override { return d_.MenuCount; }
-    void Entry(std::int16_t index, std::wstring& name, std::wstring& folder) override { d_.Get_Menu(index, name, folder); }
-
-private:
-    frmMenuMente& d_;
-};
-
 const wchar_t* const kFrameClass = L"Tavlo2.Frame";
 
 constexpr int kIdStrip = 900;
-// The key of the mode buttons' keyboard hook.
-constexpr int kPreviewKeys = 0;
-constexpr int kIdFirstMode = 1000;
-constexpr int kIdCancel = 1010;
 constexpr int kIdClient = 1100;
 // Above every command of the menus, so the client never mistakes one for a child's number.
 constexpr UINT kFirstMdiChildId = 50000;
-
-// Tool strip in twips: the mode buttons from the left, Cancel at the right.
-constexpr float kStripHeight = 615;
-constexpr float kModeLeft = 120, kModeStep = 960, kButtonTop = 120, kModeWidth = 855, kButtonHeight = 375;
-constexpr float kCancelInitialLeft = 7800, kCancelWidth = 1215;
-// The inner width the tool strip needs: every mode button, the usual gap, Cancel and its margin.
-constexpr float kStripWidth =
-    kModeLeft + kModeStep * (frmTavlo::kModeCount - 1) + kModeWidth + (kModeStep - kModeWidth) + kCancelWidth + kCancelMargin;
-
-// The font chooser's flags: screen fonts, no vector fonts, limited size, the font must exist,
-// TrueType only.
-constexpr DWORD kFontChooserFlags = 0x52801;
-constexpr INT kFontSizeMin = 6, kFontSizeMax = 72;
-
-std::optional<FontChoice> ChooseFormFont(HWND owner, const FontChoice& preset)
-{
-    const int dpiY = TwipsScale::ForWindow(owner).DpiY();
-    LOGFONTW lf = ApplyFontSettings(InitialFormFont(dpiY),
-                                    FontSettings{preset.Name, preset.Size, preset.Bold, preset.Italic}, dpiY);
-    CHOOSEFONTW cf{};
-    cf.lStructSize = sizeof cf;
-    cf.hwndOwner = owner;
-    cf.lpLogFont = &lf;
-    cf.Flags = kFontChooserFlags | CF_INITTOLOGFONTSTRUCT;
-    cf.nSizeMin = kFontSizeMin;
-    cf.nSizeMax = kFontSizeMax;
-    if (!ChooseFontW(&cf)) return std::nullopt;
-    return FontChoice{lf.lfFaceName, cf.iPointSize / 10.0f, lf.lfWeight >= FW_BOLD, lf.lfItalic != 0};
-}
+// Where Cancel starts, in twips within the strip, before the first layout moves it to the right.
+constexpr float kCancelInitialLeft = 7800;
 
 // The help viewer on the contents page, or the HTML contents in the browser where there is none.
 void OpenHelp(HWND owner, const std::wstring& path)
@@ -103,7 +52,7 @@ frmTavlo::frmTavlo(SettingsStore& store)
     // What the dialogs reach the rest of the program for is handed to them here.
     option_.SetTipSpreader([this](bool tip) { SpreadToolTip(tip); });
     default_.SetInputFolderSource([this] { return inDir_->DirName(); });
-    aliasDialog_ = std::make_unique<MainAliasDialog>(menuMente_);
+    aliasDialog_ = AliasDialogOf(menuMente_);
 }
 
 frmTavlo::~frmTavlo()
@@ -162,45 +111,19 @@ bool frmTavlo::Create()
                               WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_VSCROLL | WS_HSCROLL | WS_VISIBLE, 0,
                               0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdClient)),
                               Instance(), &ccs);
+    pnlKelmo_.onPress = [this](int mode) { btnExe_Click(static_cast<std::int16_t>(mode)); };
+    pnlKelmo_.onPreview = [this](int mode) { ShowPreview(static_cast<std::int16_t>(mode)); };
+    pnlKelmo_.onCancel = [this] { btnCancel_Click(); };
     if (!client_ || !pnlKelmo_.Create(Handle(), kIdStrip)) return false;
 
-    auto makeButton = [&](int id) {
-        return CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON,
-                               0, 0, 0, 0, pnlKelmo_.Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               Instance(), nullptr);
-    };
-    for (int i = 0; i < kModeCount; ++i) {
-        btnExe_[i] = makeButton(kIdFirstMode + i);
-        if (!btnExe_[i]) return false;
-        // The menu key and Shift+F10 on a mode button open its preview. The button itself keeps key ups
-        // to itself on some systems, so the keys are taken here, and both halves of them, so that no
-        // second context menu follows.
-        ControlHook::Add(btnExe_[i], &kPreviewKeys, [this, i](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                                              const ControlHook::Next& next) -> LRESULT {
-            const bool menuKey = wParam == VK_APPS || (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0);
-            if (!menuKey) return next(hwnd, msg, wParam, lParam);
-            if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) {
-                if (IsWindowEnabled(hwnd)) ShowPreview(static_cast<std::int16_t>(i));
-                return 0;
-            }
-            if (msg == WM_KEYUP || msg == WM_SYSKEYUP) return 0;
-            return next(hwnd, msg, wParam, lParam);
-        });
-    }
-    btnCancel_ = makeButton(kIdCancel);
-    if (!btnCancel_) return false;
-    // In a frame narrower than the strip the Cancel button lies over the last mode buttons; it
-    // stays on top so that a run can always be stopped.
-    SetWindowPos(btnCancel_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-
     CreateFormParts();
-    PlaceStripButtons(kCancelInitialLeft);
+    pnlKelmo_.Place(Scale(), kCancelInitialLeft);
     for (int i = 0; i < kModeCount; ++i) {
-        AddFontControl(btnExe_[i]);
-        AddToolTipControl(btnExe_[i], ProgramText(static_cast<std::int16_t>(program_text::ModeTipFirst + i)));
+        AddFontControl(btnExe(i));
+        AddToolTipControl(btnExe(i), ProgramText(static_cast<std::int16_t>(program_text::ModeTipFirst + i)));
     }
-    AddFontControl(btnCancel_);
-    AddToolTipControl(btnCancel_, GeneralText(general_text::CancelTip));
+    AddFontControl(btnCancel());
+    AddToolTipControl(btnCancel(), GeneralText(general_text::CancelTip));
     LayOutStrip();
     return true;
 }
@@ -234,9 +157,7 @@ bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
         options.AutoRunning = false;
 
         SetWindowTextW(Handle(), ProgramString(program_text::ProgramTitle).c_str());
-        for (int i = 0; i < kModeCount; ++i)
-            SetWindowTextW(btnExe_[i], ProgramString(program_text::ModeCaptionFirst + i).c_str());
-        SetWindowTextW(btnCancel_, GeneralString(general_text::Cancel).c_str());
+        pnlKelmo_.SetCaptions();
         SetToolTip(options.Tip);
 
         // A child that cannot load has reported it already.
@@ -250,7 +171,7 @@ bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
         RestoreGeometry();
 
         CancelFlag = false;
-        EnableWindow(btnCancel_, FALSE);
+        EnableWindow(btnCancel(), FALSE);
         status_->RefreshForm();
         if (!commandLine.empty()) SplitCommandLine(commandLine);
         Activated = false;
@@ -378,7 +299,7 @@ int frmTavlo::MinimumWidth() const
     RECT outer{};
     GetWindowRect(Handle(), &outer);
     const int edges = (outer.right - outer.left) - AreaWithoutScrollBars(client_).cx;
-    return Scale().XToPixels(kStripWidth) + std::max(edges, 0);
+    return Scale().XToPixels(ModeStrip::NeededWidth()) + std::max(edges, 0);
 }
 
 float frmTavlo::InnerWidth() const
@@ -391,33 +312,14 @@ float frmTavlo::InnerHeight() const
     return Scale().YToTwips(AreaWithoutScrollBars(client_).cy);
 }
 
-RECT frmTavlo::CancelPlace() const
-{
-    RECT cancel{};
-    GetWindowRect(btnCancel_, &cancel);
-    MapWindowPoints(nullptr, pnlKelmo_.Handle(), reinterpret_cast<POINT*>(&cancel), 2);
-    return cancel;
-}
-
-void frmTavlo::PlaceStripButtons(float cancelLeft)
-{
-    const TwipsScale& s = Scale();
-    auto place = [&](HWND button, float left, float width) {
-        MoveWindow(button, s.XToPixels(left), s.YToPixels(kButtonTop), s.XToPixels(width), s.YToPixels(kButtonHeight),
-                   TRUE);
-    };
-    for (int i = 0; i < kModeCount; ++i) place(btnExe_[i], kModeLeft + kModeStep * i, kModeWidth);
-    place(btnCancel_, cancelLeft, kCancelWidth);
-}
-
 void frmTavlo::FollowDpi(int dpi, const RECT* suggested)
 {
     if (dpi <= 0 || !Exists()) return;
-    const float cancelLeft = Scale().XToTwips(CancelPlace().left);
+    const float cancelLeft = Scale().XToTwips(pnlKelmo_.CancelPlace().left);
     // The children keep their places in twips; the system moves only top-level windows.
     for (ChildForm* child : Children()) child->FollowDpi(dpi, nullptr);
     Form::FollowDpi(dpi, suggested);
-    PlaceStripButtons(cancelLeft);
+    pnlKelmo_.Place(Scale(), cancelLeft);
     LayOutStrip();
     MDIForm_Resize();
 }
@@ -427,16 +329,16 @@ void frmTavlo::LayOutStrip()
     if (!client_ || !pnlKelmo_.Exists()) return;
     RECT rc{};
     GetClientRect(Handle(), &rc);
-    int strip = Scale().YToPixels(kStripHeight);
+    int strip = Scale().YToPixels(ModeStrip::kHeight);
     MoveWindow(pnlKelmo_.Handle(), 0, 0, rc.right, strip, TRUE);
     MoveWindow(client_, 0, strip, rc.right, rc.bottom > strip ? rc.bottom - strip : 0, TRUE);
 }
 
 void frmTavlo::MDIForm_Resize()
 {
-    if (!client_ || !btnCancel_) return;
+    if (!client_ || !btnCancel()) return;
     const TwipsScale& s = Scale();
-    const RECT cancel = CancelPlace();
+    const RECT cancel = pnlKelmo_.CancelPlace();
     FrameLayout layout =
         ComputeFrameLayout(InnerWidth(), InnerHeight(), options.Resize, s.XToTwips(cancel.right - cancel.left));
     if (layout.Children) {
@@ -449,7 +351,7 @@ void frmTavlo::MDIForm_Resize()
         }
     }
     if (layout.CancelLeft) {
-        MoveWindow(btnCancel_, s.XToPixels(*layout.CancelLeft), cancel.top, cancel.right - cancel.left,
+        MoveWindow(btnCancel(), s.XToPixels(*layout.CancelLeft), cancel.top, cancel.right - cancel.left,
                    cancel.bottom - cancel.top, TRUE);
     }
 }
@@ -553,18 +455,8 @@ void frmTavlo::mnuAbout_Click()
 
 bool frmTavlo::OnCommand(int id, int code, HWND control)
 {
-    if (control) {
-        if (code != BN_CLICKED) return false;
-        if (id >= kIdFirstMode && id < kIdFirstMode + kModeCount) {
-            btnExe_Click(static_cast<std::int16_t>(id - kIdFirstMode));
-            return true;
-        }
-        if (id == kIdCancel) {
-            btnCancel_Click();
-            return true;
-        }
-        return false;
-    }
+    // The strip answers its own buttons.
+    if (control) return false;
     // A child's menu bar in the frame: the child's own handler forwards to ours.
     HWND active = reinterpret_cast<HWND>(SendMessageW(client_, WM_MDIGETACTIVE, 0, 0));
     if (active && GetMenu(Handle()) != menu_.get()) {
@@ -610,26 +502,6 @@ std::optional<LRESULT> frmTavlo::HandleMessage(UINT msg, WPARAM wParam, LPARAM l
             const LRESULT result = DefaultProc(msg, wParam, lParam);
             if (client_) reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.x = MinimumWidth();
             return result;
-        }
-        case WM_CONTEXTMENU: {
-            // A right click, Shift+F10 or the menu key on a mode button: its preview. The strip hands the
-            // message on in its own name, so the button is the one under the pointer, or the focused one.
-            HWND source = reinterpret_cast<HWND>(wParam);
-            if (source == pnlKelmo_.Handle()) {
-                if (lParam == -1) {
-                    source = GetFocus();
-                } else {
-                    POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-                    ScreenToClient(source, &pt);
-                    source = ChildWindowFromPointEx(source, pt, CWP_SKIPINVISIBLE);
-                }
-            }
-            for (int i = 0; i < kModeCount; ++i) {
-                if (source != btnExe_[i]) continue;
-                if (IsWindowEnabled(btnExe_[i])) ShowPreview(static_cast<std::int16_t>(i));
-                return 0;
-            }
-            return Form::HandleMessage(msg, wParam, lParam);
         }
         case WM_QUERYENDSESSION:
             // A run stops after the current file.

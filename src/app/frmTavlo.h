@@ -14,9 +14,9 @@
 #include "dialogs/frmPreview.h"
 #include "settings/SettingsStore.h"
 #include "ui/Form.h"
-#include "ui/Panel.h"
 #include "windows/ChildForm.h"
 #include "windows/FrameRules.h"
+#include "windows/ModeStrip.h"
 #include "windows/mdiFile.h"
 #include "windows/mdiInDir.h"
 #include "windows/mdiInFile.h"
@@ -134,8 +134,8 @@ public:
     bool TranslateKeys(const MSG& msg);
 
     HWND pnlKelmo() const { return pnlKelmo_.Handle(); }
-    HWND btnExe(int index) const { return btnExe_.at(index); }
-    HWND btnCancel() const { return btnCancel_; }
+    HWND btnExe(int index) const { return pnlKelmo_.Mode(index); }
+    HWND btnCancel() const { return pnlKelmo_.Cancel(); }
     HFONT ButtonFont() const { return Font(); }
 
     HWND MdiClient() const override { return client_; }
@@ -185,10 +185,7 @@ private:
     // The child window that is active, or null.
     ChildForm* ActiveChild();
     // The strip's buttons in their order on the screen, Cancel last.
-    std::vector<HWND> StripButtons() const;
     // Moves the focus `step` buttons along the strip, passing over those that are disabled.
-    void MoveAlongStrip(HWND from, int step);
-    void FocusStrip();
     bool StartUp(std::wstring_view commandLine);
     bool AutoExecute(std::wstring_view commandLine);
     // The automatic run over dropped files: each named file once, as the target list would take it.
@@ -205,21 +202,13 @@ private:
     void EndRun();
     void RestoreGeometry();
     void LayOutStrip();
-    // The mode buttons at their places and Cancel at `cancelLeft`, in twips within the strip.
-    void PlaceStripButtons(float cancelLeft);
-    // Where Cancel is now, in pixels within the strip.
-    RECT CancelPlace() const;
-    void SetModeButtonsEnabled(bool enabled);
     void SetChildrenEnabled(bool enabled);
     void UnloadAll();
     void MakeChildren();
 
     SettingsStore& store_;
     MenuHandle menu_;
-    Panel pnlKelmo_;
-    std::array<HWND, kModeCount> btnExe_{};
-    HWND btnCancel_ = nullptr;
-    HWND lastStripButton_ = nullptr;
+    ModeStrip pnlKelmo_;
     HWND focusBeforeRun_ = nullptr;
     HWND client_ = nullptr;
     std::int16_t storedState_ = 0;

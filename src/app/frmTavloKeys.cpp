@@ -3,8 +3,6 @@
 // meaning, which must reach the lists untouched.
 #include "app/frmTavlo.h"
 
-#include <algorithm>
-
 namespace tavlo {
 
 namespace {
@@ -14,8 +12,6 @@ bool IsPushButton(HWND control)
     const LONG_PTR type = GetWindowLongPtrW(control, GWL_STYLE) & BS_TYPEMASK;
     return Form::IsOfClass(control, L"Button") && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
 }
-
-bool CanTakeFocus(HWND control) { return control && IsWindowVisible(control) && IsWindowEnabled(control); }
 
 // The control of `parent` that holds `focus` (a combo box's own edit field, say, belongs to the combo).
 HWND ControlOf(HWND parent, HWND focus)
@@ -34,34 +30,6 @@ ChildForm* frmTavlo::ActiveChild()
     return nullptr;
 }
 
-std::vector<HWND> frmTavlo::StripButtons() const
-{
-    std::vector<HWND> buttons(btnExe_.begin(), btnExe_.end());
-    buttons.push_back(btnCancel_);
-    return buttons;
-}
-
-void frmTavlo::MoveAlongStrip(HWND from, int step)
-{
-    const std::vector<HWND> buttons = StripButtons();
-    const auto at = std::find(buttons.begin(), buttons.end(), from);
-    const int n = static_cast<int>(buttons.size());
-    int i = at == buttons.end() ? (step > 0 ? -1 : 0) : static_cast<int>(at - buttons.begin());
-    for (int tries = 0; tries < n; ++tries) {
-        i = (i + step + n) % n;
-        if (CanTakeFocus(buttons[static_cast<std::size_t>(i)])) {
-            SetFocus(buttons[static_cast<std::size_t>(i)]);
-            return;
-        }
-    }
-}
-
-void frmTavlo::FocusStrip()
-{
-    if (CanTakeFocus(lastStripButton_)) SetFocus(lastStripButton_);
-    else MoveAlongStrip(nullptr, 1);
-}
-
 bool frmTavlo::TranslateKeys(const MSG& msg)
 {
     const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
@@ -74,7 +42,7 @@ bool frmTavlo::TranslateKeys(const MSG& msg)
     const bool inStrip = focus && IsChild(pnlKelmo_.Handle(), focus);
     ChildForm* active = ActiveChild();
     const bool inChild = active && focus && IsChild(active->Handle(), focus);
-    if (inStrip) lastStripButton_ = focus;
+    if (inStrip) pnlKelmo_.Remember(focus);
     if (inChild) active->RememberFocus(ControlOf(active->Handle(), focus));
 
     if (msg.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
@@ -87,12 +55,12 @@ bool frmTavlo::TranslateKeys(const MSG& msg)
                     SetFocus(control ? control : active->Handle());
                 }
             } else {
-                FocusStrip();
+                pnlKelmo_.TakeFocus();
             }
             return true;
         case VK_TAB:
             if (inStrip) {
-                MoveAlongStrip(focus, shift ? -1 : 1);
+                pnlKelmo_.MoveFocus(focus, shift ? -1 : 1);
                 return true;
             }
             if (inChild) {
@@ -106,7 +74,7 @@ bool frmTavlo::TranslateKeys(const MSG& msg)
         case VK_RIGHT:
         case VK_DOWN:
             if (!inStrip) return false;
-            MoveAlongStrip(focus, msg.wParam == VK_LEFT || msg.wParam == VK_UP ? -1 : 1);
+            pnlKelmo_.MoveFocus(focus, msg.wParam == VK_LEFT || msg.wParam == VK_UP ? -1 : 1);
             return true;
         case VK_RETURN:
             if ((!inStrip && !inChild) || !IsPushButton(focus)) return false;

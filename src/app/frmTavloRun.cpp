@@ -109,7 +109,7 @@ void frmTavlo::ShowPreview(std::int16_t Index)
     if (locked_ || Index < 0 || Index >= kModeCount) return;
     std::vector<Prediction> rows = PredictRun(file_->Entries(), Index, *fileSystem_, RulesOf(options));
     // Between preview and run the disk may change: the run's own checks still decide.
-    if (preview_.ShowFor(Form::WindowText(btnExe_[Index]), std::move(rows))) RunMode(Index);
+    if (preview_.ShowFor(Form::WindowText(btnExe(Index)), std::move(rows))) RunMode(Index);
 }
 
 void frmTavlo::RunMode(std::int16_t Index)
@@ -192,12 +192,7 @@ void frmTavlo::btnCancel_Click()
 
 void frmTavlo::BtnEnabledChange()
 {
-    SetModeButtonsEnabled(file_->Count() >= 1);
-}
-
-void frmTavlo::SetModeButtonsEnabled(bool enabled)
-{
-    for (HWND b : btnExe_) EnableWindow(b, enabled ? TRUE : FALSE);
+    pnlKelmo_.SetModesEnabled(file_->Count() >= 1);
 }
 
 void frmTavlo::SetChildrenEnabled(bool enabled)
@@ -211,15 +206,15 @@ void frmTavlo::LockInterface()
     locked_ = true;
     // The controls lose the focus as they are disabled; it comes back after the run.
     focusBeforeRun_ = GetFocus();
-    SetModeButtonsEnabled(false);
+    pnlKelmo_.SetModesEnabled(false);
     SetChildrenEnabled(false);
-    EnableWindow(btnCancel_, TRUE);
+    EnableWindow(btnCancel(), TRUE);
 }
 
 void frmTavlo::UnlockInterface()
 {
     CancelFlag = false;
-    EnableWindow(btnCancel_, FALSE);
+    EnableWindow(btnCancel(), FALSE);
     SetChildrenEnabled(true);
     inFile_->RefreshForm();
     BtnEnabledChange();

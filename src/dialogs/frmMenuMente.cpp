@@ -321,4 +321,31 @@ void frmMenuMente::OnDestroy()
     lbxMenu_ = txtDir_ = btnName_ = btnUp_ = btnDown_ = btnDel_ = btnDelAll_ = btnOk_ = btnCancel_ = nullptr;
 }
 
+namespace {
+
+class MenuMenteAlias final : public AliasDialog {
+public:
+    explicit MenuMenteAlias(frmMenuMente& dialog) : d_(dialog) {}
+
+    void SetEntry(std::int16_t index, const std::wstring& name, const std::wstring& folder) override
+    {
+        d_.Set_Menu(index, name, folder);
+    }
+    void SetCallerCaption(const std::wstring& caption) override { d_.pstr_Me_Caption = caption; }
+    void ShowModal() override { d_.Show(); }
+    bool Accepted() override { return d_.pblnOk; }
+    std::int16_t LastIndex() override { return d_.MenuCount; }
+    void Entry(std::int16_t index, std::wstring& name, std::wstring& folder) override { d_.Get_Menu(index, name, folder); }
+
+private:
+    frmMenuMente& d_;
+};
+
+} // namespace
+
+std::unique_ptr<AliasDialog> AliasDialogOf(frmMenuMente& dialog)
+{
+    return std::make_unique<MenuMenteAlias>(dialog);
+}
+
 } // namespace tavlo

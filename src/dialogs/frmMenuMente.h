@@ -4,10 +4,12 @@
 // are renamed, moved up and down and deleted; adding happens in the input folder window.
 #include "dialogs/DialogForm.h"
 #include "dialogs/Property.h"
+#include "windows/mdiInDir.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace tavlo {
@@ -86,5 +88,8 @@ private:
     HWND btnOk_ = nullptr;
     HWND btnCancel_ = nullptr;
 };
+
+// The dialog as the input folder window drives it.
+std::unique_ptr<AliasDialog> AliasDialogOf(frmMenuMente& dialog);
 
 } // namespace tavlo
