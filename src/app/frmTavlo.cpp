@@ -1,6 +1,7 @@
 #include "app/frmTavlo.h"
 
 #include "app/CommandLine.h"
+#include "app/FrameRuns.h"
 #include "common/Catalogue.h"
 #include "common/Fault.h"
 #include "common/Help.h"
@@ -58,7 +59,8 @@ frmTavlo::frmTavlo(SettingsStore& store)
 frmTavlo::~frmTavlo()
 {
     // A run still going ends after its current file, its records written.
-    run_.reset();
+    runs_.Stop();
+    runs_.Finish();
     if (Exists()) {
         SetMenu(Handle(), nullptr);
         quitOnDestroy_ = false;
@@ -142,10 +144,10 @@ bool frmTavlo::StartUp(std::wstring_view commandLine)
     }
     LoadSettings(store_, options);
     if (dropped_ && options.Auto) {
-        AutoExecuteDropped(*dropped_);
+        runs_.AutoExecuteDropped(*dropped_);
         return false;
     }
-    if (!arguments.empty() && options.Auto && AutoExecute(commandLine)) return false;
+    if (!arguments.empty() && options.Auto && runs_.AutoExecute(commandLine)) return false;
     return true;
 }
 
@@ -472,7 +474,7 @@ bool frmTavlo::OnClose()
         // A run is walking the list: it stops after the current file, then the close goes on.
         CancelFlag = true;
         closePending_ = true;
-        if (run_) run_->Stop();
+        runs_.Stop();
         return true;
     }
     MDIForm_QueryUnload();
@@ -506,20 +508,20 @@ std::optional<LRESULT> frmTavlo::HandleMessage(UINT msg, WPARAM wParam, LPARAM l
         case WM_QUERYENDSESSION:
             // A run stops after the current file.
             if (locked_) CancelFlag = true;
-            if (run_) run_->Stop();
+            runs_.Stop();
             return TRUE;
         case WM_ENDSESSION:
             // The process may be ended as soon as this returns: the run's current file is finished and
             // the shutdown of a close runs now.
             if (wParam) {
                 CancelFlag = CancelFlag || locked_;
-                FinishRun();
+                runs_.Finish();
                 MDIForm_QueryUnload();
                 PostMessageW(Handle(), WM_CLOSE, 0, 0);
             }
             return 0;
         case kRunProgress:
-            RunProgress();
+            runs_.Progress();
             return 0;
         default:
             return Form::HandleMessage(msg, wParam, lParam);
@@ -529,6 +531,67 @@ std::optional<LRESULT> frmTavlo::HandleMessage(UINT msg, WPARAM wParam, LPARAM l
 LRESULT frmTavlo::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     return DefFrameProcW(Handle(), client_, msg, wParam, lParam);
+}
+
+bool frmTavlo::SplitCommandLine(std::wstring_view commandLine)
+{
+    CommandLineNames split = tavlo::SplitCommandLine(std::wstring(commandLine));
+    mdiFile::AddBatch batch(*file_, split.names);
+    return TakeCommandLineNames(
+        split, [this] { file_->RefreshForm(); }, [this](const std::wstring& name) { return file_->Gaibu_ListInAdd(name); });
+}
+
+void frmTavlo::btnExe_Click(std::int16_t Index)
+{
+    if (locked_) return;
+    if (options.Preview) ShowPreview(Index);
+    else RunMode(Index);
+}
+
+void frmTavlo::btnCancel_Click()
+{
+    CancelFlag = true;
+    runs_.Stop();
+}
+
+void frmTavlo::BtnEnabledChange()
+{
+    pnlKelmo_.SetModesEnabled(file_->Count() >= 1);
+}
+
+void frmTavlo::SetChildrenEnabled(bool enabled)
+{
+    for (ChildForm* child : Children()) EnableWindow(child->Handle(), enabled ? TRUE : FALSE);
+    for (ChildForm* child : Children()) child->Menu_Enabled(enabled);
+}
+
+void frmTavlo::LockInterface()
+{
+    locked_ = true;
+    // The controls lose the focus as they are disabled; it comes back after the run.
+    focusBeforeRun_ = GetFocus();
+    pnlKelmo_.SetModesEnabled(false);
+    SetChildrenEnabled(false);
+    EnableWindow(btnCancel(), TRUE);
+}
+
+void frmTavlo::UnlockInterface()
+{
+    CancelFlag = false;
+    EnableWindow(btnCancel(), FALSE);
+    SetChildrenEnabled(true);
+    inFile_->RefreshForm();
+    BtnEnabledChange();
+    locked_ = false;
+    const HWND focus = GetFocus();
+    if ((!focus || !IsWindowEnabled(focus)) && focusBeforeRun_ && IsWindow(focusBeforeRun_) &&
+        IsWindowEnabled(focusBeforeRun_) && GetActiveWindow() == Handle())
+        SetFocus(focusBeforeRun_);
+    // A close asked for during the run was held back until the run had ended.
+    if (closePending_) {
+        closePending_ = false;
+        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+    }
 }
 
 } // namespace tavlo

@@ -5,7 +5,7 @@
 #include "common/GdiHandles.h"
 #include "common/JournalStore.h"
 #include "dialogs/frmAbout.h"
-#include "app/BackgroundRun.h"
+#include "app/FrameRuns.h"
 #include "engine/RenameRun.h"
 #include "engine/RenameEngine.h"
 #include "dialogs/frmDefault.h"
@@ -63,12 +63,12 @@ public:
     void btnExe_Click(std::int16_t Index);
     // The preview of mode `Index` over the target list (a right click, Shift+F10 or the menu key on a
     // mode button); its 実行 runs the mode.
-    void ShowPreview(std::int16_t Index);
+    void ShowPreview(std::int16_t Index) { runs_.ShowPreview(Index); }
     // The run of mode `Index` over the target list, as a press without preview.
-    void RunMode(std::int16_t Index);
+    void RunMode(std::int16_t Index) { runs_.RunMode(Index); }
     void btnCancel_Click();
     // True from a press until the visible run has ended and the interface is back.
-    bool Running() const { return run_ != nullptr; }
+    bool Running() const { return runs_.Running(); }
     // Enables the eight mode buttons exactly while the target list holds entries.
     void BtnEnabledChange();
     void TargetsChanged() override { BtnEnabledChange(); }
@@ -96,7 +96,7 @@ public:
     void mnuHelp_Click();
     void mnuAbout_Click();
     // Takes back the most recent run not yet taken back, after asking.
-    void mnuUndo_Click();
+    void mnuUndo_Click() { runs_.Undo(); }
     // The same commands as the child windows ask for them.
     void Exit() override { mnuExit_Click(); }
     void PickFont() override { mnuFont_Click(); }
@@ -184,22 +184,8 @@ protected:
 private:
     // The child window that is active, or null.
     ChildForm* ActiveChild();
-    // The strip's buttons in their order on the screen, Cancel last.
-    // Moves the focus `step` buttons along the strip, passing over those that are disabled.
     bool StartUp(std::wstring_view commandLine);
-    bool AutoExecute(std::wstring_view commandLine);
-    // The automatic run over dropped files: each named file once, as the target list would take it.
-    void AutoExecuteDropped(const std::vector<std::wstring>& files);
-    // The run over `targets` through the engine's driver, told to the log, the result list and the
-    // journal; the count of files left without their final name.
-    std::size_t RunTargets(const std::vector<std::wstring>& targets, std::int16_t mode, RunObserver* observer = nullptr);
     bool SplitCommandLine(std::wstring_view commandLine);
-    // The visible run's outcomes as they come in from its thread, and its end.
-    void ShowRunEvent(BackgroundRun::Event& event);
-    void RunProgress();
-    // Waits for the current file of a run and shows the rest (the session ends).
-    void FinishRun();
-    void EndRun();
     void RestoreGeometry();
     void LayOutStrip();
     void SetChildrenEnabled(bool enabled);
@@ -213,9 +199,10 @@ private:
     HWND client_ = nullptr;
     std::int16_t storedState_ = 0;
     bool unloaded_ = false;
-    // The visible run while it goes on; its progress arrives as kRunProgress.
+    // The commands' work with files; the visible run's progress arrives as kRunProgress.
+    friend class FrameRuns;
     static constexpr UINT kRunProgress = WM_APP + 40;
-    std::unique_ptr<BackgroundRun> run_;
+    FrameRuns runs_{*this};
     bool activating_ = false;
     bool locked_ = false;
     bool closePending_ = false;
