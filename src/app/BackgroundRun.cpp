@@ -8,11 +8,13 @@ namespace tavlo {
 BackgroundRun::~BackgroundRun()
 {
     stop_ = true;
+    KillTimer(window_, message_);
     Join();
 }
 
 void BackgroundRun::Start(Work work)
 {
+    SetTimer(window_, message_, kDeliveryMs, nullptr);
     thread_ = std::thread([this, work = std::move(work)] {
         try {
             work(RunSinks{log_, results_, log_}, stop_, observer_);
@@ -23,7 +25,7 @@ void BackgroundRun::Start(Work work)
             const std::lock_guard<std::mutex> lock(mutex_);
             ended_ = true;
         }
-        // The last word always reaches the window, queued events or not.
+        // The end reaches the window at once, not at the next tick.
         PostMessageW(window_, message_, 0, 0);
     });
 }
@@ -41,15 +43,10 @@ void BackgroundRun::Progress::Finished(std::size_t index, const RenameOutcome& o
 
 void BackgroundRun::Queue(Event event)
 {
-    bool post = false;
-    {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        queue_.push_back(std::move(event));
-        post = !posted_;
-        posted_ = true;
-    }
-    // One message stands for everything queued until the window takes it.
-    if (post) PostMessageW(window_, message_, 0, 0);
+    // The window takes the queue at its own pace (a timer); a message per event would cost the run
+    // more than the renames on some systems, each one a trip through the window system.
+    const std::lock_guard<std::mutex> lock(mutex_);
+    queue_.push_back(std::move(event));
 }
 
 bool BackgroundRun::Deliver(const std::function<void(Event&)>& show)
@@ -59,11 +56,13 @@ bool BackgroundRun::Deliver(const std::function<void(Event&)>& show)
     {
         const std::lock_guard<std::mutex> lock(mutex_);
         events.swap(queue_);
-        posted_ = false;
         ended = ended_;
     }
     for (Event& event : events) show(event);
-    if (ended) Join();
+    if (ended) {
+        KillTimer(window_, message_);
+        Join();
+    }
     return ended;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // The visible run on a thread of its own. The worker renames through the engine's driver; what the
-// windows must show (log lines, results, the target list's progress) is queued and handed to the window
-// thread through one posted message per batch, so the frame keeps answering messages during a run and
-// never waits on the disk.
+// windows must show (log lines, results, the target list's progress) is queued, and the window thread
+// takes it in batches at every tick of a timer and once at the end, so the frame keeps answering
+// messages during a run and never waits on the disk.
 #include "engine/RenameRun.h"
 
 #include <windows.h>
@@ -28,7 +28,10 @@ public:
     };
     using Work = std::function<void(const RunSinks& sinks, const std::atomic<bool>& stop, RunObserver& observer)>;
 
-    // Progress is told to `window` by posting `message` (no parameters).
+    // How often the window takes what was queued: as often as the lists are drawn.
+    static constexpr UINT kDeliveryMs = 33;
+    // `window` gets WM_TIMER with the id `message` while the work goes on, and `message` itself (no
+    // parameters) when it has ended.
     BackgroundRun(HWND window, UINT message) : window_(window), message_(message), log_(*this), results_(*this), observer_(*this) {}
     // Stops the work after its current file and waits for it; what was not delivered is dropped (the
     // journal has every record).
@@ -87,7 +90,6 @@ private:
 
     std::mutex mutex_;
     std::vector<Event> queue_;
-    bool posted_ = false;
     bool ended_ = false;
 };
 

@@ -38,6 +38,8 @@ public:
     // Waits for the run's current file and shows the rest (the session ends).
     void Finish();
     void Undo();
+    // Stops the run and waits for its current file; nothing more is shown (the frame goes).
+    void Abandon() { run_.reset(); }
 
 private:
     // The run over `targets`, told to the log, the result list and the journal; the count of files

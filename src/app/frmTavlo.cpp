@@ -13,6 +13,7 @@
 #include "ui/LoadFailure.h"
 #include "ui/PacedRedraw.h"
 #include "windows/FontChooser.h"
+#include "windows/FrameKeys.h"
 #include "windows/FormTexts.h"
 
 #include <algorithm>
@@ -58,9 +59,8 @@ frmTavlo::frmTavlo(SettingsStore& store)
 
 frmTavlo::~frmTavlo()
 {
-    // A run still going ends after its current file, its records written.
-    runs_.Stop();
-    runs_.Finish();
+    // A run still going ends after its current file, its records written, before the journal goes.
+    runs_.Abandon();
     if (Exists()) {
         SetMenu(Handle(), nullptr);
         quitOnDestroy_ = false;
@@ -523,6 +523,10 @@ std::optional<LRESULT> frmTavlo::HandleMessage(UINT msg, WPARAM wParam, LPARAM l
         case kRunProgress:
             runs_.Progress();
             return 0;
+        case WM_TIMER:
+            if (wParam != kRunProgress) return Form::HandleMessage(msg, wParam, lParam);
+            runs_.Progress();
+            return 0;
         default:
             return Form::HandleMessage(msg, wParam, lParam);
     }
@@ -592,6 +596,19 @@ void frmTavlo::UnlockInterface()
         closePending_ = false;
         PostMessageW(Handle(), WM_CLOSE, 0, 0);
     }
+}
+
+ChildForm* frmTavlo::ActiveChild()
+{
+    const HWND active = client_ ? reinterpret_cast<HWND>(SendMessageW(client_, WM_MDIGETACTIVE, 0, 0)) : nullptr;
+    for (ChildForm* child : Children())
+        if (child && active && child->Handle() == active) return child;
+    return nullptr;
+}
+
+bool frmTavlo::TranslateKeys(const MSG& msg)
+{
+    return Exists() && TranslateFrameKeys(msg, pnlKelmo_, ActiveChild());
 }
 
 } // namespace tavlo

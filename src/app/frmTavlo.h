@@ -2,12 +2,9 @@
 // The main window: an MDI frame with the tool strip of mode buttons, the shared menu bar and the five
 // child windows, which it creates at its load and releases at its close.
 #include "common/FileSystem.h"
-#include "common/GdiHandles.h"
 #include "common/JournalStore.h"
-#include "dialogs/frmAbout.h"
 #include "app/FrameRuns.h"
-#include "engine/RenameRun.h"
-#include "engine/RenameEngine.h"
+#include "dialogs/frmAbout.h"
 #include "dialogs/frmDefault.h"
 #include "dialogs/frmMenuMente.h"
 #include "dialogs/frmOption.h"
@@ -40,8 +37,6 @@ public:
     explicit frmTavlo(SettingsStore& store);
     ~frmTavlo() override;
 
-    // The one main window of the process while it exists.
-
     // Creates the frame (hidden), its tool strip and its MDI client area.
     bool Create();
     // The load: start-up, captions, tooltips, the child windows and dialogs, the font and the stored
@@ -69,7 +64,7 @@ public:
     void btnCancel_Click();
     // True from a press until the visible run has ended and the interface is back.
     bool Running() const { return runs_.Running(); }
-    // Enables the eight mode buttons exactly while the target list holds entries.
+    // Enables the mode buttons exactly while the target list holds entries.
     void BtnEnabledChange();
     void TargetsChanged() override { BtnEnabledChange(); }
     bool AddToTargets(const std::wstring& path) override;
@@ -127,10 +122,7 @@ public:
     // the next load starts from nothing (an empty target list, an empty log).
     void ReleaseChildren();
 
-    // The keys the main window takes before any control sees them: Tab and Shift+Tab within the active
-    // child window or along the tool strip, F6 between the two, the arrow keys along the strip, Enter on
-    // a focused button. Every key press and click also tells the active child which control had the
-    // focus. True when the message was used up.
+    // The keys the main window takes before any control sees them (FrameKeys.h).
     bool TranslateKeys(const MSG& msg);
 
     HWND pnlKelmo() const { return pnlKelmo_.Handle(); }

@@ -28,6 +28,8 @@ public:
     // The name of the last component of `path` as stored on disk (long form), or nothing when
     // no entry is found or the path holds a wildcard.
     virtual std::optional<std::wstring> StoredName(const std::wstring& path) = 0;
+    // True when an entry answers to `path` (in any letter case).
+    virtual bool Exists(const std::wstring& path) { return StoredName(path).has_value(); }
     // Every name in the folder of `path` that equals its last component but for letter case, read from
     // a listing: a case-sensitive folder can hold several, which the lookup above cannot tell apart.
     virtual std::vector<std::wstring> NamesLike(const std::wstring& path) = 0;

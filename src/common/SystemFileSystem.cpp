@@ -45,6 +45,15 @@ public:
         return std::wstring(data.cFileName);
     }
 
+    bool Exists(const std::wstring& path) override
+    {
+        // One look-up of the name, where a search would read the folder on some systems.
+        if (path.empty() || HasWildcard(path)) return false;
+        if (GetFileAttributesW(ToSystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+        // A name the search finds the system's way ("README." for README) counts as the search says.
+        return StoredName(path).has_value();
+    }
+
     std::vector<std::wstring> NamesLike(const std::wstring& path) override
     {
         std::vector<std::wstring> names;

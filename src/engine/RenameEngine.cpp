@@ -219,7 +219,7 @@ RenameOutcome RenameEngine::Decide(const std::wstring& path, std::int16_t mode, 
 RenameOutcome RenameEngine::ChangeExtension(const std::wstring& path, std::int16_t mode)
 {
     // A target gone since it was listed is that in every mode, even one that would leave its name as it is.
-    if (!fs_.StoredName(path)) {
+    if (!fs_.Exists(path)) {
         RenameOutcome missing;
         missing.path = path;
         missing.kind = RenameOutcome::Kind::Refused;

@@ -1,7 +1,4 @@
-// The main window's keyboard: what a dialog box manager would do for the child windows and the tool
-// strip, written out because the child windows are no dialogs and Enter in their lists has its own
-// meaning, which must reach the lists untouched.
-#include "app/frmTavlo.h"
+#include "windows/FrameKeys.h"
 
 namespace tavlo {
 
@@ -22,27 +19,18 @@ HWND ControlOf(HWND parent, HWND focus)
 
 } // namespace
 
-ChildForm* frmTavlo::ActiveChild()
-{
-    const HWND active = client_ ? reinterpret_cast<HWND>(SendMessageW(client_, WM_MDIGETACTIVE, 0, 0)) : nullptr;
-    for (ChildForm* child : Children())
-        if (child && active && child->Handle() == active) return child;
-    return nullptr;
-}
-
-bool frmTavlo::TranslateKeys(const MSG& msg)
+bool TranslateFrameKeys(const MSG& msg, ModeStrip& strip, ChildForm* active)
 {
     const bool key = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN;
     const bool click = msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN ||
                        msg.message == WM_NCLBUTTONDOWN || msg.message == WM_NCRBUTTONDOWN;
-    if ((!key && !click) || !Exists()) return false;
+    if (!key && !click) return false;
 
     // Where the focus is before the key or the click moves it: that is the place to come back to.
     const HWND focus = GetFocus();
-    const bool inStrip = focus && IsChild(pnlKelmo_.Handle(), focus);
-    ChildForm* active = ActiveChild();
+    const bool inStrip = focus && IsChild(strip.Handle(), focus);
     const bool inChild = active && focus && IsChild(active->Handle(), focus);
-    if (inStrip) pnlKelmo_.Remember(focus);
+    if (inStrip) strip.Remember(focus);
     if (inChild) active->RememberFocus(ControlOf(active->Handle(), focus));
 
     if (msg.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
@@ -55,12 +43,12 @@ bool frmTavlo::TranslateKeys(const MSG& msg)
                     SetFocus(control ? control : active->Handle());
                 }
             } else {
-                pnlKelmo_.TakeFocus();
+                strip.TakeFocus();
             }
             return true;
         case VK_TAB:
             if (inStrip) {
-                pnlKelmo_.MoveFocus(focus, shift ? -1 : 1);
+                strip.MoveFocus(focus, shift ? -1 : 1);
                 return true;
             }
             if (inChild) {
@@ -74,7 +62,7 @@ bool frmTavlo::TranslateKeys(const MSG& msg)
         case VK_RIGHT:
         case VK_DOWN:
             if (!inStrip) return false;
-            pnlKelmo_.MoveFocus(focus, msg.wParam == VK_LEFT || msg.wParam == VK_UP ? -1 : 1);
+            strip.MoveFocus(focus, msg.wParam == VK_LEFT || msg.wParam == VK_UP ? -1 : 1);
             return true;
         case VK_RETURN:
             if ((!inStrip && !inChild) || !IsPushButton(focus)) return false;
