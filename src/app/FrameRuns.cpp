@@ -1,5 +1,6 @@
 #include "app/FrameRuns.h"
 
+#include "app/CommandLine.h"
 #include "app/frmTavlo.h"
 #include "common/Catalogue.h"
 #include "common/Fault.h"
@@ -24,6 +25,23 @@ FrameRuns::~FrameRuns()
     run_.reset();
 }
 
+bool FrameRuns::TakeCommandLine(std::wstring_view commandLine)
+{
+    CommandLineNames split = tavlo::SplitCommandLine(std::wstring(commandLine));
+    mdiFile::AddBatch batch(*f_.file_, split.names);
+    return TakeCommandLineNames(
+        split, [this] { f_.file_->RefreshForm(); }, [this](const std::wstring& name) { return f_.file_->Gaibu_ListInAdd(name); });
+}
+
+bool FrameRuns::AutoStart(std::wstring_view commandLine, const std::optional<std::vector<std::wstring>>& dropped)
+{
+    if (dropped) {
+        AutoExecuteDropped(*dropped);
+        return true;
+    }
+    return !commandLine.empty() && AutoExecute(commandLine);
+}
+
 void FrameRuns::Stop()
 {
     if (run_) run_->Stop();
@@ -37,7 +55,7 @@ bool FrameRuns::AutoExecute(std::wstring_view commandLine)
         // The children load without any work of their own and are never shown.
         if (!f_.LoadChildren()) throw Form::LoadError();
         f_.CancelFlag = false;
-        f_.SplitCommandLine(commandLine);
+        TakeCommandLine(commandLine);
         if (f_.file_->Count() >= 1) {
             const std::size_t left = RunTargets(f_.file_->Entries(), options.AutoExe);
             if (options.AutoLog) f_.status_->LogCopy();

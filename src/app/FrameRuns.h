@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,11 @@ public:
     FrameRuns(const FrameRuns&) = delete;
     FrameRuns& operator=(const FrameRuns&) = delete;
 
+    // With automatic execution on: the automatic run over dropped files, or over the names of a
+    // command line when it has any. True when it ran (the program then ends without a window).
+    bool AutoStart(std::wstring_view commandLine, const std::optional<std::vector<std::wstring>>& dropped);
+    // The names of a command line into the target list: each file once, in its stored spelling.
+    bool TakeCommandLine(std::wstring_view commandLine);
     // The automatic run over the names of a command line, in hidden windows; false when none was listed.
     bool AutoExecute(std::wstring_view commandLine);
     // The automatic run over dropped files: each named file once, as the target list would take it.

@@ -143,12 +143,7 @@ bool frmTavlo::StartUp(std::wstring_view commandLine)
         return false;
     }
     LoadSettings(store_, options);
-    if (dropped_ && options.Auto) {
-        runs_.AutoExecuteDropped(*dropped_);
-        return false;
-    }
-    if (!arguments.empty() && options.Auto && runs_.AutoExecute(commandLine)) return false;
-    return true;
+    return !options.Auto || !runs_.AutoStart(commandLine, dropped_);
 }
 
 bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
@@ -175,7 +170,7 @@ bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
         CancelFlag = false;
         EnableWindow(btnCancel(), FALSE);
         status_->RefreshForm();
-        if (!commandLine.empty()) SplitCommandLine(commandLine);
+        if (!commandLine.empty()) runs_.TakeCommandLine(commandLine);
         Activated = false;
         return true;
     } catch (...) {
@@ -278,40 +273,23 @@ std::int16_t frmTavlo::WindowState() const
     return 0;
 }
 
-namespace {
-
-// The client area's size as if it showed no scroll bars: they come and go with the children's
-// placement, and an arrangement that fills the area makes them go.
-SIZE AreaWithoutScrollBars(HWND client)
-{
-    RECT rc{};
-    GetClientRect(client, &rc);
-    LONG style = GetWindowLongW(client, GWL_STYLE);
-    SIZE size{rc.right, rc.bottom};
-    if (style & WS_VSCROLL) size.cx += GetSystemMetrics(SM_CXVSCROLL);
-    if (style & WS_HSCROLL) size.cy += GetSystemMetrics(SM_CYHSCROLL);
-    return size;
-}
-
-} // namespace
-
 int frmTavlo::MinimumWidth() const
 {
     // The frame's borders and the client area's edge come on top of the strip, as they are now.
     RECT outer{};
     GetWindowRect(Handle(), &outer);
-    const int edges = (outer.right - outer.left) - AreaWithoutScrollBars(client_).cx;
+    const int edges = (outer.right - outer.left) - ClientWithoutScrollBars(client_).cx;
     return Scale().XToPixels(ModeStrip::NeededWidth()) + std::max(edges, 0);
 }
 
 float frmTavlo::InnerWidth() const
 {
-    return Scale().XToTwips(AreaWithoutScrollBars(client_).cx);
+    return Scale().XToTwips(ClientWithoutScrollBars(client_).cx);
 }
 
 float frmTavlo::InnerHeight() const
 {
-    return Scale().YToTwips(AreaWithoutScrollBars(client_).cy);
+    return Scale().YToTwips(ClientWithoutScrollBars(client_).cy);
 }
 
 void frmTavlo::FollowDpi(int dpi, const RECT* suggested)
@@ -356,11 +334,6 @@ void frmTavlo::MDIForm_Resize()
         MoveWindow(btnCancel(), s.XToPixels(*layout.CancelLeft), cancel.top, cancel.right - cancel.left,
                    cancel.bottom - cancel.top, TRUE);
     }
-}
-
-void frmTavlo::mnuExit_Click()
-{
-    PostMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
 void frmTavlo::mnuFont_Click()
@@ -435,11 +408,6 @@ void frmTavlo::OpenFolder(const std::wstring& folder)
     inDir_->DirName(folder);
 }
 
-AliasDialog& frmTavlo::FolderAliasDialog()
-{
-    return *aliasDialog_;
-}
-
 // The tooltip option reaches every window and dialog at once.
 void frmTavlo::SpreadToolTip(bool tip)
 {
@@ -448,11 +416,6 @@ void frmTavlo::SpreadToolTip(bool tip)
     option_.SetToolTip(tip);
     SetToolTip(tip);
     for (ChildForm* child : Children()) child->SetToolTip(tip);
-}
-
-void frmTavlo::mnuAbout_Click()
-{
-    about_.Show();
 }
 
 bool frmTavlo::OnCommand(int id, int code, HWND control)
@@ -535,14 +498,6 @@ std::optional<LRESULT> frmTavlo::HandleMessage(UINT msg, WPARAM wParam, LPARAM l
 LRESULT frmTavlo::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     return DefFrameProcW(Handle(), client_, msg, wParam, lParam);
-}
-
-bool frmTavlo::SplitCommandLine(std::wstring_view commandLine)
-{
-    CommandLineNames split = tavlo::SplitCommandLine(std::wstring(commandLine));
-    mdiFile::AddBatch batch(*file_, split.names);
-    return TakeCommandLineNames(
-        split, [this] { file_->RefreshForm(); }, [this](const std::wstring& name) { return file_->Gaibu_ListInAdd(name); });
 }
 
 void frmTavlo::btnExe_Click(std::int16_t Index)

@@ -72,7 +72,7 @@ public:
     void FocusTargets() override;
     void FocusLog() override;
     void OpenFolder(const std::wstring& folder) override;
-    AliasDialog& FolderAliasDialog() override;
+    AliasDialog& FolderAliasDialog() override { return *aliasDialog_; }
     // Sets the tooltips of every window and dialog on or off (the options dialog's switch).
     void SpreadToolTip(bool tip);
     // Shuts out every input but Cancel while a run walks the target list, and lets it in again.
@@ -82,14 +82,14 @@ public:
     bool Activated = false;
 
     // Handlers of the shared menu bar.
-    void mnuExit_Click();
+    void mnuExit_Click() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
     void mnuFont_Click();
     void mnuLogCopy_Click();
     void mnuLogSave_Click();
     void mnuInDirDefault_Click();
     void mnuOption_Click();
     void mnuHelp_Click();
-    void mnuAbout_Click();
+    void mnuAbout_Click() { about_.Show(); }
     // Takes back the most recent run not yet taken back, after asking.
     void mnuUndo_Click() { runs_.Undo(); }
     // The same commands as the child windows ask for them.
@@ -177,7 +177,6 @@ private:
     // The child window that is active, or null.
     ChildForm* ActiveChild();
     bool StartUp(std::wstring_view commandLine);
-    bool SplitCommandLine(std::wstring_view commandLine);
     void RestoreGeometry();
     void LayOutStrip();
     void SetChildrenEnabled(bool enabled);

@@ -136,4 +136,15 @@ LRESULT Window::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
+SIZE ClientWithoutScrollBars(HWND window)
+{
+    RECT rc{};
+    GetClientRect(window, &rc);
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    SIZE size{rc.right, rc.bottom};
+    if (style & WS_VSCROLL) size.cx += GetSystemMetrics(SM_CXVSCROLL);
+    if (style & WS_HSCROLL) size.cy += GetSystemMetrics(SM_CYHSCROLL);
+    return size;
+}
+
 } // namespace tavlo

@@ -57,4 +57,8 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// The client area's size as if it showed no scroll bars: they come and go with what it holds, and an
+// arrangement that fills the area makes them go.
+SIZE ClientWithoutScrollBars(HWND window);
+
 } // namespace tavlo
