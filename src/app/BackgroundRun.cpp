@@ -17,7 +17,7 @@ void BackgroundRun::Start(Work work)
     SetTimer(window_, message_, kDeliveryMs, nullptr);
     thread_ = std::thread([this, work = std::move(work)] {
         try {
-            work(RunSinks{log_, results_, log_}, stop_, observer_);
+            work(RunSinks{lists_, lists_, lists_}, stop_, observer_);
         } catch (...) {
             ReportFault("BackgroundRun");
         }

@@ -32,7 +32,7 @@ public:
     static constexpr UINT kDeliveryMs = 33;
     // `window` gets WM_TIMER with the id `message` while the work goes on, and `message` itself (no
     // parameters) when it has ended.
-    BackgroundRun(HWND window, UINT message) : window_(window), message_(message), log_(*this), results_(*this), observer_(*this) {}
+    BackgroundRun(HWND window, UINT message) : window_(window), message_(message), lists_(*this), observer_(*this) {}
     // Stops the work after its current file and waits for it; what was not delivered is dropped (the
     // journal has every record).
     ~BackgroundRun();
@@ -51,17 +51,11 @@ public:
     void Finish(const std::function<void(Event&)>& show);
 
 private:
-    class Log final : public LogSink {
+    // The log and the result list as the worker writes them: both into the queue.
+    class Lists final : public LogSink, public ResultSink {
     public:
-        explicit Log(BackgroundRun& run) : run_(run) {}
+        explicit Lists(BackgroundRun& run) : run_(run) {}
         void AddLine(const std::wstring& line) override { run_.Queue({Event::Kind::Line, line, 0, {}}); }
-
-    private:
-        BackgroundRun& run_;
-    };
-    class Results final : public ResultSink {
-    public:
-        explicit Results(BackgroundRun& run) : run_(run) {}
         void AddResult(const std::wstring& path) override { run_.Queue({Event::Kind::Result, path, 0, {}}); }
 
     private:
@@ -82,8 +76,7 @@ private:
 
     const HWND window_;
     const UINT message_;
-    Log log_;
-    Results results_;
+    Lists lists_;
     Progress observer_;
     std::atomic<bool> stop_{false};
     std::thread thread_;
