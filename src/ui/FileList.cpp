@@ -64,6 +64,13 @@ bool FileList::Refresh()
     return names.has_value();
 }
 
+std::optional<std::vector<std::wstring>> FileList::NamesIn(const std::wstring& folder) const
+{
+    std::optional<std::vector<std::wstring>> names = ListNames(folder, &IsListedFile);
+    if (names) std::erase_if(*names, [this](const std::wstring& name) { return !parsed_.Matches(name); });
+    return names;
+}
+
 std::wstring FileList::List(int index) const
 {
     if (index < 0 || index >= ListCount()) return {};

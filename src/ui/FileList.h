@@ -6,6 +6,7 @@
 #include "ui/FileMask.h"
 #include "ui/ListControl.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ public:
     bool SetPath(const std::wstring& path);
 
     const std::wstring& Pattern() const { return pattern_; }
+    // The names this list would show for `folder` under its pattern, in its order, without showing
+    // them; nothing when the folder cannot be read.
+    std::optional<std::vector<std::wstring>> NamesIn(const std::wstring& folder) const;
     // Applies a pattern (semicolon-separated masks, see FilePattern). False when the pattern is not
     // usable; the pattern and the list then stay as they were. The folder is not read again.
     bool SetPattern(const std::wstring& pattern);

@@ -74,8 +74,6 @@ void mdiInFile::CreateControls()
         return RECT{x, y, x + s.XToPixels(r.Width), y + s.YToPixels(r.Height)};
     };
     if (!filFile_.Create(Handle(), true, pixels(kFilePlace))) throw LoadError();
-    if (!filDummy_.Create(Handle(), false)) throw LoadError();
-    if (!dlbDummy_.Create(Handle(), false)) throw LoadError();
 
     auto makeButton = [&](int id, float left) {
         HWND button = CreateControl(L"BUTTON", BS_PUSHBUTTON | BS_ICON | WS_TABSTOP, id);
@@ -130,7 +128,7 @@ void mdiInFile::ShowFilterCaption()
 
 bool mdiInFile::ApplyPattern(const std::wstring& pattern)
 {
-    return filFile_.SetPattern(pattern) && filDummy_.SetPattern(pattern);
+    return filFile_.SetPattern(pattern);
 }
 
 void mdiInFile::DirName(const std::wstring& strDirName)
@@ -215,20 +213,20 @@ void mdiInFile::btnAddAllAll_Click()
     // What was added stays whatever happens on the way; then the rows are left clear of the selection.
     OnItsOwn([&] {
         WaitPointer wait;
-        if (!dlbDummy_.SetPath(filFile_.Path())) return;
-        dlbDummy_.Refresh();
+        // Read the way the two lists read, without a window: the lists' own filters and order.
+        const std::wstring top = filFile_.Path();
+        const std::optional<std::vector<std::wstring>> subfolders = top.empty() ? std::nullopt : ListNames(top, &IsListedFolder);
+        if (!subfolders) return;
+        std::vector<std::wstring> folders{top};
+        for (const std::wstring& name : *subfolders) folders.push_back(JoinPath(top, name));
         // The folder itself, then its immediate subfolders in name order; nothing deeper. A folder
         // that cannot be read lists no files, and one gone since is passed over: the walk goes on.
-        bool full = false;
-        for (int row = -1; row < dlbDummy_.ListCount() && !full; ++row) {
-            const std::wstring folder = dlbDummy_.List(row);
-            if (folder.empty() || !filDummy_.SetPath(folder)) continue;
-            for (int i = 0; i < filDummy_.ListCount(); ++i) {
-                const std::wstring path = TargetPath(folder, filDummy_.List(i));
-                if (!path.empty() && !AddToTarget(path)) {
-                    full = true;
-                    break;
-                }
+        for (const std::wstring& folder : folders) {
+            const std::optional<std::vector<std::wstring>> names = filFile_.NamesIn(folder);
+            if (!names) continue;
+            for (const std::wstring& name : *names) {
+                const std::wstring path = TargetPath(folder, name);
+                if (!path.empty() && !AddToTarget(path)) return;
             }
         }
     });
@@ -252,7 +250,6 @@ void mdiInFile::mnuFilter_Click()
     ShowFilterCaption();
     if (ApplyPattern(answer)) {
         filFile_.Refresh();
-        filDummy_.Refresh();
         return;
     }
     ShowBox(ProgramString(program_text::FilterRefused), MB_OK);
@@ -260,7 +257,6 @@ void mdiInFile::mnuFilter_Click()
     ShowFilterCaption();
     ApplyPattern(options.Filter);
     filFile_.Refresh();
-    filDummy_.Refresh();
 }
 
 bool mdiInFile::OnPopupCommand(int id)

@@ -3,7 +3,6 @@
 // the three commands that move them to the target list (the selected ones, all, all with the
 // folder's immediate subfolders).
 #include "ui/FileList.h"
-#include "ui/FolderList.h"
 #include "windows/ChildForm.h"
 #include "windows/SharedMenu.h"
 
@@ -78,8 +77,6 @@ private:
     void FitButtonIcons();
 
     FileList filFile_;
-    FileList filDummy_;
-    FolderList dlbDummy_;
     HWND btnAdd_ = nullptr;
     HWND btnAddAll_ = nullptr;
     HWND btnAddAllAll_ = nullptr;
