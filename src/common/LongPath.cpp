@@ -24,8 +24,9 @@ std::wstring ExpandFullPath(const std::wstring& path, FileSystem& fs)
     std::wstring result;
     std::size_t pos = 0;
     if (const std::size_t root = UncRootLength(path)) {
-        // The server and the share answer no look-up of a name: they stay as given.
-        if (root == path.size()) return {};
+        // The share itself names no file. The server and the share answer no look-up of a name: they
+        // stay as given.
+        if (root + 1 >= path.size()) return {};
         result = path.substr(0, root);
         pos = root + 1;
     } else {

@@ -35,7 +35,7 @@ TEST(LongPath, SharesAreSpelledAsStoredAndNonFilesRefused)
         EXPECT_EQ(ExpandFullPath(given, fs), L"\\\\nas\\s\\page.html") << given;
         EXPECT_EQ(batch.ExpandFull(given), L"\\\\nas\\s\\page.html") << given;
     }
-    for (const wchar_t* given : {L"\\\\nas\\s", L"\\\\nas\\\\x", L"\\\\?\\C:\\a.txt", L"\\\\.\\CON", L"C:\\a.txt:s",
+    for (const wchar_t* given : {L"\\\\nas\\s", L"\\\\nas\\s\\", L"\\\\nas\\\\x", L"\\\\?\\C:\\a.txt", L"\\\\.\\CON", L"C:\\a.txt:s",
                                  L"C:\\a.txt::$DATA", L"\\\\nas\\s\\page.html:s", L"\\\\\\s\\page.html"}) {
         EXPECT_EQ(ExpandFullPath(given, fs), L"") << given;
         EXPECT_EQ(batch.ExpandFull(given), L"") << given;
