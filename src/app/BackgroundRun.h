@@ -42,7 +42,6 @@ public:
     void Start(Work work);
     // The work stops before its next file.
     void Stop() { stop_ = true; }
-    bool Stopping() const { return stop_; }
 
     // On the window thread: hands over every event queued so far, in order. True once the work has
     // ended and everything it queued was handed over.

@@ -100,11 +100,11 @@ void FrameRuns::AutoExecuteDropped(const std::vector<std::wstring>& files)
     f_.about_.Unload();
 }
 
-std::size_t FrameRuns::RunTargets(const std::vector<std::wstring>& targets, std::int16_t mode, RunObserver* observer)
+std::size_t FrameRuns::RunTargets(const std::vector<std::wstring>& targets, std::int16_t mode)
 {
     try {
         return RunBatch(targets, mode, RulesOf(options), *f_.fileSystem_, *f_.journalStore_,
-                        {*f_.status_, *f_.outFile_, *f_.status_}, nullptr, observer)
+                        {*f_.status_, *f_.outFile_, *f_.status_})
             .left;
     } catch (...) {
         ReportFault("FrameRuns::RunTargets");

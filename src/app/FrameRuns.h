@@ -50,7 +50,7 @@ public:
 private:
     // The run over `targets`, told to the log, the result list and the journal; the count of files
     // left without their final name.
-    std::size_t RunTargets(const std::vector<std::wstring>& targets, std::int16_t mode, RunObserver* observer = nullptr);
+    std::size_t RunTargets(const std::vector<std::wstring>& targets, std::int16_t mode);
     void ShowRunEvent(BackgroundRun::Event& event);
     void EndRun();
 

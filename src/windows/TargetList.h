@@ -26,7 +26,6 @@ public:
     // A run: every entry waits for its turn; one that got its final name is done, and leaves at the end.
     void BeginRun();
     void MarkDone(std::size_t index);
-    bool Waiting(std::size_t index) const { return index < waiting_.size() && waiting_[index]; }
     // Ends the run: the indices the leaving entries had, lowest first.
     std::vector<std::size_t> EndRun();
 

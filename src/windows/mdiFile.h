@@ -14,7 +14,6 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace tavlo {
@@ -54,8 +53,6 @@ public:
     };
     // How many paths of the last batch Gaibu_ListInAdd passed over (empty, not found, not readable).
     int PassedOver() const { return passedOver_; }
-    // Holds the list's drawing until the next paced drawing (a run changes it for every file).
-    void HoldRedraw() { redraw_.Hold(lstFile_); }
     // Makes entry `index` the first visible row. While drawing is held that happens once, at the next
     // drawing: on some systems every scroll costs as much as a repaint, even unseen.
     void ShowAtTop(std::size_t index);
