@@ -121,7 +121,7 @@ bool FolderExists(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::wstring AbsoluteFolderPath(const std::wstring& path)
+std::wstring AbsolutePath(const std::wstring& path)
 {
     if (path.empty() || path.find_first_of(L"*?") != std::wstring::npos) return {};
     std::wstring full = SystemFullPath(path);
@@ -133,6 +133,12 @@ std::wstring AbsoluteFolderPath(const std::wstring& path)
     }
     full = WithoutTrailingSlash(full);
     if (full.size() >= 2 && full[1] == L':') full[0] = static_cast<wchar_t>(towupper(full[0]));
+    return full;
+}
+
+std::wstring AbsoluteFolderPath(const std::wstring& path)
+{
+    const std::wstring full = AbsolutePath(path);
     if ((full.size() >= 3 && full[1] == L':') || UncRootLength(full) != 0) {
         QuietErrors quiet;
         std::wstring stored = ExpandLongPath(full);

@@ -34,6 +34,8 @@ bool FolderExists(const std::wstring& path);
 // of drive C), without a trailing backslash except at a root; the drive letter upper-cased and every
 // component as stored on disk where it can be found. Empty when the system cannot make it absolute.
 std::wstring AbsoluteFolderPath(const std::wstring& path);
+// The same without the look-ups: every component as written.
+std::wstring AbsolutePath(const std::wstring& path);
 
 // The process's current folder, without a trailing backslash except at a root.
 std::wstring CurrentFolder();

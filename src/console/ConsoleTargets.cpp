@@ -95,12 +95,13 @@ Targets FindTargets(const std::vector<std::wstring>& paths, bool recursive, bool
             const std::wstring folder = AbsoluteFolderPath(FolderOf(given));
             if (!folder.empty()) found = collector.AddFolder(folder, last, recursive);
         } else if (!HasPattern(given)) {
-            const std::wstring full = AbsoluteFolderPath(given);
+            // Spelled as stored below: a folder the way the window's lists show it, a file once.
+            const std::wstring full = AbsolutePath(given);
             const DWORD attributes = full.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(ToSystemPath(full).c_str());
             if (attributes == INVALID_FILE_ATTRIBUTES) {
                 found = false;
             } else if (IsFolder(attributes)) {
-                found = collector.AddFolder(full, {}, recursive);
+                found = collector.AddFolder(AbsoluteFolderPath(full), {}, recursive);
             } else {
                 // The stored spelling of every component (a short name, a name typed in another case);
                 // what names no file (a stream, a device) is nothing found.
