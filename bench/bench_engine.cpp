@@ -42,8 +42,7 @@ bool DiskRenamesCaseOnly()
 
 // The engine in `mode` over files with extension `from`; the plain loop renames the same number of
 // equivalent files from `from` to `to` with MoveFileW. A case-only rename that the disk ignores is
-// compared with the plain loop of the two renames through a temporary name that really rename there;
-// the engine also lists the folder to rule out case twins, so it has no target.
+// compared with the plain loop of the two renames through a temporary name that really rename there.
 void Compare(const char* label, std::int16_t mode, const wchar_t* from, const wchar_t* to, double target)
 {
     TempDir engineDir, plainDir;
@@ -104,7 +103,7 @@ void NormaliseAndProbe()
 int main()
 {
     std::printf("%d files per run\n", kFiles);
-    Compare("mode 7 (upper case, case-only)", tavlo::ModeUpperCase, L"txt", L"TXT", 0);
+    Compare("mode 7 (upper case, case-only)", tavlo::ModeUpperCase, L"txt", L"TXT", 1.5);
     Compare("mode 0 (cut to three)", tavlo::ModeCutToThree, L"html", L"htm", 1.10);
     Compare("mode 4 (full width)", tavlo::ModeFullWidth, L"txt", L"\uFF54\uFF58\uFF54", 1.10);
     NormaliseAndProbe();

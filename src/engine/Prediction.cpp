@@ -3,6 +3,7 @@
 #include "common/Catalogue.h"
 #include "common/PlatformText.h"
 #include "engine/ExtensionModel.h"
+#include "engine/FolderListing.h"
 
 #include <algorithm>
 #include <optional>
@@ -13,33 +14,18 @@ namespace tavlo {
 namespace {
 
 // The names of one folder as the run would find them, entry by entry: listed once, then changed by
-// every rename predicted in it. Keyed by the upper-case form, as the volume looks names up.
+// every rename predicted in it.
 class FolderNamesView {
 public:
-    FolderNamesView(FileSystem& fs, const std::wstring& folder) : fs_(fs), folder_(folder)
-    {
-        if (std::optional<std::vector<std::wstring>> names = fs.FolderNames(folder)) {
-            listed_ = true;
-            for (std::wstring& name : *names) Add(name);
-        }
-    }
+    FolderNamesView(FileSystem& fs, const std::wstring& folder) : listing_(fs, folder) {}
     // The exact names that equal `name` but for case.
-    std::vector<std::wstring> Like(const std::wstring& name)
-    {
-        if (!listed_) return fs_.NamesLike(folder_ + name);
-        auto hit = names_.find(PlatformUpper(name));
-        return hit == names_.end() ? std::vector<std::wstring>{} : hit->second;
-    }
+    std::vector<std::wstring> Like(const std::wstring& name) { return listing_.Like(name); }
     void Renamed(const std::wstring& from, const std::wstring& to)
     {
         const std::wstring source = OnDisk(from);
         origin_.erase(from);
         origin_[to] = source;
-        if (listed_) {
-            std::vector<std::wstring>& old = names_[PlatformUpper(from)];
-            old.erase(std::remove(old.begin(), old.end(), from), old.end());
-            Add(to);
-        }
+        listing_.Renamed(from, to);
         taken_.insert(PlatformUpper(to));
     }
     // The name a file of the view has on the disk now, before the renames predicted so far.
@@ -52,12 +38,7 @@ public:
     bool TakenByEarlier(const std::wstring& name) const { return taken_.count(PlatformUpper(name)) > 0; }
 
 private:
-    void Add(const std::wstring& name) { names_[PlatformUpper(name)].push_back(name); }
-
-    FileSystem& fs_;
-    const std::wstring folder_;
-    bool listed_ = false;
-    std::unordered_map<std::wstring, std::vector<std::wstring>> names_;
+    FolderListing listing_;
     std::unordered_set<std::wstring> taken_;
     std::unordered_map<std::wstring, std::wstring> origin_; // a name given by a predicted rename -> the name on disk
 };

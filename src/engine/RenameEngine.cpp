@@ -83,41 +83,62 @@ bool ListsExactly(FileSystem& fs, const std::wstring& path, const std::wstring& 
     return has(GetFileName(path)) && (other.empty() || !has(other));
 }
 
-std::optional<std::wstring> RenameEngine::FreeTemporaryPath(const std::wstring& folder)
+std::optional<std::wstring> RenameEngine::FreeTemporaryPath(const std::wstring& folder, FolderListing& names)
 {
     for (int n = 1; n <= kTemporaryNameTries; ++n) {
-        std::wstring candidate = folder + L"~tavlo2-" + std::to_wstring(n) + L".tmp";
-        if (!fs_.StoredName(candidate)) return candidate;
+        std::wstring name = L"~tavlo2-" + std::to_wstring(n) + L".tmp";
+        if (names.Like(name).empty()) return folder + name;
     }
     return std::nullopt;
 }
 
+bool RenameEngine::Carries(const std::wstring& path)
+{
+    // With no case twin in the folder, the look-up answers with the one entry of the name, in the case
+    // it is stored: the new one only if the rename really took place.
+    return fs_.StoredName(path) == std::optional<std::wstring>(GetFileName(path));
+}
+
 // A rename to another case of the same name. Some volumes answer such a rename with success and keep
-// the old name, others refuse it; going through a temporary name works on both. A case-sensitive
-// folder may hold the new name as a file of its own, which the case-blind lookup cannot see, so that
-// is decided from a listing.
+// the old name, others refuse it; going through a temporary name works on both, and once a folder has
+// shown it needs that, the rest of the run goes that way at once. A case-sensitive folder may hold the
+// new name as a file of its own, which the case-blind lookup cannot see, so that is decided from the
+// folder's listing, read once per run.
 RenameEngine::Step RenameEngine::RenameCaseOnly(const std::wstring& path, const std::wstring& newPath,
                                                    const std::wstring& folder)
 {
     const std::wstring oldName = GetFileName(path);
+    const std::wstring newName = GetFileName(newPath);
+    CaseFolder& state = caseFolders_.try_emplace(folder, fs_, folder).first->second;
     // Any other entry that is the same name but for case (a twin) could block the way back from the
     // temporary name, so it stops the rename before anything is touched.
-    const std::vector<std::wstring> before = fs_.NamesLike(newPath);
+    const std::vector<std::wstring> before = state.names.Like(newName);
     if (std::any_of(before.begin(), before.end(), [&](const std::wstring& n) { return n != oldName; })) return {};
-    Intent(path, {}, newPath);
-    if (fs_.RenameNoReplace(path, newPath) && ListsExactly(fs_, newPath, oldName)) return {true, {}};
+    if (!state.detour) {
+        Intent(path, {}, newPath);
+        if (fs_.RenameNoReplace(path, newPath) && Carries(newPath)) {
+            state.names.Renamed(oldName, newName);
+            return {true, {}};
+        }
+        state.detour = true;
+    }
 
-    const std::optional<std::wstring> temporary = FreeTemporaryPath(folder);
+    const std::optional<std::wstring> temporary = FreeTemporaryPath(folder, state.names);
     if (!temporary) return {};
     Intent(path, *temporary, newPath);
-    if (!fs_.RenameNoReplace(path, *temporary)) return {};
-    if (fs_.RenameNoReplace(*temporary, newPath)) {
-        if (ListsExactly(fs_, newPath)) return {true, {}};
-        // Claimed but not carried out: the file is still under the temporary name, or under some
-        // other case of its own name, which the check below tells apart.
-        if (!fs_.StoredName(*temporary)) return {};
+    // Past this point the listing may no longer match the folder if a step fails: it is read again.
+    if (!fs_.RenameNoReplace(path, *temporary)) {
+        caseFolders_.erase(folder);
+        return {};
     }
-    if (fs_.RenameNoReplace(*temporary, path) || !fs_.StoredName(*temporary)) return {};
+    if (fs_.RenameNoReplace(*temporary, newPath) && Carries(newPath)) {
+        state.names.Renamed(oldName, newName);
+        return {true, {}};
+    }
+    caseFolders_.erase(folder);
+    // Claimed but not carried out: the file is still under the temporary name, or under some other case
+    // of its own name, which the look-up below tells apart.
+    if (!fs_.StoredName(*temporary) || fs_.RenameNoReplace(*temporary, path) || !fs_.StoredName(*temporary)) return {};
     return {false, *temporary};
 }
 
@@ -133,7 +154,11 @@ RenameEngine::Step RenameEngine::Rename(const std::wstring& from, const std::wst
     if (!IsUsableFileName(GetFileName(to))) return {};
     if (!EqualButForCase(from, to)) {
         Intent(from, {}, to);
-        return {fs_.RenameNoReplace(from, to), {}};
+        const bool renamed = fs_.RenameNoReplace(from, to);
+        // A listing read for an earlier case-only rename in this folder follows the change.
+        const auto listed = caseFolders_.find(GetFolderPrefix(to));
+        if (renamed && listed != caseFolders_.end()) listed->second.names.Renamed(GetFileName(from), GetFileName(to));
+        return {renamed, {}};
     }
     return RenameCaseOnly(from, to, GetFolderPrefix(to));
 }

@@ -2,12 +2,14 @@
 // The one operation that changes a file name: only the extension, in one of nine modes. It answers
 // with what became of the file; RenameReport.h turns that into the log's lines.
 #include "common/FileSystem.h"
+#include "engine/FolderListing.h"
 #include "engine/Sinks.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 namespace tavlo {
 
@@ -96,13 +98,21 @@ public:
 private:
     RenameOutcome DecideByContent(const std::wstring& path, const std::wstring& content);
     Step RenameCaseOnly(const std::wstring& path, const std::wstring& newPath, const std::wstring& folder);
-    std::optional<std::wstring> FreeTemporaryPath(const std::wstring& folder);
+    std::optional<std::wstring> FreeTemporaryPath(const std::wstring& folder, FolderListing& names);
+    bool Carries(const std::wstring& path);
 
     void Intent(const std::wstring& from, const std::wstring& temporary, const std::wstring& to);
 
     FileSystem& fs_;
     const RenameRules opts_;
     RenameRecorder* recorder_ = nullptr;
+    // Per folder of a case-only rename: its names, and whether its volume needs the temporary name.
+    struct CaseFolder {
+        CaseFolder(FileSystem& fs, const std::wstring& folder) : names(fs, folder) {}
+        FolderListing names;
+        bool detour = false;
+    };
+    std::unordered_map<std::wstring, CaseFolder> caseFolders_;
 };
 
 } // namespace tavlo
