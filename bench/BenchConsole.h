@@ -2,7 +2,7 @@
 // tavlo2c started as a script starts it: in a folder, its output and errors redirected to a file.
 #include "BenchMeasure.h"
 #include "ProgramProcess.h"
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 
 #include <algorithm>
 #include <string>

@@ -10,7 +10,7 @@
 #include "TestSupport.h"
 #include "common/JournalStore.h"
 #include "common/TextFile.h"
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 #include "engine/UndoJournal.h"
 
 #include <algorithm>

@@ -7,7 +7,7 @@
 #include "BenchTargets.h"
 #include "ProgramProcess.h"
 #include "TestSupport.h"
-#include "common/FileSystem.h"
+#include "core/FileSystem.h"
 #include "engine/RenameEngine.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 // The built tavlo2.exe started as its own process, and the settings in the user's real registry
 // location of the test prefix, for the end-to-end tests and the benchmarks.
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 
 #include <windows.h>
 

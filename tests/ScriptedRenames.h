@@ -1,7 +1,7 @@
 #pragma once
 // The real file system, but with renames that follow a script: done, refused, or answered as done
 // while nothing happened (as some volumes answer a case-only rename). Calls past the script are done.
-#include "common/FileSystem.h"
+#include "core/FileSystem.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 #include "app/frmTavlo.h"
 #include "common/Catalogue.h"
 #include "common/Fault.h"
-#include "common/LongPath.h"
+#include "core/LongPath.h"
 #include "common/OnItsOwn.h"
 #include "common/PathUtil.h"
 #include "engine/Prediction.h"

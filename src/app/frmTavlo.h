@@ -1,7 +1,7 @@
 #pragma once
 // The main window: an MDI frame with the tool strip of mode buttons, the shared menu bar and the five
 // child windows, which it creates at its load and releases at its close.
-#include "common/FileSystem.h"
+#include "core/FileSystem.h"
 #include "common/JournalStore.h"
 #include "app/FrameRuns.h"
 #include "dialogs/frmAbout.h"

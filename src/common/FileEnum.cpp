@@ -1,5 +1,5 @@
 #include "common/FileEnum.h"
-#include "common/LongPath.h"
+#include "core/LongPath.h"
 
 #include "common/Handles.h"
 #include "common/PathUtil.h"

@@ -1,6 +1,6 @@
 #include "common/PathUtil.h"
 
-#include "common/FileSystem.h"
+#include "core/FileSystem.h"
 #include "common/PlatformText.h"
 
 #include <windows.h>

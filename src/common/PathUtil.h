@@ -1,6 +1,6 @@
 #pragma once
 // Path, disk and text helpers shared by the windows.
-#include "common/LongPath.h"
+#include "core/LongPath.h"
 
 #include <cstdint>
 #include <optional>

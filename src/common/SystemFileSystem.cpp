@@ -2,7 +2,7 @@
 
 #include "common/Handles.h"
 #include "common/FileEnum.h"
-#include "common/FileSystem.h"
+#include "core/FileSystem.h"
 
 #include <windows.h>
 

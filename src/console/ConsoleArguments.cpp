@@ -1,9 +1,7 @@
 #include "console/ConsoleArguments.h"
 
-#include "engine/RenameEngine.h"
-
 #include "common/Catalogue.h"
-#include "common/PlatformText.h"
+#include "engine/RenameEngine.h"
 
 #include <algorithm>
 #include <array>
@@ -11,8 +9,6 @@
 namespace tavlo {
 
 namespace {
-
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
 std::wstring AsciiLower(std::wstring_view text)
 {
@@ -25,54 +21,6 @@ std::wstring AsciiLower(std::wstring_view text)
 bool IsHelp(const std::wstring& a) { return a == L"-h" || a == L"/?" || a == L"--help" || a == L"-?"; }
 
 } // namespace
-
-std::vector<std::wstring> SplitArguments(std::wstring_view line)
-{
-    std::vector<std::wstring> arguments;
-    std::size_t i = 0;
-    // The program's path: to the closing quote when it opens with one, else to the first blank.
-    std::wstring program;
-    if (!line.empty() && line[0] == L'"') {
-        for (i = 1; i < line.size() && line[i] != L'"'; ++i) program += line[i];
-        if (i < line.size()) ++i;
-    } else {
-        for (; i < line.size() && !IsBlank(line[i]); ++i) program += line[i];
-    }
-    arguments.push_back(std::move(program));
-
-    for (;;) {
-        while (i < line.size() && IsBlank(line[i])) ++i;
-        if (i >= line.size()) break;
-        std::wstring argument;
-        // Quotes seen in the current run: odd while inside quotes; a third in a row is a literal quote.
-        int quotes = 0;
-        while (i < line.size() && (quotes % 2 == 1 || !IsBlank(line[i]))) {
-            std::size_t slashes = 0;
-            while (i < line.size() && line[i] == L'\\') ++slashes, ++i;
-            if (i >= line.size() || line[i] != L'"') {
-                argument.append(slashes, L'\\');
-                if (i < line.size() && (quotes % 2 == 1 || !IsBlank(line[i]))) argument += line[i++];
-                continue;
-            }
-            argument.append(slashes / 2, L'\\');
-            ++i;
-            if (slashes % 2 == 1) {
-                argument += L'"';
-                continue;
-            }
-            ++quotes;
-            for (; i < line.size() && line[i] == L'"'; ++i) {
-                if (++quotes == 3) {
-                    argument += L'"';
-                    quotes = 0;
-                }
-            }
-            if (quotes == 2) quotes = 0;
-        }
-        arguments.push_back(std::move(argument));
-    }
-    return arguments;
-}
 
 std::optional<std::int16_t> ModeByName(std::wstring_view text)
 {
@@ -134,30 +82,6 @@ ParsedArguments ParseConsoleArguments(const std::vector<std::wstring>& arguments
     request.paths.assign(words.begin() + 1, words.end());
     parsed.request = std::move(request);
     return parsed;
-}
-
-bool FitsPattern(std::wstring_view pattern, std::wstring_view name)
-{
-    const std::wstring p = PlatformUpper(std::wstring(pattern));
-    const std::wstring n = PlatformUpper(std::wstring(name));
-    // Greedy with one step back to the last '*': linear in practice, never exponential.
-    std::size_t pi = 0, ni = 0, star = std::wstring::npos, resume = 0;
-    while (ni < n.size()) {
-        if (pi < p.size() && (p[pi] == L'?' || (p[pi] != L'*' && p[pi] == n[ni]))) {
-            ++pi;
-            ++ni;
-        } else if (pi < p.size() && p[pi] == L'*') {
-            star = pi++;
-            resume = ni;
-        } else if (star != std::wstring::npos) {
-            pi = star + 1;
-            ni = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (pi < p.size() && p[pi] == L'*') ++pi;
-    return pi == p.size();
 }
 
 } // namespace tavlo

@@ -2,7 +2,7 @@
 // The console command: renames the files a command line names, prints what the run's log would hold,
 // and answers with an exit code a script can test. Shares the engine, the stored rules and the undo
 // journal with the window program; reads the settings and never writes them.
-#include "common/FileSystem.h"
+#include "core/FileSystem.h"
 #include "common/JournalStore.h"
 #include "engine/Sinks.h"
 #include "settings/SettingsStore.h"

@@ -2,9 +2,10 @@
 
 #include "common/FileEnum.h"
 #include "common/PathUtil.h"
-#include "console/ConsoleArguments.h"
-#include "common/PlatformText.h"
 #include "common/SystemFileSystem.h"
+#include "core/Names.h"
+#include "core/Paths.h"
+#include "core/Wildcard.h"
 
 #include <windows.h>
 
@@ -29,23 +30,24 @@ public:
     void Add(const std::wstring& folder, const std::wstring& name)
     {
         const std::wstring path = JoinPath(folder, name);
-        if (seen_.insert(PlatformUpper(path.substr(0, path.size() - name.size())) + name).second)
+        if (seen_.insert(FoldName(path.substr(0, path.size() - name.size())) + name).second)
             targets_.files.push_back(path);
     }
 
-    // The files of `folder` that fit `pattern` (every file for an empty one), in name order, then those
-    // of its subfolders when `recursive`. True when any file was found.
-    bool AddFolder(const std::wstring& folder, std::wstring_view pattern, bool recursive)
+    // The files of `folder` that fit `mask` (every file without one), in name order, then those of its
+    // subfolders when `recursive`. True when any file was found.
+    bool AddFolder(const std::wstring& folder, const FileMask* mask, bool recursive)
     {
         if (stop_ && *stop_) return false;
         std::optional<std::vector<FoundEntry>> entries = ListFolderEntries(folder);
         if (!entries) return false;
         std::vector<std::wstring> files, folders;
         for (FoundEntry& e : *entries) {
-            if (!all_ && (e.Attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0) continue;
+            // What the window's lists leave out, unless all is asked for.
+            if (!all_ && !(IsFolder(e.Attributes) ? IsListedFolder(e.Attributes) : IsListedFile(e.Attributes))) continue;
             if (IsFolder(e.Attributes)) {
                 if ((e.Attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) folders.push_back(std::move(e.Name));
-            } else if (pattern.empty() || FitsPattern(pattern, e.Name)) {
+            } else if (!mask || mask->Matches(e.Name)) {
                 files.push_back(std::move(e.Name));
             }
         }
@@ -54,14 +56,9 @@ public:
         bool found = !files.empty();
         if (recursive) {
             SortByName(folders);
-            for (const std::wstring& sub : folders) found = AddFolder(JoinPath(folder, sub), pattern, true) || found;
+            for (const std::wstring& sub : folders) found = AddFolder(JoinPath(folder, sub), mask, true) || found;
         }
         return found;
-    }
-
-    static std::wstring JoinPath(const std::wstring& folder, const std::wstring& name)
-    {
-        return folder.empty() || folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
     }
 
 private:
@@ -92,8 +89,10 @@ Targets FindTargets(const std::vector<std::wstring>& paths, bool recursive, bool
         const std::size_t slash = given.find_last_of(L"\\/");
         const std::wstring last = slash == std::wstring::npos ? given : given.substr(slash + 1);
         if (HasPattern(last) && !HasPattern(given.substr(0, given.size() - last.size()))) {
+            // The mask means what the system's own search makes of it; one no name can fit finds nothing.
             const std::wstring folder = AbsoluteFolderPath(FolderOf(given));
-            if (!folder.empty()) found = collector.AddFolder(folder, last, recursive);
+            const std::optional<FileMask> mask = FileMask::Parse(last);
+            if (!folder.empty() && mask) found = collector.AddFolder(folder, &*mask, recursive);
         } else if (!HasPattern(given)) {
             // Spelled as stored below: a folder the way the window's lists show it, a file once.
             const std::wstring full = AbsolutePath(given);
@@ -101,7 +100,7 @@ Targets FindTargets(const std::vector<std::wstring>& paths, bool recursive, bool
             if (attributes == INVALID_FILE_ATTRIBUTES) {
                 found = false;
             } else if (IsFolder(attributes)) {
-                found = collector.AddFolder(AbsoluteFolderPath(full), {}, recursive);
+                found = collector.AddFolder(AbsoluteFolderPath(full), nullptr, recursive);
             } else {
                 // The stored spelling of every component (a short name, a name typed in another case);
                 // what names no file (a stream, a device) is nothing found.

@@ -5,6 +5,7 @@
 #include "common/Handles.h"
 #include "common/JournalStore.h"
 #include "console/ConsoleArguments.h"
+#include "core/CommandLines.h"
 #include "console/ConsoleCommand.h"
 #include "console/ConsoleOutput.h"
 #include "settings/RegistryStore.h"

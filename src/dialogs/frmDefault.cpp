@@ -4,8 +4,8 @@
 #include "common/FileEnum.h"
 #include "common/PathUtil.h"
 #include "dialogs/DialogTexts.h"
-#include "engine/ExtensionModel.h"
-#include "ui/FileMask.h"
+#include "core/Paths.h"
+#include "core/Wildcard.h"
 
 #include <commctrl.h>
 

@@ -4,7 +4,7 @@
 
 #include "common/Catalogue.h"
 #include "dialogs/DialogTexts.h"
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 #include "settings/Options.h"
 #include "ui/Icons.h"
 #include "ui/InputBox.h"

@@ -1,6 +1,6 @@
 #include "engine/FolderListing.h"
 
-#include "common/PlatformText.h"
+#include "core/Names.h"
 
 #include <algorithm>
 #include <optional>
@@ -19,14 +19,14 @@ FolderListing::FolderListing(FileSystem& fs, std::wstring folder) : fs_(fs), fol
 std::vector<std::wstring> FolderListing::Like(const std::wstring& name)
 {
     if (!listed_) return fs_.NamesLike(folder_ + name);
-    const auto hit = names_.find(PlatformUpper(name));
+    const auto hit = names_.find(FoldName(name));
     return hit == names_.end() ? std::vector<std::wstring>{} : hit->second;
 }
 
 void FolderListing::Renamed(const std::wstring& from, const std::wstring& to)
 {
     if (!listed_) return;
-    const auto hit = names_.find(PlatformUpper(from));
+    const auto hit = names_.find(FoldName(from));
     if (hit != names_.end()) {
         std::vector<std::wstring>& old = hit->second;
         old.erase(std::remove(old.begin(), old.end(), from), old.end());
@@ -35,6 +35,6 @@ void FolderListing::Renamed(const std::wstring& from, const std::wstring& to)
     Add(to);
 }
 
-void FolderListing::Add(const std::wstring& name) { names_[PlatformUpper(name)].push_back(name); }
+void FolderListing::Add(const std::wstring& name) { names_[FoldName(name)].push_back(name); }
 
 } // namespace tavlo

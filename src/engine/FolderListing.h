@@ -2,7 +2,7 @@
 // The names of one folder, listed once and then kept up to date by the renames made (or predicted) in
 // it, so that asking for the case twins of each of a thousand files does not read the folder a thousand
 // times. Keyed by the upper-case form, as the volume looks names up.
-#include "common/FileSystem.h"
+#include "core/FileSystem.h"
 
 #include <string>
 #include <unordered_map>

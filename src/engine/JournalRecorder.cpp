@@ -1,8 +1,8 @@
 #include "engine/JournalRecorder.h"
 
 #include "common/Catalogue.h"
-#include "common/PlatformText.h"
-#include "engine/ExtensionModel.h"
+#include "core/Names.h"
+#include "core/Paths.h"
 #include "engine/RenameReport.h"
 
 namespace tavlo {
@@ -61,11 +61,11 @@ std::optional<FileIdentity> JournalRecorder::IdentityOf(const std::wstring& from
     if (++folder.files == 2) {
         if (auto entries = fs_.FolderIdentities(GetFolderName(from)))
             for (auto& [name, identity] : *entries) {
-                auto [at, added] = folder.known.emplace(PlatformUpper(name), identity);
+                auto [at, added] = folder.known.emplace(FoldName(name), identity);
                 if (!added) at->second.reset();
             }
     }
-    auto hit = folder.known.find(PlatformUpper(GetFileName(from)));
+    auto hit = folder.known.find(FoldName(GetFileName(from)));
     if (hit != folder.known.end() && hit->second) return hit->second;
     return fs_.Identity(from);
 }
@@ -75,8 +75,8 @@ void JournalRecorder::Moved(const std::wstring& from, const std::wstring& to)
     auto folder = folders_.find(GetFolderName(from));
     if (folder == folders_.end() || folder->second.known.empty()) return;
     auto& known = folder->second.known;
-    known.erase(PlatformUpper(GetFileName(from)));
-    auto [at, added] = known.emplace(PlatformUpper(GetFileName(to)), identity_);
+    known.erase(FoldName(GetFileName(from)));
+    auto [at, added] = known.emplace(FoldName(GetFileName(to)), identity_);
     if (!added) at->second.reset();
 }
 

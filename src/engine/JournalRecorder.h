@@ -2,7 +2,7 @@
 // Writes each step of one run to the undo journal (the intent before it, the outcome after), and tells
 // the log once when it cannot. Every front end records its runs through this, so that any run can be
 // taken back by any other.
-#include "common/FileSystem.h"
+#include "core/FileSystem.h"
 #include "common/JournalStore.h"
 #include "engine/Sinks.h"
 #include "engine/UndoJournal.h"

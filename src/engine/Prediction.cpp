@@ -1,8 +1,8 @@
 #include "engine/Prediction.h"
 
 #include "common/Catalogue.h"
-#include "common/PlatformText.h"
-#include "engine/ExtensionModel.h"
+#include "core/Names.h"
+#include "core/Paths.h"
 #include "engine/FolderListing.h"
 
 #include <algorithm>
@@ -26,7 +26,7 @@ public:
         origin_.erase(from);
         origin_[to] = source;
         listing_.Renamed(from, to);
-        taken_.insert(PlatformUpper(to));
+        taken_.insert(FoldName(to));
     }
     // The name a file of the view has on the disk now, before the renames predicted so far.
     std::wstring OnDisk(const std::wstring& name) const
@@ -35,7 +35,7 @@ public:
         return hit == origin_.end() ? name : hit->second;
     }
     // True when an earlier entry of the run gives its file this name (in any case).
-    bool TakenByEarlier(const std::wstring& name) const { return taken_.count(PlatformUpper(name)) > 0; }
+    bool TakenByEarlier(const std::wstring& name) const { return taken_.count(FoldName(name)) > 0; }
 
 private:
     FolderListing listing_;
@@ -74,7 +74,7 @@ std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, std::
         } else if (decision.kind == RenameOutcome::Kind::Refused) {
             p.result = decision.reason == NotText && !fs.ReadHead(path, 1) ? CannotRead : decision.reason;
         } else if (decision.kind == RenameOutcome::Kind::Unchanged) {
-            p.result = SameName;
+            p.result = program_text::SameName;
         } else if (!RenameEngine::IsUsableFileName(newName)) {
             p.result = RenameFailed;
         } else if (EqualButForCase(name, newName)) {

@@ -3,7 +3,7 @@
 // file would get or the reason it would be left. Built on the engine's own decision, so prediction and
 // run cannot disagree while the disk stays as it was; it reads (one listing per folder, the first bytes
 // of a file for mode 1) and changes nothing.
-#include "common/FileSystem.h"
+#include "core/FileSystem.h"
 #include "engine/RenameEngine.h"
 
 #include <atomic>

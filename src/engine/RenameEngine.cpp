@@ -4,7 +4,7 @@
 #include "common/OnItsOwn.h"
 #include "common/PlatformText.h"
 #include "engine/ContentType.h"
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 #include "engine/WidthConversion.h"
 
 #include <algorithm>
@@ -73,6 +73,8 @@ std::int16_t RowsMissing(std::int16_t mode, const RenameRules& rules)
 
 bool EqualButForCase(const std::wstring& a, const std::wstring& b)
 {
+    // The platform's case mapping, the one the case modes convert with: a name they give that differs
+    // only in case is always taken for the same name.
     return a.size() == b.size() && a != b && PlatformUpper(a) == PlatformUpper(b);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The one operation that changes a file name: only the extension, in one of nine modes. It answers
 // with what became of the file; RenameReport.h turns that into the log's lines.
-#include "common/FileSystem.h"
+#include "core/FileSystem.h"
+#include "core/Names.h"
 #include "engine/FolderListing.h"
 #include "engine/Sinks.h"
 

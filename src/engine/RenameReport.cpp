@@ -2,7 +2,7 @@
 
 #include "common/Catalogue.h"
 #include "common/OnItsOwn.h"
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 
 namespace tavlo {
 std::wstring FileHeading(const std::wstring& path) { return L"[ " + ShortenPath(path) + L" ]"; }

@@ -2,7 +2,7 @@
 // The run: every front end that renames (the visible run, the automatic run, the console command) hands
 // its targets to RunBatch, which decides, renames, records each step in the journal ahead of it and
 // reports each outcome; undo's counterpart is TakeBack (Undo.h), the preview's is PredictRun.
-#include "common/FileSystem.h"
+#include "core/FileSystem.h"
 #include "common/JournalStore.h"
 #include "engine/RenameEngine.h"
 #include "engine/Sinks.h"

@@ -1,7 +1,7 @@
 #include "engine/Undo.h"
 
 #include "common/Catalogue.h"
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 #include "engine/RenameEngine.h"
 #include "engine/RenameReport.h"
 

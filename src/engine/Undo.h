@@ -3,7 +3,7 @@
 // replacing, and only while it still is the file the run renamed. A run cut off during a step left an
 // intent without its outcome: that file is looked for by its identity under its new, its temporary and
 // its old name, and put back from where it is found.
-#include "common/FileSystem.h"
+#include "core/FileSystem.h"
 #include "engine/RenameEngine.h"
 #include "engine/Sinks.h"
 #include "engine/UndoJournal.h"

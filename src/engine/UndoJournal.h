@@ -3,7 +3,7 @@
 // Send To or was cut off: before each step of a rename a record of intent, after it a record of what was
 // done, the last 20 runs kept. Any number of processes write it at once. Text logic only; where the
 // journal is stored comes through JournalStore.
-#include "common/FileSystem.h"
+#include "core/FileSystem.h"
 #include "common/JournalStore.h"
 
 #include <cstddef>

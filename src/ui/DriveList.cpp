@@ -1,7 +1,8 @@
 #include "ui/DriveList.h"
 
 #include "common/GdiHandles.h"
-#include "ui/FileMask.h"
+#include "core/Wildcard.h"
+#include "ui/ListRows.h"
 
 #include <commctrl.h>
 

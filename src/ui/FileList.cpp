@@ -2,6 +2,8 @@
 
 #include "common/FileEnum.h"
 #include "common/GdiHandles.h"
+#include "core/Names.h"
+#include "ui/ListRows.h"
 
 namespace tavlo {
 

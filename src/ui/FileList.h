@@ -3,7 +3,7 @@
 // selection (click, Shift+click, Ctrl+click). Hidden and system files and folders are never listed.
 // The list box holds no strings of its own: it is told the row count and draws rows from the names
 // kept here, so that tens of thousands of files fill it at once.
-#include "ui/FileMask.h"
+#include "core/Wildcard.h"
 #include "ui/ListControl.h"
 
 #include <optional>

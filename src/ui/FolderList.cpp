@@ -2,7 +2,10 @@
 
 #include "common/FileEnum.h"
 #include "common/GdiHandles.h"
-#include "ui/FileMask.h"
+#include "core/Wildcard.h"
+#include "core/Names.h"
+#include "core/Paths.h"
+#include "ui/ListRows.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include "common/Catalogue.h"
 #include "common/PathUtil.h"
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 #include "ui/ControlHook.h"
 #include "ui/Icons.h"
 #include "ui/Twips.h"

@@ -3,7 +3,7 @@
 #include "common/Catalogue.h"
 #include "common/FileEnum.h"
 #include "common/PathUtil.h"
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 #include "settings/Options.h"
 #include "ui/InputBox.h"
 #include "windows/FormTexts.h"

@@ -4,6 +4,7 @@
 #include "common/FileEnum.h"
 #include "common/OnItsOwn.h"
 #include "common/PathUtil.h"
+#include "core/Paths.h"
 #include "settings/Options.h"
 #include "ui/Icons.h"
 #include "ui/InputBox.h"

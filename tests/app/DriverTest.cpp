@@ -4,7 +4,7 @@
 #include "UiTestSupport.h"
 #include "common/Catalogue.h"
 #include "common/PathUtil.h"
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 #include "engine/RenameEngine.h"
 #include "ui/ControlHook.h"
 #include "windows/SharedMenu.h"

@@ -1,7 +1,7 @@
 #include "common/PathUtil.h"
 
 #include "TestSupport.h"
-#include "common/FileSystem.h"
+#include "core/FileSystem.h"
 #include "common/PlatformText.h"
 
 #include <gtest/gtest.h>

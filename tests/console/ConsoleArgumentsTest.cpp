@@ -33,17 +33,5 @@ TEST(ConsoleArguments, ModesSwitchesAndMistakes)
     EXPECT_EQ(p.culprit, L"-x");
 }
 
-TEST(ConsoleTargets, PatternsTakeOnlyStarAndQuestionMark)
-{
-    EXPECT_TRUE(FitsPattern(L"*.htm", L"PAGE.HTM"));
-    EXPECT_FALSE(FitsPattern(L"*.htm", L"page.html"));
-    EXPECT_TRUE(FitsPattern(L"a*b*c", L"aXbYbZc"));
-    EXPECT_TRUE(FitsPattern(L"??.t*", L"ab.t"));
-    EXPECT_FALSE(FitsPattern(L"??.t*", L"abc.t"));
-    EXPECT_FALSE(FitsPattern(L"page.ht<", L"page.htm"));
-    EXPECT_FALSE(FitsPattern(L"*\".txt", L"a.txt"));
-    EXPECT_TRUE(FitsPattern(L"*", L""));
-}
-
 } // namespace
 } // namespace tavlo

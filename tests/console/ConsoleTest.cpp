@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "common/Catalogue.h"
 #include "console/ConsoleArguments.h"
+#include "core/CommandLines.h"
 #include "console/ConsoleCommand.h"
 #include "console/ConsoleTargets.h"
 #include "settings/RegistryStore.h"

@@ -6,8 +6,9 @@
 #include "common/FileEnum.h"
 #include "common/PathUtil.h"
 #include "dialogs/frmDefault.h"
-#include "engine/ExtensionModel.h"
-#include "ui/FileMask.h"
+#include "core/Paths.h"
+#include "core/Wildcard.h"
+#include "ui/ListRows.h"
 
 #include <gtest/gtest.h>
 

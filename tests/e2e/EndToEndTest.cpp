@@ -10,7 +10,7 @@
 #include "common/PathUtil.h"
 #include "common/PlatformText.h"
 #include "common/TextFile.h"
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 #include "engine/RenameEngine.h"
 #include "engine/UndoJournal.h"
 #include "settings/RegistryStore.h"

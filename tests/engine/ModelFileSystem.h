@@ -4,8 +4,8 @@
 // case-only renames that a volume may refuse or answer as done while the old name stays; steps that
 // fail; names that appear or vanish between two steps; and a process killed after any step. Every file
 // has a content of its own, so that a test can tell whether one was lost, doubled or replaced.
-#include "common/FileSystem.h"
-#include "common/PlatformText.h"
+#include "core/FileSystem.h"
+#include "core/Names.h"
 
 #include <algorithm>
 #include <functional>
@@ -146,7 +146,7 @@ private:
         std::vector<File> files;
     };
 
-    static bool Same(const std::wstring& a, const std::wstring& b) { return PlatformUpper(a) == PlatformUpper(b); }
+    static bool Same(const std::wstring& a, const std::wstring& b) { return FoldName(a) == FoldName(b); }
     static std::wstring Trimmed(const std::wstring& folder)
     {
         return !folder.empty() && folder.back() == L'\\' ? folder.substr(0, folder.size() - 1) : folder;

@@ -6,7 +6,7 @@
 // broken promise, or "" when all hold. Shared by the fuzzer and the unit tests of its findings.
 #include "MemoryJournal.h"
 #include "RecordingSinks.h"
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 #include "engine/JournalRecorder.h"
 #include "engine/Prediction.h"
 #include "engine/RenameEngine.h"
@@ -70,7 +70,7 @@ inline std::string CheckScenario(Scenario s)
     for (const auto& f : s.fs.Files(kModelFolder)) original[f.content] = f.name;
     for (const std::wstring& n : s.names)
         for (const auto& f : s.fs.Files(kModelFolder))
-            if (f.name != n && PlatformUpper(f.name) == PlatformUpper(n)) original.erase(f.content);
+            if (f.name != n && FoldName(f.name) == FoldName(n)) original.erase(f.content);
     // With nobody else acting and the journal taking every record, undo must bring every file back,
     // wherever a cut left it.
     const bool alone = !s.fs.meanwhile && !s.afterRun && s.journalWritable;
@@ -88,9 +88,9 @@ inline std::string CheckScenario(Scenario s)
             // The file the run reaches by this name: the one the look-up finds now, or, when names come
             // and go meanwhile, any file of that name in another case.
             std::vector<int> candidates;
-            const std::wstring entry = PlatformUpper(GetFileName(path));
+            const std::wstring entry = FoldName(GetFileName(path));
             for (const auto& f : s.fs.Files(kModelFolder)) {
-                if (PlatformUpper(f.name) != entry) continue;
+                if (FoldName(f.name) != entry) continue;
                 candidates.push_back(f.content);
                 allowed[f.content].insert(f.name); // a file that came meanwhile keeps the name it came with
             }
@@ -161,7 +161,7 @@ inline std::string CheckScenario(Scenario s)
         // Left only when its old name is taken by another file.
         bool taken = false;
         for (const auto& f : s.fs.Files(kModelFolder))
-            if (f.content != content && PlatformUpper(f.name) == PlatformUpper(from)) taken = true;
+            if (f.content != content && FoldName(f.name) == FoldName(from)) taken = true;
         if (!taken) return "undo left a file it could put back";
     }
     return allBack();

@@ -7,7 +7,7 @@
 #include "TestSupport.h"
 #include "common/Catalogue.h"
 #include "common/PlatformText.h"
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 
 #include <gtest/gtest.h>
 

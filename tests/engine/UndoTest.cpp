@@ -4,7 +4,7 @@
 #include "RecordingSinks.h"
 #include "TestSupport.h"
 #include "common/Catalogue.h"
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 #include "engine/JournalRecorder.h"
 #include "engine/RenameEngine.h"
 #include "engine/RenameReport.h"

@@ -2,6 +2,8 @@
 #include "FuzzText.h"
 #include "app/CommandLine.h"
 #include "console/ConsoleArguments.h"
+#include "core/CommandLines.h"
+#include "core/Wildcard.h"
 
 using namespace tavlo;
 
@@ -21,6 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(!arguments.empty(), "the program's path is always there");
     const ParsedArguments parsed = ParseConsoleArguments({arguments.begin() + 1, arguments.end()});
     fuzz::Require(parsed.request.has_value() != (parsed.error != 0), "a request or an error");
-    for (const std::wstring& a : arguments) FitsPattern(a, line);
+    for (const std::wstring& a : arguments)
+        if (const std::optional<FileMask> mask = FileMask::Parse(a)) mask->Matches(line);
     return 0;
 }

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::wstring name = AnyName(in);
         bool clash = false;
         for (const auto& f : s.fs.Files(kModelFolder))
-            clash = clash || (caseSensitive ? f.name == name : PlatformUpper(f.name) == PlatformUpper(name));
+            clash = clash || (caseSensitive ? f.name == name : SameFileName(f.name, name));
         // Text, a binary of no known kind, or the start of a PNG or a JPEG for the content mode.
         static const std::string kHeads[] = {"text", std::string("bin\0ary", 7), std::string("\x89PNG\r\n\x1A\n\0\0", 10),
                                              std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11)};
@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             s.names.push_back(AnyName(in));
         } else {
             std::wstring name = present[in.ConsumeIntegralInRange<std::size_t>(0, present.size() - 1)].name;
-            if (in.ConsumeIntegralInRange(0, 3) == 0) name = PlatformUpper(name);
+            if (in.ConsumeIntegralInRange(0, 3) == 0) name = FoldName(name);
             s.names.push_back(name);
         }
     }
@@ -108,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             bool clash = false;
             for (const auto& f : fs.Files(kModelFolder))
-                clash = clash || (caseSensitive ? f.name == c.name : PlatformUpper(f.name) == PlatformUpper(c.name));
+                clash = clash || (caseSensitive ? f.name == c.name : SameFileName(f.name, c.name));
             if (!clash) fs.AddFile(kModelFolder, c.name);
         }
     };

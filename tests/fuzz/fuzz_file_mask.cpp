@@ -1,7 +1,9 @@
 // File masks and patterns: any text parses or is refused; a mask that parses matches or not, and one
 // that matches every name matches this one.
 #include "FuzzText.h"
-#include "ui/FileMask.h"
+#include "core/Wildcard.h"
+#include "core/Names.h"
+#include "core/Paths.h"
 
 using namespace tavlo;
 
@@ -20,6 +22,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Require(p->MaskCount() > 0, "a pattern has a mask");
     }
     FolderChain(text);
-    SameName(mask, name);
+    SameFileName(mask, name);
     return 0;
 }

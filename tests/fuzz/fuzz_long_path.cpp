@@ -2,7 +2,7 @@
 // case twins and look-alikes; any text as a path. The batch form, which lists a folder once, answers
 // exactly as the name-by-name form does, and an answer names the entry the path named.
 #include "FuzzText.h"
-#include "common/LongPath.h"
+#include "core/LongPath.h"
 #include "engine/ModelFileSystem.h"
 
 using namespace tavlo;

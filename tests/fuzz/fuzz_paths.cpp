@@ -1,6 +1,6 @@
 // Path splitting and the shortened path of the log's headings.
 #include "FuzzText.h"
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 
 using namespace tavlo;
 

@@ -2,9 +2,11 @@
 
 #include "DriveWithoutMedium.h"
 #include "common/FileEnum.h"
+#include "core/Paths.h"
 #include "ui/DriveList.h"
 #include "ui/FileList.h"
 #include "ui/FolderList.h"
+#include "ui/ListRows.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -5,7 +5,8 @@
 #include "UiTestSupport.h"
 #include "common/FileEnum.h"
 #include "common/PathUtil.h"
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
+#include "ui/ListRows.h"
 
 #include "TestSupport.h"
 

@@ -1,4 +1,6 @@
-#include "ui/FileMask.h"
+#include "core/Wildcard.h"
+#include "core/Names.h"
+#include "core/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +92,8 @@ TEST(FileMask, LiteralCharactersMustAllBeThere)
     EXPECT_FALSE(MaskMatches(L"a.b", L"a.b.c"));
     EXPECT_TRUE(MaskMatches(L"*report*", L"2024 Report final.doc"));
     EXPECT_FALSE(MaskMatches(L"*report*", L"repor.doc"));
+    EXPECT_TRUE(MaskMatches(L"a*b*c", L"aXbYbZc"));
+    EXPECT_FALSE(MaskMatches(L"??.t*", L"abc.t"));
 }
 
 TEST(FileMask, UnusableMasks)
@@ -172,9 +176,9 @@ TEST(NameFolding, FoldsCaseButNotWidthOrMarks)
     EXPECT_EQ(FoldNameChar(L'ｚ'), L'Ｚ');
     EXPECT_EQ(FoldNameChar(L'ⅰ'), L'Ⅰ');
     EXPECT_EQ(FoldNameChar(L'あ'), L'あ');
-    EXPECT_TRUE(SameName(L"Readme.TXT", L"README.txt"));
-    EXPECT_FALSE(SameName(L"readme.txt", L"readme.txt "));
-    EXPECT_FALSE(SameName(L"ｒｅａｄｍｅ", L"readme"));
+    EXPECT_TRUE(SameFileName(L"Readme.TXT", L"README.txt"));
+    EXPECT_FALSE(SameFileName(L"readme.txt", L"readme.txt "));
+    EXPECT_FALSE(SameFileName(L"ｒｅａｄｍｅ", L"readme"));
 }
 
 TEST(FolderChain, DriveRootsAndFoldersBelow)
@@ -190,45 +194,11 @@ TEST(FolderChain, DriveRootsAndFoldersBelow)
         EXPECT_TRUE(FolderChain(notAbsolute).empty()) << notAbsolute;
 }
 
-TEST(FolderChain, JoinAndRowNames)
+TEST(FolderChain, Join)
 {
     EXPECT_EQ(JoinPath(L"C:\\", L"a"), L"C:\\a");
     EXPECT_EQ(JoinPath(L"C:\\x", L"a"), L"C:\\x\\a");
     EXPECT_EQ(JoinPath(L"\\\\s\\share\\", L"a"), L"\\\\s\\share\\a");
-    EXPECT_EQ(FolderRowName(L"C:\\"), L"C:\\");
-    EXPECT_EQ(FolderRowName(L"C:\\Data\\写真"), L"写真");
-    EXPECT_EQ(FolderRowName(L"\\\\s\\share\\"), L"\\\\s\\share\\");
-}
-
-TEST(RowSearch, TypedCharacterFindsTheNextRowWrappingRound)
-{
-    const std::vector<std::wstring> rows{L"apple", L"Banana", L"avocado", L"ｂｅｅｒ", L"bean", L""};
-    auto find = [&](int caret, wchar_t c) {
-        return NextRowStartingWith(static_cast<int>(rows.size()), caret, c,
-                                   [&](int i) -> const std::wstring& { return rows[static_cast<std::size_t>(i)]; });
-    };
-    EXPECT_EQ(find(-1, L'a'), 0);
-    EXPECT_EQ(find(0, L'a'), 2);
-    EXPECT_EQ(find(2, L'A'), 0);
-    EXPECT_EQ(find(0, L'b'), 1);
-    EXPECT_EQ(find(1, L'b'), 4);
-    EXPECT_EQ(find(4, L'B'), 1);
-    EXPECT_EQ(find(0, L'Ｂ'), 3);
-    EXPECT_EQ(find(0, L'z'), -1);
-    EXPECT_EQ(NextRowStartingWith(0, -1, L'a', [&](int) -> const std::wstring& { return rows[0]; }), -1);
-}
-
-TEST(DriveRows, TheFirstTwoCharactersNameTheDrive)
-{
-    EXPECT_EQ(DriveRowText(L"C:\\", L"SYSTEM"), L"c: [SYSTEM]");
-    EXPECT_EQ(DriveRowText(L"D:\\", L""), L"d:");
-    EXPECT_EQ(DriveRowText(L"x", L"label"), L"");
-    EXPECT_EQ(DriveOfText(L"c: [SYSTEM]"), L"C:");
-    EXPECT_EQ(DriveOfText(L"C:\\Windows"), L"C:");
-    EXPECT_EQ(DriveOfText(L"z:"), L"Z:");
-    EXPECT_EQ(DriveOfText(L"1:"), L"");
-    EXPECT_EQ(DriveOfText(L"C"), L"");
-    EXPECT_EQ(DriveOfText(L"\\\\server\\share"), L"");
 }
 
 } // namespace

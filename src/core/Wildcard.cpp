@@ -1,4 +1,6 @@
-#include "ui/FileMask.h"
+#include "core/Wildcard.h"
+
+#include "core/Names.h"
 
 #include <array>
 
@@ -27,56 +29,7 @@ std::wstring_view Trim(std::wstring_view text)
     return text;
 }
 
-bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
-
 } // namespace
-
-bool IsListedFile(std::uint32_t attributes)
-{
-    return (attributes & (kAttributeDirectory | kAttributeHidden | kAttributeSystem)) == 0;
-}
-
-bool IsListedFolder(std::uint32_t attributes)
-{
-    return (attributes & kAttributeDirectory) != 0 && (attributes & (kAttributeHidden | kAttributeSystem)) == 0;
-}
-
-wchar_t FoldNameChar(wchar_t c)
-{
-    if (c < 0x80) return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - 0x20) : c;
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<wchar_t>(c - 0x20);
-    if (c == 0xFF) return 0x178;
-    // Latin Extended-A: upper and lower case alternate, in two phases.
-    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return static_cast<wchar_t>(c & ~1u);
-    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
-        return (c & 1u) ? c : static_cast<wchar_t>(c - 1);
-    // Greek.
-    if ((c >= 0x3B1 && c <= 0x3C1) || (c >= 0x3C3 && c <= 0x3CB)) return static_cast<wchar_t>(c - 0x20);
-    if (c == 0x3C2) return 0x3A3;
-    if (c == 0x3AC) return 0x386;
-    if (c >= 0x3AD && c <= 0x3AF) return static_cast<wchar_t>(c - 0x25);
-    if (c == 0x3CC) return 0x38C;
-    if (c == 0x3CD || c == 0x3CE) return static_cast<wchar_t>(c - 0x3F);
-    // Cyrillic.
-    if (c >= 0x430 && c <= 0x44F) return static_cast<wchar_t>(c - 0x20);
-    if (c >= 0x450 && c <= 0x45F) return static_cast<wchar_t>(c - 0x50);
-    // Armenian.
-    if (c >= 0x561 && c <= 0x586) return static_cast<wchar_t>(c - 0x30);
-    // Small Roman numerals and circled small letters.
-    if (c >= 0x2170 && c <= 0x217F) return static_cast<wchar_t>(c - 0x10);
-    if (c >= 0x24D0 && c <= 0x24E9) return static_cast<wchar_t>(c - 0x1A);
-    // Full-width Latin.
-    if (c >= 0xFF41 && c <= 0xFF5A) return static_cast<wchar_t>(c - 0x20);
-    return c;
-}
-
-bool SameName(std::wstring_view a, std::wstring_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (FoldNameChar(a[i]) != FoldNameChar(b[i])) return false;
-    return true;
-}
 
 // ---- FileMask ------------------------------------------------------------------------------------
 
@@ -208,76 +161,6 @@ bool FilePattern::Matches(std::wstring_view name) const
     for (const FileMask& mask : masks_)
         if (mask.Matches(name)) return true;
     return false;
-}
-
-// ---- Paths and rows ------------------------------------------------------------------------------
-
-std::vector<std::wstring> FolderChain(const std::wstring& path)
-{
-    std::wstring root;
-    std::size_t rest = 0;
-    if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && path[2] == L'\\') {
-        root = path.substr(0, 3);
-        rest = 3;
-    } else if (path.size() > 2 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'\\' && path[2] != L'?' &&
-               path[2] != L'.') {
-        std::size_t server = path.find(L'\\', 2);
-        if (server == std::wstring::npos || server == 2) return {};
-        std::size_t share = path.find(L'\\', server + 1);
-        if (share == server + 1) return {};
-        if (share == std::wstring::npos) {
-            root = path + L'\\';
-            rest = path.size();
-        } else {
-            root = path.substr(0, share + 1);
-            rest = share + 1;
-        }
-    } else {
-        return {};
-    }
-
-    std::vector<std::wstring> chain{root};
-    std::wstring current = root;
-    while (rest < path.size()) {
-        std::size_t slash = path.find(L'\\', rest);
-        if (slash == std::wstring::npos) slash = path.size();
-        if (slash > rest) {
-            current = JoinPath(current, path.substr(rest, slash - rest));
-            chain.push_back(current);
-        }
-        rest = slash + 1;
-    }
-    return chain;
-}
-
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name)
-{
-    if (folder.empty()) return name;
-    if (folder.back() == L'\\') return folder + name;
-    return folder + L'\\' + name;
-}
-
-std::wstring FolderRowName(const std::wstring& folder)
-{
-    if (folder.empty() || folder.back() == L'\\') return folder;
-    std::size_t slash = folder.rfind(L'\\');
-    return slash == std::wstring::npos ? folder : folder.substr(slash + 1);
-}
-
-std::wstring DriveRowText(const std::wstring& root, const std::wstring& label)
-{
-    std::wstring drive = DriveOfText(root);
-    if (drive.empty()) return {};
-    drive[0] = static_cast<wchar_t>(drive[0] - L'A' + L'a');
-    if (label.empty()) return drive;
-    return drive + L" [" + label + L"]";
-}
-
-std::wstring DriveOfText(std::wstring_view text)
-{
-    if (text.size() < 2 || !IsDriveLetter(text[0]) || text[1] != L':') return {};
-    wchar_t letter = text[0] >= L'a' ? static_cast<wchar_t>(text[0] - L'a' + L'A') : text[0];
-    return std::wstring{letter, L':'};
 }
 
 } // namespace tavlo

@@ -1,4 +1,4 @@
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ std::wstring Rebuild(const std::wstring& path, bool dblExp)
     return folder + GetBaseName(path, dblExp) + GetExtension(path, dblExp);
 }
 
-TEST(ExtensionModel, FolderAndFileName)
+TEST(Paths, FolderAndFileName)
 {
     EXPECT_EQ(GetFolderName(L"C:\\DATA\\PAGE.html"), L"C:\\DATA");
     EXPECT_EQ(GetFolderName(L"C:\\PAGE.html"), L"C:\\");
@@ -43,7 +43,7 @@ TEST(ExtensionModel, FolderAndFileName)
     EXPECT_EQ(GetFileName(L"C:/DATA/PAGE.html"), L""); // the slash is no separator
 }
 
-TEST(ExtensionModel, SingleExtensions)
+TEST(Paths, SingleExtensions)
 {
     for (bool dbl : {false, true}) {
         SCOPED_TRACE(dbl);
@@ -69,7 +69,7 @@ TEST(ExtensionModel, SingleExtensions)
     }
 }
 
-TEST(ExtensionModel, DoubleExtensionsOnlyWhenAsked)
+TEST(Paths, DoubleExtensionsOnlyWhenAsked)
 {
     EXPECT_EQ(GetExtension(L"C:\\ARC\\DATA.lzh.zip", true), L".lzh.zip");
     EXPECT_EQ(GetBaseName(L"C:\\ARC\\DATA.lzh.zip", true), L"DATA");
@@ -97,7 +97,7 @@ TEST(ExtensionModel, DoubleExtensionsOnlyWhenAsked)
     EXPECT_EQ(GetExtension(L".lzh.zip", true), L".zip");
 }
 
-TEST(ExtensionModel, NameThatIsOnlyADoubleExtensionSplitsAtTheLastDot)
+TEST(Paths, NameThatIsOnlyADoubleExtensionSplitsAtTheLastDot)
 {
     // Nothing precedes the pair in the file name, so it is not taken as one extension: both
     // functions agree and the pieces do not overlap.
@@ -110,7 +110,7 @@ TEST(ExtensionModel, NameThatIsOnlyADoubleExtensionSplitsAtTheLastDot)
     }
 }
 
-TEST(ExtensionModel, PiecesRebuildThePath)
+TEST(Paths, PiecesRebuildThePath)
 {
     const std::vector<std::wstring> paths{
         L"C:\\DATA\\PAGE.html",
@@ -151,7 +151,7 @@ TEST(ExtensionModel, PiecesRebuildThePath)
     }
 }
 
-TEST(ExtensionModel, ShortenPath)
+TEST(Paths, ShortenPath)
 {
     EXPECT_EQ(ShortenPath(L"C:\\A\\B\\C\\D\\FILE.TXT"), L"C:\\A\\...\\D\\FILE.TXT");
     EXPECT_EQ(ShortenPath(L"C:\\A\\B\\FILE.TXT"), L"C:\\A\\B\\FILE.TXT");
@@ -167,7 +167,7 @@ TEST(ExtensionModel, ShortenPath)
     EXPECT_EQ(ShortenPath(L"C:\\"), L"C:\\");
 }
 
-TEST(ExtensionModel, ShortenPathHoldsAtMost256Pieces)
+TEST(Paths, ShortenPathHoldsAtMost256Pieces)
 {
     auto deep = [](int pieces) {
         std::wstring path = L"C:\\";

@@ -1,6 +1,6 @@
-#include "common/LongPath.h"
+#include "core/LongPath.h"
 
-#include "common/PlatformText.h"
+#include "core/Names.h"
 
 #include <algorithm>
 
@@ -31,8 +31,8 @@ std::wstring ExpandFullPath(const std::wstring& path, FileSystem& fs)
         pos = root + 1;
     } else {
         if (path.size() < 3 || path[1] != L':' || path[2] != L'\\') return {};
-        if (path.size() == 3) return PlatformUpper(path);
-        result = PlatformUpper(path.substr(0, 2));
+        if (path.size() == 3) return FoldName(path);
+        result = FoldName(path.substr(0, 2));
         pos = 3;
     }
     // A stream ("file:stream") or a colon anywhere past the drive names no file.
@@ -88,13 +88,13 @@ std::optional<std::wstring> LongPathBatch::StoredName(Folder& folder, const std:
         folder.listed = true;
         if (auto names = fs_.FolderNames(folder.stored)) {
             for (const std::wstring& stored : *names) {
-                auto [entry, fresh] = folder.names.emplace(PlatformUpper(stored), stored);
+                auto [entry, fresh] = folder.names.emplace(FoldName(stored), stored);
                 if (!fresh) entry->second.clear();
             }
         }
     }
     if (folder.listed) {
-        auto hit = folder.names.find(PlatformUpper(name));
+        auto hit = folder.names.find(FoldName(name));
         if (hit != folder.names.end() && !hit->second.empty()) return hit->second;
     }
     return fs_.StoredName(path);

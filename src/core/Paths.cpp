@@ -1,4 +1,4 @@
-#include "engine/ExtensionModel.h"
+#include "core/Paths.h"
 
 #include <array>
 #include <string_view>
@@ -123,6 +123,55 @@ std::wstring ShortenPath(const std::wstring& path)
     out += L"...\\";
     out += path.substr(starts[count - 2]);        // last-but-one and last piece
     return out;
+}
+
+namespace {
+bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+} // namespace
+
+std::vector<std::wstring> FolderChain(const std::wstring& path)
+{
+    std::wstring root;
+    std::size_t rest = 0;
+    if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && path[2] == L'\\') {
+        root = path.substr(0, 3);
+        rest = 3;
+    } else if (path.size() > 2 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'\\' && path[2] != L'?' &&
+               path[2] != L'.') {
+        std::size_t server = path.find(L'\\', 2);
+        if (server == std::wstring::npos || server == 2) return {};
+        std::size_t share = path.find(L'\\', server + 1);
+        if (share == server + 1) return {};
+        if (share == std::wstring::npos) {
+            root = path + L'\\';
+            rest = path.size();
+        } else {
+            root = path.substr(0, share + 1);
+            rest = share + 1;
+        }
+    } else {
+        return {};
+    }
+
+    std::vector<std::wstring> chain{root};
+    std::wstring current = root;
+    while (rest < path.size()) {
+        std::size_t slash = path.find(L'\\', rest);
+        if (slash == std::wstring::npos) slash = path.size();
+        if (slash > rest) {
+            current = JoinPath(current, path.substr(rest, slash - rest));
+            chain.push_back(current);
+        }
+        rest = slash + 1;
+    }
+    return chain;
+}
+
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name)
+{
+    if (folder.empty()) return name;
+    if (folder.back() == L'\\') return folder + name;
+    return folder + L'\\' + name;
 }
 
 } // namespace tavlo

@@ -1,5 +1,5 @@
 // Long-path normalisation's text logic over the model file system; each case was found by the fuzzer.
-#include "common/LongPath.h"
+#include "core/LongPath.h"
 #include "engine/ModelFileSystem.h"
 
 #include <gtest/gtest.h>

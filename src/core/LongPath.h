@@ -2,7 +2,7 @@
 // The stored form of an absolute drive path, component by component ("C:\\DATA\\PAGE~1.HTM" ->
 // "C:\\Data\\page.html"), from what a FileSystem answers. Text logic only: ExpandLongPath in PathUtil.h
 // makes a path absolute the system's way first.
-#include "common/FileSystem.h"
+#include "core/FileSystem.h"
 
 #include <cstddef>
 #include <optional>

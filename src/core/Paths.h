@@ -1,7 +1,9 @@
 #pragma once
-// Taking a path apart: folder, file name, base name and extension, and the short display form.
-// Pure text functions on backslash-separated paths; they never touch the disk and never fail.
+// Taking a path apart and putting it together: folder, file name, base name and extension, the chain of
+// folders above a path, and the short display form. Pure text functions on backslash-separated paths;
+// they never touch the disk and never fail.
 #include <string>
+#include <vector>
 
 namespace tavlo {
 
@@ -22,5 +24,12 @@ std::wstring GetBaseName(const std::wstring& path, bool dblExp);
 
 // Display form: C:\A\B\C\D\FILE.TXT becomes C:\A\...\D\FILE.TXT; four pieces or fewer stay as they are.
 std::wstring ShortenPath(const std::wstring& path);
+
+// The folders from the root of `path` down to `path` itself, root first. A root ends with a
+// backslash ("C:\", "\\server\share\"), the others do not. Empty when `path` is not absolute
+// (a drive path or a server share). A trailing backslash on `path` is ignored.
+std::vector<std::wstring> FolderChain(const std::wstring& path);
+// `name` inside `folder`, with exactly one backslash between them.
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 
 } // namespace tavlo
