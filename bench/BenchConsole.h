@@ -2,6 +2,7 @@
 // tavlo2c started as a script starts it: in a folder, its output and errors redirected to a file.
 #include "BenchMeasure.h"
 #include "ProgramProcess.h"
+#include "TestSupport.h"
 #include "core/Paths.h"
 
 #include <algorithm>
@@ -10,8 +11,9 @@
 namespace bench {
 
 // Seconds from the start to the end of `tavlo2c arguments` in `folder`, negative when it did not run to its
-// end; `peak`, when given, receives its peak working set in megabytes.
-inline double RunConsole(const std::wstring& arguments, const std::wstring& folder, double* peak = nullptr)
+// end; `peak`, when given, receives its peak working set in megabytes, and `output` what it wrote.
+inline double RunConsole(const std::wstring& arguments, const std::wstring& folder, double* peak = nullptr,
+                         std::string* output = nullptr)
 {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     const std::wstring log = tavlo::GetFolderName(folder) + L"\\tavlo2c-bench.txt";
@@ -33,6 +35,7 @@ inline double RunConsole(const std::wstring& arguments, const std::wstring& fold
         CloseHandle(pi.hProcess);
     });
     CloseHandle(out);
+    if (output) *output = tavlo::test::TempDir::ReadBytes(log);
     DeleteFileW(log.c_str());
     return ended ? seconds : -1;
 }

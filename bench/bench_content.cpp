@@ -126,7 +126,7 @@ int main()
     for (const auto& [bytes, ext] : Kinds()) {
         const std::wstring path = dir.Write(L"k" + std::to_wstring(i++) + ext, bytes);
         fs.bytes = 0;
-        engine.Decide(path, tavlo::ModeContent);
+        engine.Decide(path, tavlo::Mode::Content);
         most = std::max(most, fs.bytes);
     }
     std::printf("\nbytes read per file at most %zu", most);

@@ -43,7 +43,7 @@ bool DiskRenamesCaseOnly()
 // The engine in `mode` over files with extension `from`; the plain loop renames the same number of
 // equivalent files from `from` to `to` with MoveFileW. A case-only rename that the disk ignores is
 // compared with the plain loop of the two renames through a temporary name that really rename there.
-void Compare(const char* label, std::int16_t mode, const wchar_t* from, const wchar_t* to, double target)
+void Compare(const char* label, tavlo::Mode mode, const wchar_t* from, const wchar_t* to, double target)
 {
     TempDir engineDir, plainDir;
     Fill(engineDir, from);
@@ -63,7 +63,7 @@ void Compare(const char* label, std::int16_t mode, const wchar_t* from, const wc
             done += outcome.Done();
         }
     });
-    const bool detour = mode == tavlo::ModeUpperCase && !DiskRenamesCaseOnly();
+    const bool detour = mode == tavlo::Mode::UpperCase && !DiskRenamesCaseOnly();
     int moved = 0;
     double plainTime = Seconds([&] {
         for (int i = 0; i < kFiles; ++i) {
@@ -103,9 +103,9 @@ void NormaliseAndProbe()
 int main()
 {
     std::printf("%d files per run\n", kFiles);
-    Compare("mode 7 (upper case, case-only)", tavlo::ModeUpperCase, L"txt", L"TXT", 1.5);
-    Compare("mode 0 (cut to three)", tavlo::ModeCutToThree, L"html", L"htm", 1.10);
-    Compare("mode 4 (full width)", tavlo::ModeFullWidth, L"txt", L"\uFF54\uFF58\uFF54", 1.10);
+    Compare("mode 7 (upper case, case-only)", tavlo::Mode::UpperCase, L"txt", L"TXT", 1.5);
+    Compare("mode 0 (cut to three)", tavlo::Mode::CutToThree, L"html", L"htm", 1.10);
+    Compare("mode 4 (full width)", tavlo::Mode::FullWidth, L"txt", L"\uFF54\uFF58\uFF54", 1.10);
     NormaliseAndProbe();
     return bench::Verdict();
 }

@@ -119,13 +119,13 @@ void VisibleProgram()
     // The preview over the same list, opened and closed at once: its predictions and its rows.
     frame.PreviewDialog().OnShown = [&] { frame.PreviewDialog().Hide(); };
     double preview = Seconds([&] {
-        frame.ShowPreview(tavlo::ModeCutToThree);
+        frame.ShowPreview(tavlo::Mode::CutToThree);
         Pump();
     });
     frame.PreviewDialog().OnShown = nullptr;
     // A press and the messages until the run has ended and the interface is back.
     auto pressAndWait = [&] {
-        frame.btnExe_Click(tavlo::ModeCutToThree);
+        frame.btnExe_Click(static_cast<std::int16_t>(tavlo::ModeNumber(tavlo::Mode::CutToThree)));
         MSG msg;
         while (frame.Running()) {
             if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -151,7 +151,7 @@ void VisibleProgram()
     // The same run without windows: the driver with its journal, the log and results kept in memory.
     tavlo::JournalFileStore journal(journalDir / L"driver.txt");
     double alone = Seconds([&] {
-        tavlo::RunBatch(engineFiles, tavlo::ModeCutToThree, opts, tavlo::SystemFileSystem(), journal, {log, results, log});
+        tavlo::RunBatch(engineFiles, tavlo::Mode::CutToThree, opts, tavlo::SystemFileSystem(), journal, {log, results, log});
     });
     std::printf("run over %d files, windows shown         %8.1f ms (%d log lines)\n", kFiles, visible * 1000,
                 static_cast<int>(SendMessageW(frame.StatusWindow().lstKekka(), LB_GETCOUNT, 0, 0)));

@@ -157,12 +157,13 @@ protected:
         }
         return true;
     }
-    // Presses mode button `mode` and answers the window's messages until the run it started has ended.
-    void Press(int mode)
+    // Presses mode button `index` and answers the window's messages until the run it started has ended.
+    void Press(int index)
     {
-        frame->btnExe_Click(static_cast<std::int16_t>(mode));
+        frame->btnExe_Click(static_cast<std::int16_t>(index));
         RunToEnd();
     }
+    void Press(Mode mode) { Press(ModeNumber(mode)); }
     void RunToEnd()
     {
         MSG msg;

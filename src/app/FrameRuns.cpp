@@ -57,7 +57,7 @@ bool FrameRuns::AutoExecute(std::wstring_view commandLine)
         f_.CancelFlag = false;
         TakeCommandLine(commandLine);
         if (f_.file_->Count() >= 1) {
-            const std::size_t left = RunTargets(f_.file_->Entries(), options.AutoExe);
+            const std::size_t left = RunTargets(f_.file_->Entries(), AutoModeOf(options));
             if (options.AutoLog) f_.status_->LogCopy();
             ran = true;
             // Scripts can tell: every named file carries its final name, or not (a name passed over
@@ -89,7 +89,7 @@ void FrameRuns::AutoExecuteDropped(const std::vector<std::wstring>& files)
             if (path.empty() || !CanOpenFile(path)) ++passedOver;
             else if (seen.insert(path).second) targets.push_back(path);
         }
-        const std::size_t left = RunTargets(targets, options.AutoExe);
+        const std::size_t left = RunTargets(targets, AutoModeOf(options));
         if (options.AutoLog) f_.status_->LogCopy();
         f_.exitCode_ = left == 0 && passedOver == 0 ? 0 : 1;
     } catch (...) {
@@ -100,7 +100,7 @@ void FrameRuns::AutoExecuteDropped(const std::vector<std::wstring>& files)
     f_.about_.Unload();
 }
 
-std::size_t FrameRuns::RunTargets(const std::vector<std::wstring>& targets, std::int16_t mode)
+std::size_t FrameRuns::RunTargets(const std::vector<std::wstring>& targets, Mode mode)
 {
     try {
         return RunBatch(targets, mode, RulesOf(options), *f_.fileSystem_, *f_.journalStore_,
@@ -113,18 +113,18 @@ std::size_t FrameRuns::RunTargets(const std::vector<std::wstring>& targets, std:
     }
 }
 
-void FrameRuns::ShowPreview(std::int16_t Index)
-{
-    if (f_.locked_ || Index < 0 || Index >= kModeCount) return;
-    std::vector<Prediction> rows = PredictRun(f_.file_->Entries(), Index, *f_.fileSystem_, RulesOf(options));
-    // Between preview and run the disk may change: the run's own checks still decide.
-    if (f_.preview_.ShowFor(Form::WindowText(f_.btnExe(Index)), std::move(rows))) RunMode(Index);
-}
-
-void FrameRuns::RunMode(std::int16_t Index)
+void FrameRuns::ShowPreview(Mode mode)
 {
     if (f_.locked_) return;
-    if (const std::int16_t missing = RowsMissing(Index, RulesOf(options))) {
+    std::vector<Prediction> rows = PredictRun(f_.file_->Entries(), mode, *f_.fileSystem_, RulesOf(options));
+    // Between preview and run the disk may change: the run's own checks still decide.
+    if (f_.preview_.ShowFor(Form::WindowText(f_.btnExe(ModeNumber(mode))), std::move(rows))) RunMode(mode);
+}
+
+void FrameRuns::RunMode(Mode mode)
+{
+    if (f_.locked_) return;
+    if (const std::int16_t missing = RowsMissing(mode, RulesOf(options))) {
         f_.status_->ListInAdd(ProgramString(missing));
         return;
     }
@@ -138,9 +138,9 @@ void FrameRuns::RunMode(std::int16_t Index)
         // come in, and once at the end. Drawing every state would cost more than the run.
         PacedRedraw::DrawAll();
         run_ = std::make_unique<BackgroundRun>(f_.Handle(), frmTavlo::kRunProgress);
-        run_->Start([targets = f_.file_->Entries(), Index, rules = RulesOf(options), fs = f_.fileSystem_,
+        run_->Start([targets = f_.file_->Entries(), mode, rules = RulesOf(options), fs = f_.fileSystem_,
                      journal = f_.journalStore_](const RunSinks& sinks, const std::atomic<bool>& stop, RunObserver& observer) {
-            RunBatch(targets, Index, rules, *fs, *journal, sinks, &stop, &observer);
+            RunBatch(targets, mode, rules, *fs, *journal, sinks, &stop, &observer);
         });
     } catch (...) {
         ReportFault("FrameRuns::RunMode");

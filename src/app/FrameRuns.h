@@ -33,9 +33,9 @@ public:
     bool AutoExecute(std::wstring_view commandLine);
     // The automatic run over dropped files: each named file once, as the target list would take it.
     void AutoExecuteDropped(const std::vector<std::wstring>& files);
-    void ShowPreview(std::int16_t Index);
+    void ShowPreview(Mode mode);
     // Starts the visible run; the interface stays locked until its end arrives.
-    void RunMode(std::int16_t Index);
+    void RunMode(Mode mode);
     bool Running() const { return run_ != nullptr; }
     // The run stops before its next file.
     void Stop();
@@ -50,7 +50,7 @@ public:
 private:
     // The run over `targets`, told to the log, the result list and the journal; the count of files
     // left without their final name.
-    std::size_t RunTargets(const std::vector<std::wstring>& targets, std::int16_t mode);
+    std::size_t RunTargets(const std::vector<std::wstring>& targets, Mode mode);
     void ShowRunEvent(BackgroundRun::Event& event);
     void EndRun();
 

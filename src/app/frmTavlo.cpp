@@ -114,7 +114,9 @@ bool frmTavlo::Create()
                               0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdClient)),
                               Instance(), &ccs);
     pnlKelmo_.onPress = [this](int mode) { btnExe_Click(static_cast<std::int16_t>(mode)); };
-    pnlKelmo_.onPreview = [this](int mode) { ShowPreview(static_cast<std::int16_t>(mode)); };
+    pnlKelmo_.onPreview = [this](int index) {
+        if (const std::optional<Mode> mode = ModeOf(index)) ShowPreview(*mode);
+    };
     pnlKelmo_.onCancel = [this] { btnCancel_Click(); };
     if (!client_ || !pnlKelmo_.Create(Handle(), kIdStrip)) return false;
 
@@ -502,9 +504,10 @@ LRESULT frmTavlo::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void frmTavlo::btnExe_Click(std::int16_t Index)
 {
-    if (locked_) return;
-    if (options.Preview) ShowPreview(Index);
-    else RunMode(Index);
+    const std::optional<Mode> mode = ModeOf(Index);
+    if (locked_ || !mode) return;
+    if (options.Preview) ShowPreview(*mode);
+    else RunMode(*mode);
 }
 
 void frmTavlo::btnCancel_Click()

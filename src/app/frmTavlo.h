@@ -58,9 +58,9 @@ public:
     void btnExe_Click(std::int16_t Index);
     // The preview of mode `Index` over the target list (a right click, Shift+F10 or the menu key on a
     // mode button); its 実行 runs the mode.
-    void ShowPreview(std::int16_t Index) { runs_.ShowPreview(Index); }
+    void ShowPreview(Mode mode) { runs_.ShowPreview(mode); }
     // The run of mode `Index` over the target list, as a press without preview.
-    void RunMode(std::int16_t Index) { runs_.RunMode(Index); }
+    void RunMode(Mode mode) { runs_.RunMode(mode); }
     void btnCancel_Click();
     // True from a press until the visible run has ended and the interface is back.
     bool Running() const { return runs_.Running(); }

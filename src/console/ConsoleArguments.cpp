@@ -22,14 +22,14 @@ bool IsHelp(const std::wstring& a) { return a == L"-h" || a == L"/?" || a == L"-
 
 } // namespace
 
-std::optional<std::int16_t> ModeByName(std::wstring_view text)
+std::optional<Mode> ModeByName(std::wstring_view text)
 {
     static constexpr std::array<std::wstring_view, kModeCount> names{L"cut3", L"doc",   L"4to3",  L"3to4",   L"wide",
                                                                       L"narrow", L"lower", L"upper", L"content"};
     const std::wstring lower = AsciiLower(text);
     for (std::size_t m = 0; m < names.size(); ++m)
         if (lower == names[m] || (lower.size() == 1 && lower[0] == static_cast<wchar_t>(L'0' + m)))
-            return static_cast<std::int16_t>(m);
+            return ModeOf(static_cast<int>(m));
     return std::nullopt;
 }
 
@@ -74,7 +74,7 @@ ParsedArguments ParseConsoleArguments(const std::vector<std::wstring>& arguments
         return parsed;
     }
     if (words.empty()) return fail(ModeAndPathNeeded, {});
-    const std::optional<std::int16_t> mode = ModeByName(words.front());
+    const std::optional<Mode> mode = ModeByName(words.front());
     if (!mode) return fail(UnknownMode, words.front());
     if (words.size() < 2) return fail(ModeAndPathNeeded, {});
     request.action = ConsoleRequest::Action::Run;

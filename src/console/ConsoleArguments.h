@@ -1,6 +1,8 @@
 #pragma once
 // The console command's arguments (split by SplitArguments in core/CommandLines.h), read as a mode, its
 // switches and the paths. Text logic only.
+#include "engine/Mode.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,12 +12,12 @@
 namespace tavlo {
 
 // A mode by name (cut3, doc, 4to3, 3to4, wide, narrow, lower, upper; any letter case) or by number 0-7.
-std::optional<std::int16_t> ModeByName(std::wstring_view text);
+std::optional<Mode> ModeByName(std::wstring_view text);
 
 struct ConsoleRequest {
     enum class Action { Run, Undo, Help };
     Action action = Action::Help;
-    std::int16_t mode = 0;
+    Mode mode = Mode::CutToThree;
     bool dryRun = false;
     bool recursive = false;
     bool all = false; // hidden and system files and folders too

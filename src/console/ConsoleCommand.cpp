@@ -95,7 +95,7 @@ int Undo(ConsoleContext& c, const RenameRules& rules)
     return outcome.Left == 0 ? ConsoleAllDone : ConsoleFileLeft;
 }
 
-int DryRun(ConsoleContext& c, const std::vector<std::wstring>& files, std::int16_t mode, const RenameRules& rules)
+int DryRun(ConsoleContext& c, const std::vector<std::wstring>& files, Mode mode, const RenameRules& rules)
 {
     const std::vector<Prediction> predictions = PredictRun(files, mode, c.fs, rules, &c.stop);
     int left = static_cast<int>(files.size() - predictions.size());
@@ -107,7 +107,7 @@ int DryRun(ConsoleContext& c, const std::vector<std::wstring>& files, std::int16
     return left + (c.stop ? 1 : 0);
 }
 
-int Run(ConsoleContext& c, const std::vector<std::wstring>& files, std::int16_t mode, const RenameRules& rules)
+int Run(ConsoleContext& c, const std::vector<std::wstring>& files, Mode mode, const RenameRules& rules)
 {
     // The journal's trouble goes to standard error; the run goes on.
     ErrorLines complaints(c.err);

@@ -148,7 +148,7 @@ void frmOption::SetOptionData()
 {
     SetCheck(ckbAuto_, BoolToCheck(options.Auto));
     AutoVisible();
-    SelectMode(options.AutoExe < 0 || options.AutoExe > 7 ? 0 : options.AutoExe);
+    SelectMode(ModeNumber(AutoModeOf(options)));
     SetCheck(ckbLog_, BoolToCheck(options.AutoLog));
     SetCheck(ckbHira_, BoolToCheck(options.Hira));
     SetCheck(ckbDblExp_, BoolToCheck(options.DblExp));

@@ -7,14 +7,14 @@
 
 namespace tavlo {
 
-JournalRecorder::JournalRecorder(JournalStore& store, FileSystem& fs, int mode, LogSink& log)
+JournalRecorder::JournalRecorder(JournalStore& store, FileSystem& fs, Mode mode, LogSink& log)
     : JournalRecorder(store, fs, mode, log, JournalTimeNow(), NewJournalRunId())
 {
 }
 
-JournalRecorder::JournalRecorder(JournalStore& store, FileSystem& fs, int mode, LogSink& log, std::wstring time,
+JournalRecorder::JournalRecorder(JournalStore& store, FileSystem& fs, Mode mode, LogSink& log, std::wstring time,
                                  std::string id)
-    : fs_(fs), journal_(store), run_(journal_.Begin(mode, std::move(time), std::move(id))), log_(log)
+    : fs_(fs), journal_(store), run_(journal_.Begin(ModeNumber(mode), std::move(time), std::move(id))), log_(log)
 {
 }
 

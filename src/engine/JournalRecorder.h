@@ -4,6 +4,7 @@
 // taken back by any other.
 #include "core/FileSystem.h"
 #include "common/JournalStore.h"
+#include "engine/Mode.h"
 #include "engine/Sinks.h"
 #include "engine/UndoJournal.h"
 
@@ -15,8 +16,8 @@ namespace tavlo {
 class JournalRecorder final : public RenameRecorder {
 public:
     // The run is stamped with the local time and a new id (JournalTimeNow, NewJournalRunId).
-    JournalRecorder(JournalStore& store, FileSystem& fs, int mode, LogSink& log);
-    JournalRecorder(JournalStore& store, FileSystem& fs, int mode, LogSink& log, std::wstring time, std::string id);
+    JournalRecorder(JournalStore& store, FileSystem& fs, Mode mode, LogSink& log);
+    JournalRecorder(JournalStore& store, FileSystem& fs, Mode mode, LogSink& log, std::wstring time, std::string id);
     // The run's end is recorded when this goes.
 
     void Intent(const std::wstring& from, const std::wstring& temporary, const std::wstring& to) override;

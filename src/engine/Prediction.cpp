@@ -45,7 +45,7 @@ private:
 
 } // namespace
 
-std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, std::int16_t mode, FileSystem& fs,
+std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, Mode mode, FileSystem& fs,
                                    const RenameRules& rules, const std::atomic<bool>* stop)
 {
     using namespace program_text;

@@ -25,7 +25,7 @@ struct Prediction {
 // The entries in order. An entry whose new name an earlier entry takes, or that a file on disk has, is
 // left (a run never replaces a file); so is a case-only rename beside a case twin. `stop`, when set, ends
 // the prediction before the next entry: the entries predicted so far come back.
-std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, std::int16_t mode, FileSystem& fs,
+std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, Mode mode, FileSystem& fs,
                                    const RenameRules& rules, const std::atomic<bool>* stop = nullptr);
 
 // The text of the result: the catalogue text without the ideographic space the log's lines begin with.

@@ -63,11 +63,11 @@ bool RenameEngine::IsUsableFileName(const std::wstring& name)
     return true;
 }
 
-std::int16_t RowsMissing(std::int16_t mode, const RenameRules& rules)
+std::int16_t RowsMissing(Mode mode, const RenameRules& rules)
 {
     auto none = [](const std::array<bool, 6>& rows) { return std::find(rows.begin(), rows.end(), true) == rows.end(); };
-    if (mode == ModeFourToThree && none(rules.Exp43)) return program_text::NoFourToThreeRow;
-    if (mode == ModeThreeToFour && none(rules.Exp34)) return program_text::NoThreeToFourRow;
+    if (mode == Mode::FourToThree && none(rules.Exp43)) return program_text::NoFourToThreeRow;
+    if (mode == Mode::ThreeToFour && none(rules.Exp34)) return program_text::NoThreeToFourRow;
     return 0;
 }
 
@@ -200,10 +200,10 @@ RenameOutcome RenameEngine::DecideByContent(const std::wstring& path, const std:
     return outcome;
 }
 
-RenameOutcome RenameEngine::Decide(const std::wstring& path, std::int16_t mode, const std::wstring& content)
+RenameOutcome RenameEngine::Decide(const std::wstring& path, Mode mode, const std::wstring& content)
 {
     const std::wstring& readFrom = content.empty() ? path : content;
-    if (mode == ModeContent) return DecideByContent(path, readFrom);
+    if (mode == Mode::Content) return DecideByContent(path, readFrom);
     RenameOutcome outcome;
     outcome.path = path;
     const std::wstring ext = GetExtension(path, opts_.DblExp);
@@ -214,22 +214,22 @@ RenameOutcome RenameEngine::Decide(const std::wstring& path, std::int16_t mode, 
 
     Rule rule;
     switch (mode) {
-    case ModeCutToThree:
+    case Mode::CutToThree:
         if (Cp932ByteLength(ext) != ext.size()) rule.reason = program_text::HasWideChar;
         else if (ext.size() <= 4) rule.reason = program_text::ShortEnough;
         else rule.ext = ext.substr(0, 4);
         break;
-    case ModeDocToTxt:
+    case Mode::DocToTxt:
         if (PlatformUpper(ext) != L".DOC") rule.reason = program_text::NotDoc;
         else if (!IsTextFile(readFrom, fs_)) rule.reason = program_text::NotText;
         else rule.ext = L".TXT";
         break;
-    case ModeFourToThree: rule = ByTable(ext, kFourToThree, opts_.Exp43); break;
-    case ModeThreeToFour: rule = ByTable(ext, kThreeToFour, opts_.Exp34); break;
-    case ModeFullWidth: rule.ext = L"." + ToFullWidth(afterDot); break;
-    case ModeHalfWidth: rule.ext = L"." + ToHalfWidth(afterDot, opts_.Hira); break;
-    case ModeLowerCase: rule.ext = L"." + PlatformLower(afterDot); break;
-    case ModeUpperCase: rule.ext = L"." + PlatformUpper(afterDot); break;
+    case Mode::FourToThree: rule = ByTable(ext, kFourToThree, opts_.Exp43); break;
+    case Mode::ThreeToFour: rule = ByTable(ext, kThreeToFour, opts_.Exp34); break;
+    case Mode::FullWidth: rule.ext = L"." + ToFullWidth(afterDot); break;
+    case Mode::HalfWidth: rule.ext = L"." + ToHalfWidth(afterDot, opts_.Hira); break;
+    case Mode::LowerCase: rule.ext = L"." + PlatformLower(afterDot); break;
+    case Mode::UpperCase: rule.ext = L"." + PlatformUpper(afterDot); break;
     default: return outcome;
     }
     if (!rule.ext) {
@@ -243,7 +243,7 @@ RenameOutcome RenameEngine::Decide(const std::wstring& path, std::int16_t mode, 
     return outcome;
 }
 
-RenameOutcome RenameEngine::ChangeExtension(const std::wstring& path, std::int16_t mode)
+RenameOutcome RenameEngine::ChangeExtension(const std::wstring& path, Mode mode)
 {
     // A target gone since it was listed is that in every mode, even one that would leave its name as it is.
     if (!fs_.Exists(path)) {

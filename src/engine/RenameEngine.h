@@ -4,6 +4,7 @@
 #include "core/FileSystem.h"
 #include "core/Names.h"
 #include "engine/FolderListing.h"
+#include "engine/Mode.h"
 #include "engine/Sinks.h"
 
 #include <array>
@@ -13,20 +14,6 @@
 #include <unordered_map>
 
 namespace tavlo {
-
-enum Mode : std::int16_t {
-    ModeCutToThree = 0,
-    ModeDocToTxt = 1,
-    ModeFourToThree = 2,
-    ModeThreeToFour = 3,
-    ModeFullWidth = 4,
-    ModeHalfWidth = 5,
-    ModeLowerCase = 6,
-    ModeUpperCase = 7,
-    ModeContent = 8,
-};
-// How many modes there are: the strip's buttons, the options' choices, the console's names.
-inline constexpr int kModeCount = 9;
 
 // What the engine reads of the options: whether the archive double extensions count as one, whether
 // the half-width conversion takes hiragana, and the enabled rows of the two conversion tables.
@@ -39,7 +26,7 @@ struct RenameRules {
 
 // Why the mode cannot run at all under these rules: the catalogue number of the text that says so (4->3
 // or 3->4 with no row of its table enabled), or 0 when it can.
-std::int16_t RowsMissing(std::int16_t mode, const RenameRules& rules);
+std::int16_t RowsMissing(Mode mode, const RenameRules& rules);
 
 // True when `a` and `b` differ, but only in letter case.
 bool EqualButForCase(const std::wstring& a, const std::wstring& b);
@@ -82,9 +69,9 @@ public:
     // with the name the file would get. The run and the preview both start from this.
     // `content`, when given, is the file whose bytes the modes that read (DOC, content) look at: the one
     // the run will find by this entry's name, which the prediction knows when earlier entries took names.
-    RenameOutcome Decide(const std::wstring& path, std::int16_t mode, const std::wstring& content = {});
+    RenameOutcome Decide(const std::wstring& path, Mode mode, const std::wstring& content = {});
     // Renames one file by the mode's rule: the decision, then the rename.
-    RenameOutcome ChangeExtension(const std::wstring& path, std::int16_t mode);
+    RenameOutcome ChangeExtension(const std::wstring& path, Mode mode);
 
     // Renames `from` to `to` in the same folder the way ChangeExtension does: never replacing, a
     // case-only rename through a temporary name where the volume needs it.

@@ -6,7 +6,7 @@
 
 namespace tavlo {
 
-RunCounts RunBatch(const std::vector<std::wstring>& targets, std::int16_t mode, const RenameRules& rules,
+RunCounts RunBatch(const std::vector<std::wstring>& targets, Mode mode, const RenameRules& rules,
                    FileSystem& fs, JournalStore& journal, const RunSinks& sinks, const std::atomic<bool>* stop,
                    RunObserver* observer)
 {

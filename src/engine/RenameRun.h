@@ -40,7 +40,7 @@ struct RunCounts {
 // Renames `targets` in order by `mode`. Before each target, `stop` (when given) and the observer may end
 // the run; the closing line ("stopped" or "all done") ends the log either way. The journal holds the run
 // from its first record to its end, so it can be taken back whatever becomes of the process.
-RunCounts RunBatch(const std::vector<std::wstring>& targets, std::int16_t mode, const RenameRules& rules,
+RunCounts RunBatch(const std::vector<std::wstring>& targets, Mode mode, const RenameRules& rules,
                    FileSystem& fs, JournalStore& journal, const RunSinks& sinks,
                    const std::atomic<bool>* stop = nullptr, RunObserver* observer = nullptr);
 

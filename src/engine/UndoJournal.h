@@ -5,6 +5,7 @@
 // journal is stored comes through JournalStore.
 #include "core/FileSystem.h"
 #include "common/JournalStore.h"
+#include "engine/Mode.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -48,7 +49,7 @@ class UndoJournal {
 public:
     static constexpr std::size_t kRunsKept = 20;
     // The largest mode number a run line may hold.
-    static constexpr int kLastMode = 8;
+    static constexpr int kLastMode = kModeCount - 1;
 
     explicit UndoJournal(JournalStore& store) : store_(store) {}
 

@@ -43,4 +43,8 @@ inline RenameRules RulesOf(const OptionState& state)
     return RenameRules{state.DblExp, state.Hira, state.Exp43, state.Exp34};
 }
 
+// The mode of the automatic run. A stored number that no mode has runs the first mode, the one the
+// options dialog shows for it.
+inline Mode AutoModeOf(const OptionState& state) { return ModeOf(state.AutoExe).value_or(Mode::CutToThree); }
+
 } // namespace tavlo

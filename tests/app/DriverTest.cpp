@@ -397,7 +397,7 @@ TEST_F(DriverTest, AFileLeftUnderATemporaryNameIsListedThereAndUndoBringsItBack)
     test::ScriptedRenames fs({Act::Pretend, Act::Do, Act::Refuse, Act::Refuse});
     frame->SetFileSystem(fs);
     frame->SetMessageBox([](const std::wstring&, UINT) { return IDYES; });
-    Press(ModeUpperCase);
+    Press(Mode::UpperCase);
     ASSERT_EQ(dir.Names(), std::vector<std::wstring>{L"~tavlo2-1.tmp"});
     EXPECT_EQ(Targets(), std::vector<std::wstring>{Full(L"~tavlo2-1.tmp")});
 

@@ -9,17 +9,17 @@ namespace {
 
 TEST(ConsoleArguments, ModesSwitchesAndMistakes)
 {
-    EXPECT_EQ(ModeByName(L"CUT3"), 0);
-    EXPECT_EQ(ModeByName(L"Narrow"), 5);
-    EXPECT_EQ(ModeByName(L"7"), 7);
-    EXPECT_EQ(ModeByName(L"Content"), 8);
+    EXPECT_EQ(ModeByName(L"CUT3"), Mode::CutToThree);
+    EXPECT_EQ(ModeByName(L"Narrow"), Mode::HalfWidth);
+    EXPECT_EQ(ModeByName(L"7"), Mode::UpperCase);
+    EXPECT_EQ(ModeByName(L"Content"), Mode::Content);
     EXPECT_FALSE(ModeByName(L"9"));
     EXPECT_FALSE(ModeByName(L"lowe"));
 
     ParsedArguments p = ParseConsoleArguments({L"4to3", L"a", L"-N", L"--utf8", L"-r", L"--", L"-b"});
     ASSERT_TRUE(p.request);
     EXPECT_EQ(p.request->action, ConsoleRequest::Action::Run);
-    EXPECT_EQ(p.request->mode, 2);
+    EXPECT_EQ(p.request->mode, Mode::FourToThree);
     EXPECT_TRUE(p.request->dryRun && p.request->recursive);
     EXPECT_EQ(p.request->paths, (std::vector<std::wstring>{L"a", L"-b"}));
 

@@ -210,6 +210,11 @@ TEST_F(OptionDialogTest, CancelDiscardsAndTheNextShowingStartsFromMemory)
 
 TEST_F(OptionDialogTest, AModeOutsideTheRangeShowsTheFirstAndOkStoresIt)
 {
+    options.AutoExe = 8;
+    ShowAnd([&] {
+        EXPECT_EQ(SelectedMode(), 8) << "the last mode is in range";
+        Click(dialog.btnCancel());
+    });
     options.AutoExe = 9;
     ShowAnd([&] {
         EXPECT_EQ(SelectedMode(), 0);

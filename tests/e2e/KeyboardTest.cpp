@@ -97,7 +97,7 @@ TEST_F(KeyboardTest, EveryControlIsReachedAndPressedFromTheKeyboard)
     Type("Right Right");
     EXPECT_TRUE(WaitFor([&] { return focus() == modes[2]; }));
     Type("Left Left Left Left Left");
-    EXPECT_TRUE(WaitFor([&] { return focus() == modes[ModeLowerCase]; })) << "round the end";
+    EXPECT_TRUE(WaitFor([&] { return focus() == modes[ModeNumber(Mode::LowerCase)]; })) << "round the end";
     // F6 goes back into the active window, onto one of its controls.
     Type("F6");
     EXPECT_TRUE(WaitFor([&] { return focus() && IsChild(active(), focus()); }));

@@ -146,9 +146,9 @@ TEST(JournalText, NoJournalIsEverWiped)
     test::RecordingLog log;
     {
         RenameEngine engine(fs, RenameRules{});
-        JournalRecorder recorder(store, fs, ModeLowerCase, log);
+        JournalRecorder recorder(store, fs, Mode::LowerCase, log);
         engine.SetRecorder(&recorder);
-        Report(engine.ChangeExtension(L"C:\\d\\a.TXT", ModeLowerCase), log, *std::make_unique<test::RecordingResults>(), &recorder);
+        Report(engine.ChangeExtension(L"C:\\d\\a.TXT", Mode::LowerCase), log, *std::make_unique<test::RecordingResults>(), &recorder);
     }
     EXPECT_EQ(store.setAside, "not a journal\n");
     EXPECT_EQ(log.lines.front(), FillTag(ProgramString(program_text::JournalSetAside), L"%PATH%", store.asidePath));

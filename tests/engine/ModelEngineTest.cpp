@@ -26,13 +26,13 @@ TEST(ModelEngine, CaseOnlyRenamesOnEveryKindOfVolume)
     for (auto caseOnly : {ModelFileSystem::CaseOnly::Done, ModelFileSystem::CaseOnly::Refused,
                           ModelFileSystem::CaseOnly::ClaimedNotDone}) {
         Scenario s = Folder({L"a.TXT", L"b.TXT"});
-        s.mode = ModeLowerCase;
+        s.mode = Mode::LowerCase;
         s.fs.caseOnly = caseOnly;
         EXPECT_EQ(CheckScenario(s), "") << static_cast<int>(caseOnly);
         // Killed after each step of the way through a temporary name.
         for (int kill = 0; kill < 6; ++kill) {
             Scenario k = Folder({L"a.TXT", L"b.TXT"});
-            k.mode = ModeLowerCase;
+            k.mode = Mode::LowerCase;
             k.fs.caseOnly = caseOnly;
             k.fs.killAfter = kill;
             EXPECT_EQ(CheckScenario(k), "") << static_cast<int>(caseOnly) << " killed after " << kill;
@@ -43,17 +43,17 @@ TEST(ModelEngine, CaseOnlyRenamesOnEveryKindOfVolume)
 TEST(ModelEngine, TwinsFailuresAndNamesThatAppearMeanwhile)
 {
     Scenario twins = Folder({L"a.txt", L"a.TXT", L"b.html"}, true);
-    twins.mode = ModeUpperCase;
+    twins.mode = Mode::UpperCase;
     EXPECT_EQ(CheckScenario(twins), "");
 
     Scenario failing = Folder({L"a.html", L"b.html", L"c.html"});
-    failing.mode = ModeCutToThree;
+    failing.mode = Mode::CutToThree;
     failing.fs.failing = {1};
     EXPECT_EQ(CheckScenario(failing), "");
 
     // The name a file is about to get turns up just before its rename: the file stays.
     Scenario taken = Folder({L"a.html", L"b.html"});
-    taken.mode = ModeCutToThree;
+    taken.mode = Mode::CutToThree;
     taken.fs.meanwhile = [](int step, ModelFileSystem& fs) {
         if (step == 1) fs.AddFile(kModelFolder, L"b.htm");
     };
@@ -66,14 +66,14 @@ TEST(ModelEngine, AnEntryInAnotherCaseIsTheFileOnDisk)
 {
     Scenario s = Folder({L"A.html", L"A.jpg"});
     s.names = {L"a.html", L"a.ht ml", L"a.html"};
-    s.mode = ModeCutToThree;
+    s.mode = Mode::CutToThree;
     EXPECT_EQ(CheckScenario(s), "");
 
     // Found next: in a case-sensitive folder, a case-only rename of such an entry meets the file's own
     // spelling as another case of the name; the run leaves it, and so does the prediction.
     Scenario twin = Folder({L"a.HTML"}, true);
     twin.names = {L"a.html"};
-    twin.mode = ModeUpperCase;
+    twin.mode = Mode::UpperCase;
     EXPECT_EQ(CheckScenario(twin), "");
 }
 
@@ -85,9 +85,9 @@ TEST(ModelEngine, NoFreeTemporaryNameAndAnUnknownMode)
     for (int n = 1; n <= 100; ++n) s.fs.AddFile(kModelFolder, L"~tavlo2-" + std::to_wstring(n) + L".tmp");
     s.fs.caseOnly = ModelFileSystem::CaseOnly::Refused;
     RenameEngine engine(s.fs, s.rules);
-    EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\a.TXT", ModeLowerCase).kind, RenameOutcome::Kind::Failed);
+    EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\a.TXT", Mode::LowerCase).kind, RenameOutcome::Kind::Failed);
     EXPECT_EQ(s.fs.NameOf(kModelFolder, 1), L"a.TXT");
-    EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\a.TXT", kModeCount).kind, RenameOutcome::Kind::NoExtension);
+    EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\a.TXT", static_cast<Mode>(kModeCount)).kind, RenameOutcome::Kind::NoExtension);
 }
 
 // Found by the fuzzer: the content mode gave "page." (a name a volume would store without its dot) a new
@@ -100,15 +100,15 @@ TEST(ModelEngine, TheContentModeLeavesNamesNoUndoCouldGiveBack)
     s.fs.AddFile(kModelFolder, L"page.", std::string("\x89PNG\r\n\x1A\n", 8));
     s.fs.AddFile(kModelFolder, L"photo", std::string("\xFF\xD8\xFF\xE0", 4));
     s.names = {L"page.", L"photo"};
-    s.mode = ModeContent;
+    s.mode = Mode::Content;
     for (int kill = -1; kill < 2; ++kill) {
         Scenario k = s;
         k.fs.killAfter = kill;
         EXPECT_EQ(CheckScenario(k), "") << kill;
     }
     RenameEngine engine(s.fs, s.rules);
-    EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\page.", ModeContent).kind, RenameOutcome::Kind::NoExtension);
-    EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\photo", ModeContent).newPath, kModelFolder + L"\\photo.jpg");
+    EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\page.", Mode::Content).kind, RenameOutcome::Kind::NoExtension);
+    EXPECT_EQ(engine.ChangeExtension(kModelFolder + L"\\photo", Mode::Content).newPath, kModelFolder + L"\\photo.jpg");
 }
 
 // The preview's reasons, stated: a name an earlier entry takes, a name a file has, an extension short
@@ -119,7 +119,7 @@ TEST(ModelEngine, ThePredictionGivesEachReason)
     Scenario s = Folder({L"x.html", L"x.htmx", L"t.html", L"t.htm", L"a b.html"});
     std::vector<std::wstring> paths;
     for (const std::wstring& n : s.names) paths.push_back(kModelFolder + L"\\" + n);
-    const std::vector<Prediction> p = PredictRun(paths, ModeCutToThree, s.fs, s.rules);
+    const std::vector<Prediction> p = PredictRun(paths, Mode::CutToThree, s.fs, s.rules);
     ASSERT_EQ(p.size(), 5u);
     EXPECT_EQ(p[0].result, WillRename);
     EXPECT_EQ(p[0].newName, L"x.htm");
@@ -139,14 +139,14 @@ TEST(ModelEngine, ThePreviewReadsTheFileTheRunWillFind)
     s.fs.AddFolder(kModelFolder, true);
     s.fs.AddFile(kModelFolder, L"PAGE.html", std::string("\x89PNG\r\n\x1A\n", 8));
     s.fs.AddFile(kModelFolder, L"page.HTML", std::string("\xFF\xD8\xFF\xE0", 4));
-    s.mode = ModeContent;
+    s.mode = Mode::Content;
     std::vector<std::wstring> paths(2, kModelFolder + L"\\PAGE.html");
-    const std::vector<Prediction> p = PredictRun(paths, ModeContent, s.fs, s.rules);
+    const std::vector<Prediction> p = PredictRun(paths, Mode::Content, s.fs, s.rules);
     EXPECT_EQ(p[0].newName, L"PAGE.png");
     EXPECT_EQ(p[1].newName, L"PAGE.jpg");
     RenameEngine engine(s.fs, s.rules);
-    EXPECT_EQ(engine.ChangeExtension(paths[0], ModeContent).newPath, kModelFolder + L"\\PAGE.png");
-    EXPECT_EQ(engine.ChangeExtension(paths[1], ModeContent).newPath, kModelFolder + L"\\PAGE.jpg");
+    EXPECT_EQ(engine.ChangeExtension(paths[0], Mode::Content).newPath, kModelFolder + L"\\PAGE.png");
+    EXPECT_EQ(engine.ChangeExtension(paths[1], Mode::Content).newPath, kModelFolder + L"\\PAGE.jpg");
 }
 
 } // namespace

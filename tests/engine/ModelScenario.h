@@ -26,7 +26,7 @@ inline const std::wstring kModelFolder = L"C:\\d";
 struct Scenario {
     ModelFileSystem fs;                 // the folder kModelFolder with its files, faults and kill set
     std::vector<std::wstring> names;    // the target list, file names in kModelFolder
-    std::int16_t mode = 0;
+    Mode mode = Mode::CutToThree;
     RenameRules rules;
     bool journalWritable = true;
     // What others do between the run and its undo.

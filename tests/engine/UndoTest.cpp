@@ -25,7 +25,7 @@ class UndoTest : public ::testing::Test {
 protected:
     // Renames `names` in `mode` as one run, recorded as every front end records it; true when the
     // journal took all of it (the recorder tells the log otherwise).
-    bool RunOver(const std::vector<std::wstring>& names, std::int16_t mode)
+    bool RunOver(const std::vector<std::wstring>& names, Mode mode)
     {
         ++runs;
         test::RecordingLog runLog;
@@ -61,8 +61,8 @@ TEST_F(UndoTest, RunsAreTakenBackNewestFirstOneByOne)
 {
     dir.Write(L"a.html", "a");
     dir.Write(L"b.html", "b");
-    ASSERT_TRUE(RunOver({L"a.html", L"b.html"}, ModeCutToThree));
-    ASSERT_TRUE(RunOver({L"a.htm"}, ModeUpperCase)); // case only: through a temporary name on Wine
+    ASSERT_TRUE(RunOver({L"a.html", L"b.html"}, Mode::CutToThree));
+    ASSERT_TRUE(RunOver({L"a.htm"}, Mode::UpperCase)); // case only: through a temporary name on Wine
     ASSERT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.HTM", L"b.htm"}));
 
     EXPECT_EQ(Undo().Back, 1);
@@ -81,7 +81,7 @@ TEST_F(UndoTest, RunsAreTakenBackNewestFirstOneByOne)
 TEST_F(UndoTest, AFileThatChangedSinceOrWhoseOldNameIsTakenIsLeftAlone)
 {
     for (const wchar_t* name : {L"gone.html", L"other.html", L"taken.html", L"fine.html"}) dir.Write(name, "x");
-    ASSERT_TRUE(RunOver({L"gone.html", L"other.html", L"taken.html", L"fine.html"}, ModeCutToThree));
+    ASSERT_TRUE(RunOver({L"gone.html", L"other.html", L"taken.html", L"fine.html"}, Mode::CutToThree));
     ASSERT_TRUE(MoveFileW((dir / L"gone.htm").c_str(), (dir / L"gone.txt").c_str())); // renamed again
     ASSERT_TRUE(DeleteFileW((dir / L"other.htm").c_str()));
     dir.Write(L"other.htm", "another file of that name");
@@ -103,7 +103,7 @@ TEST_F(UndoTest, TheJournalKeepsTwentyRunsAndSurvivesARunCutShort)
     for (int i = 0; i < 25; ++i) {
         const std::wstring name = L"f" + std::to_wstring(i) + L".html";
         dir.Write(name);
-        ASSERT_TRUE(RunOver({name}, ModeCutToThree));
+        ASSERT_TRUE(RunOver({name}, Mode::CutToThree));
     }
     EXPECT_EQ(ParseJournal(store.text).size(), UndoJournal::kRunsKept);
     EXPECT_EQ(journal.LastRun()->Files.front().To, dir / L"f24.htm");
@@ -118,7 +118,7 @@ TEST_F(UndoTest, AJournalThatCannotBeWrittenNeverStopsARename)
 {
     store.writable = false;
     dir.Write(L"a.html");
-    EXPECT_FALSE(RunOver({L"a.html"}, ModeCutToThree));
+    EXPECT_FALSE(RunOver({L"a.html"}, Mode::CutToThree));
     EXPECT_EQ(dir.Names(), std::vector<std::wstring>{L"a.htm"});
     EXPECT_FALSE(journal.LastRun());
 }

@@ -41,7 +41,7 @@ std::string Describe(Scenario& s)
     for (const auto& f : s.fs.Files(kModelFolder)) text += " [" + Narrow(f.name) + (f.head == "text" ? "]" : " binary]");
     text += "\nlist:";
     for (const auto& n : s.names) text += " [" + Narrow(n) + "]";
-    text += "\nmode " + std::to_string(s.mode) + " dblExp " + std::to_string(s.rules.DblExp) + " hira " +
+    text += "\nmode " + std::to_string(ModeNumber(s.mode)) + " dblExp " + std::to_string(s.rules.DblExp) + " hira " +
             std::to_string(s.rules.Hira) + " caseOnly " + std::to_string(static_cast<int>(s.fs.caseOnly)) + " kill " +
             std::to_string(s.fs.killAfter) + "\nrows43";
     for (bool r : s.rules.Exp43) text += r ? " 1" : " 0";
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                              std::string("\xFF\xD8\xFF\xE0\0\x10JFIF\0", 11)};
         if (!clash) s.fs.AddFile(kModelFolder, name, kHeads[in.ConsumeIntegralInRange(0, 3)]);
     }
-    s.mode = static_cast<std::int16_t>(in.ConsumeIntegralInRange(0, kModeCount - 1));
+    s.mode = *ModeOf(in.ConsumeIntegralInRange(0, kModeCount - 1));
     s.rules.DblExp = in.ConsumeBool();
     s.rules.Hira = in.ConsumeBool();
     for (bool& row : s.rules.Exp43) row = in.ConsumeBool();
