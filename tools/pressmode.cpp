@@ -16,7 +16,7 @@ int wmain(int argc, wchar_t** argv)
     for (int i = 0; i < 100 && !frame; ++i, Sleep(100))
         frame = FindWindowW(nullptr, std::wstring(tavlo::ProgramText(tavlo::program_text::ProgramTitle)).c_str());
     if (!frame) return 1;
-    const std::wstring caption(tavlo::ProgramText(static_cast<std::int16_t>(tavlo::program_text::ModeCaptionFirst + index)));
+    const std::wstring caption(tavlo::ProgramText(tavlo::program_text::ModeCaptionFirst + index));
     struct Search {
         const std::wstring* caption;
         HWND found;

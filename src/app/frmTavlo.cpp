@@ -124,7 +124,7 @@ bool frmTavlo::Create()
     pnlKelmo_.Place(Scale(), kCancelInitialLeft);
     for (int i = 0; i < kModeCount; ++i) {
         AddFontControl(btnExe(i));
-        AddToolTipControl(btnExe(i), ProgramText(static_cast<std::int16_t>(program_text::ModeTipFirst + i)));
+        AddToolTipControl(btnExe(i), ProgramText(program_text::ModeTipFirst + i));
     }
     AddFontControl(btnCancel());
     AddToolTipControl(btnCancel(), GeneralText(general_text::CancelTip));
@@ -166,7 +166,7 @@ bool frmTavlo::MDIForm_Load(std::wstring_view commandLine)
         option_.Form_Load();
         menuMente_.Form_Load();
 
-        SetFontData();
+        SetFontData(FormFontOf(options));
         RestoreGeometry();
 
         CancelFlag = false;
@@ -343,12 +343,13 @@ void frmTavlo::mnuFont_Click()
     FontChoice preset = FontChoiceFromOptions(options);
     std::optional<FontChoice> chosen = chooser_ ? chooser_(Handle(), preset) : std::nullopt;
     if (!TakeFontChoice(chosen ? *chosen : preset, options)) return;
-    SetFontData();
-    for (ChildForm* child : Children()) child->SetFontData();
-    about_.SetFontData();
-    option_.SetFontData();
-    default_.SetFontData();
-    preview_.SetFontData();
+    const FontSettings font = FormFontOf(options);
+    SetFontData(font);
+    for (ChildForm* child : Children()) child->SetFontData(font);
+    about_.SetFontData(font);
+    option_.SetFontData(font);
+    default_.SetFontData(font);
+    preview_.SetFontData(font);
 }
 
 void frmTavlo::mnuLogCopy_Click()

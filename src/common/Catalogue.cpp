@@ -1,11 +1,13 @@
 #include "common/Catalogue.h"
 
+#include "common/Fault.h"
+
 namespace tavlo {
 
 // Numbers of one group are consecutive: callers add an index to a group's base number.
-std::wstring_view ProgramText(std::int16_t number)
+std::wstring_view ProgramText(TextNumber number)
 {
-    switch (number) {
+    switch (static_cast<int>(number)) {
         case 10: return L"３";
         case 11: return L"ＤＯＣ";
         case 12: return L"4->3";
@@ -275,12 +277,13 @@ std::wstring FillTag(std::wstring text, std::wstring_view tag, std::wstring_view
 {
     const std::size_t at = text.find(tag);
     if (at != std::wstring::npos) text.replace(at, tag.size(), value);
+    else ReportOddity("FillTag", std::wstring(tag) + L" missing from \"" + text + L"\"");
     return text;
 }
 
-std::wstring_view GeneralText(std::int16_t number)
+std::wstring_view GeneralText(GeneralNumber number)
 {
-    switch (number) {
+    switch (static_cast<int>(number)) {
         case 5: return L"ｷｬﾝｾﾙ";
         case 10: return L"実行中に中断します";
         case 20: return L"で使用したレジストリを全て削除します";

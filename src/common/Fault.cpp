@@ -64,6 +64,16 @@ void ReportFault(const char* where) noexcept
 #endif
 }
 
+void ReportOddity(const char* where, const std::wstring& what) noexcept
+{
+    try {
+        const std::wstring trace = L"Tavlo2: " + Widen(where) + L": " + what;
+        Trace(trace + L"\n");
+        if (Observer()) Observer()(trace);
+    } catch (...) {
+    }
+}
+
 FaultObserver SetFaultObserver(FaultObserver observer)
 {
     FaultObserver previous = std::move(Observer());

@@ -42,7 +42,7 @@ ParsedArguments ParseConsoleArguments(const std::vector<std::wstring>& arguments
         parsed.request = request;
         return parsed;
     }
-    auto fail = [&parsed](std::int16_t error, std::wstring culprit) {
+    auto fail = [&parsed](TextNumber error, std::wstring culprit) {
         parsed.error = error;
         parsed.culprit = std::move(culprit);
         return parsed;

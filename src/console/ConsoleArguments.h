@@ -1,6 +1,7 @@
 #pragma once
 // The console command's arguments (split by SplitArguments in core/CommandLines.h), read as a mode, its
 // switches and the paths. Text logic only.
+#include "common/Catalogue.h"
 #include "engine/Mode.h"
 
 #include <cstdint>
@@ -27,7 +28,7 @@ struct ConsoleRequest {
 // A request, or the catalogue number of what is wrong with the command line and the argument at fault.
 struct ParsedArguments {
     std::optional<ConsoleRequest> request;
-    std::int16_t error = 0;
+    TextNumber error{};
     std::wstring culprit;
 };
 

@@ -47,7 +47,7 @@ RenameRules StoredRules(SettingsStore& store)
     return RulesOf(state);
 }
 
-std::wstring WithArgument(std::int16_t text, const std::wstring& argument)
+std::wstring WithArgument(TextNumber text, const std::wstring& argument)
 {
     return FillTag(ProgramString(text), L"%ARG%", argument);
 }
@@ -138,7 +138,7 @@ int RunConsoleCommand(const std::vector<std::wstring>& arguments, ConsoleContext
     const RenameRules rules = StoredRules(c.settings);
     if (request.action == ConsoleRequest::Action::Undo) return Undo(c, rules);
 
-    if (const std::int16_t missing = RowsMissing(request.mode, rules)) {
+    if (const TextNumber missing = RowsMissing(request.mode, rules); missing != TextNumber{}) {
         Complain(c.err, ProgramString(missing));
         return ConsoleFileLeft;
     }

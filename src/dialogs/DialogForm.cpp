@@ -57,7 +57,7 @@ bool DialogForm::Form_Load()
         CreateControls();
         Form_Resize();
         RestorePosition();
-        SetFontData();
+        SetFontData(FormFontOf(options));
         LoadMore();
         return true;
     } catch (...) {

@@ -95,12 +95,12 @@ void frmOption::CreateControls()
     for (HWND c : {btnCancel_, btnInit_, btnOk_}) AddFontControl(c);
 
     AddToolTipControl(ckbAuto_, ProgramText(program_text::AutoRunTip));
-    for (int i = 0; i < kModeCount; ++i) AddToolTipControl(obtExe_[i], ProgramText(static_cast<std::int16_t>(program_text::AutoModeTipFirst + i)));
+    for (int i = 0; i < kModeCount; ++i) AddToolTipControl(obtExe_[i], ProgramText(program_text::AutoModeTipFirst + i));
     AddToolTipControl(ckbLog_, GeneralText(general_text::CopyLogTip));
     AddToolTipControl(ckbHira_, ProgramText(program_text::HiraganaTip));
     AddToolTipControl(ckbDblExp_, ProgramText(program_text::DoubleExtensionsTip));
-    for (int i = 0; i < kRowCount; ++i) AddToolTipControl(ckb43_[i], ProgramText(static_cast<std::int16_t>(program_text::FourToThreeRowTipFirst + i)));
-    for (int i = 0; i < kRowCount; ++i) AddToolTipControl(ckb34_[i], ProgramText(static_cast<std::int16_t>(program_text::ThreeToFourRowTipFirst + i)));
+    for (int i = 0; i < kRowCount; ++i) AddToolTipControl(ckb43_[i], ProgramText(program_text::FourToThreeRowTipFirst + i));
+    for (int i = 0; i < kRowCount; ++i) AddToolTipControl(ckb34_[i], ProgramText(program_text::ThreeToFourRowTipFirst + i));
     AddToolTipControl(ckbResize_, GeneralText(general_text::ResizeChildrenTip));
     AddToolTipControl(ckbTip_, GeneralText(general_text::ShowTipsTip));
     AddToolTipControl(ckbPreview_, ProgramText(program_text::PreviewOptionTip));

@@ -2,6 +2,7 @@
 
 #include "common/Catalogue.h"
 #include "dialogs/DialogTexts.h"
+#include "ui/HeldStates.h"
 
 #include <commctrl.h>
 
@@ -43,7 +44,7 @@ void frmPreview::CreateControls()
     btnRun_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, IDOK);
     btnCancel_ = CreateControl(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL);
     SendMessageW(lvwFiles_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    const std::int16_t headers[] = {program_text::PreviewFileColumn, program_text::PreviewNameColumn,
+    const TextNumber headers[] = {program_text::PreviewFileColumn, program_text::PreviewNameColumn,
                                     program_text::PreviewResultColumn};
     for (int c = 0; c < 3; ++c) {
         std::wstring text = ProgramString(headers[c]);
@@ -86,24 +87,25 @@ void frmPreview::Fill()
                 std::to_wstring(rows_.size() - static_cast<std::size_t>(renamed)));
     SetWindowTextW(lblCounts_, counts.c_str());
 
-    SendMessageW(lvwFiles_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(lvwFiles_, LVM_DELETEALLITEMS, 0, 0);
-    SendMessageW(lvwFiles_, LVM_SETITEMCOUNT, rows_.size(), 0);
-    for (std::size_t i = 0; i < rows_.size(); ++i) {
-        std::wstring cells[] = {rows_[i].path, rows_[i].newName, ResultText(rows_[i])};
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(i);
-        item.pszText = cells[0].data();
-        const int at = static_cast<int>(SendMessageW(lvwFiles_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-        for (int c = 1; c < 3; ++c) {
-            LVITEMW sub{};
-            sub.iSubItem = c;
-            sub.pszText = cells[c].data();
-            SendMessageW(lvwFiles_, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
+    {
+        const HeldRedraw held(lvwFiles_);
+        SendMessageW(lvwFiles_, LVM_DELETEALLITEMS, 0, 0);
+        SendMessageW(lvwFiles_, LVM_SETITEMCOUNT, rows_.size(), 0);
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            std::wstring cells[] = {rows_[i].path, rows_[i].newName, ResultText(rows_[i])};
+            LVITEMW item{};
+            item.mask = LVIF_TEXT;
+            item.iItem = static_cast<int>(i);
+            item.pszText = cells[0].data();
+            const int at = static_cast<int>(SendMessageW(lvwFiles_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+            for (int c = 1; c < 3; ++c) {
+                LVITEMW sub{};
+                sub.iSubItem = c;
+                sub.pszText = cells[c].data();
+                SendMessageW(lvwFiles_, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
+            }
         }
     }
-    SendMessageW(lvwFiles_, WM_SETREDRAW, TRUE, 0);
     RECT client{};
     GetClientRect(lvwFiles_, &client);
     SetColumnWidths(lvwFiles_, client.right);

@@ -499,9 +499,9 @@ std::optional<std::wstring> ContentExtension(ContentFormat format, const std::ws
     return L"." + usual;
 }
 
-std::int16_t ContentFormatName(ContentFormat format)
+TextNumber ContentFormatName(ContentFormat format)
 {
-    return static_cast<std::int16_t>(program_text::ContentFormatFirst + static_cast<int>(format));
+    return program_text::ContentFormatFirst + static_cast<int>(format);
 }
 
 } // namespace tavlo

@@ -2,6 +2,8 @@
 // What a file's content says it is: a table of signatures and a few peeks into containers (the
 // directory of a ZIP or a compound file, the header of an executable, the brands of an ISO media file),
 // reading at most kContentReadLimit bytes of it. Written for this program; no outside library.
+#include "common/Catalogue.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -51,6 +53,6 @@ ContentVerdict DetectContent(const ContentReader& read, std::uint64_t size);
 std::optional<std::wstring> ContentExtension(ContentFormat format, const std::wstring& extension);
 
 // The catalogue number of the format's name, as the log shows it ("PNG 画像").
-std::int16_t ContentFormatName(ContentFormat format);
+TextNumber ContentFormatName(ContentFormat format);
 
 } // namespace tavlo

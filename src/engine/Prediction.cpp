@@ -55,7 +55,7 @@ std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, Mode 
     predictions.reserve(paths.size());
     for (const std::wstring& path : paths) {
         if (stop && *stop) break;
-        Prediction p{path, {}, 0};
+        Prediction p{path, {}, {}};
         const std::wstring folder = GetFolderPrefix(path);
         const std::wstring name = GetFileName(path);
         FolderNamesView& view = folders.try_emplace(folder, fs, folder).first->second;
@@ -85,7 +85,7 @@ std::vector<Prediction> PredictRun(const std::vector<std::wstring>& paths, Mode 
             p.result = view.TakenByEarlier(newName) ? NameTakenByEarlier : NameTaken;
         }
         p.detected = decision.detected;
-        if (decision.kind == RenameOutcome::Kind::Renamed && p.result == 0) {
+        if (decision.kind == RenameOutcome::Kind::Renamed && p.result == TextNumber{}) {
             p.result = WillRename;
             p.newName = newName;
             view.Renamed(stored, newName);
@@ -99,7 +99,7 @@ std::wstring ResultText(const Prediction& prediction)
 {
     std::wstring text = ProgramString(prediction.result);
     if (!text.empty() && text.front() == L'\u3000') text.erase(0, 1);
-    if (prediction.detected == 0) return text;
+    if (prediction.detected == TextNumber{}) return text;
     return FillTag(FillTag(ProgramString(program_text::ResultWithFormat), L"%RESULT%", text), L"%FORMAT%",
                    ProgramString(prediction.detected));
 }

@@ -16,8 +16,8 @@ namespace tavlo {
 struct Prediction {
     std::wstring path;       // the entry as given
     std::wstring newName;    // the file name it would get, without its folder; empty when it would be left
-    std::int16_t result = 0; // program catalogue: WillRename, or the reason it would be left
-    std::int16_t detected = 0; // the content mode: the catalogue number of the format found, or 0
+    TextNumber result{}; // program catalogue: WillRename, or the reason it would be left
+    TextNumber detected{}; // the content mode: the catalogue number of the format found, or 0
 
     bool Renames() const { return !newName.empty(); }
 };

@@ -35,7 +35,7 @@ constexpr std::size_t kTextProbeBytes = 512;
 // A new extension or the catalogue number of the reason it was refused.
 struct Rule {
     std::optional<std::wstring> ext;
-    std::int16_t reason = 0;
+    TextNumber reason{};
 };
 
 Rule ByTable(const std::wstring& ext, const std::array<TableRow, 6>& table, const std::array<bool, 6>& enabled)
@@ -63,12 +63,12 @@ bool RenameEngine::IsUsableFileName(const std::wstring& name)
     return true;
 }
 
-std::int16_t RowsMissing(Mode mode, const RenameRules& rules)
+TextNumber RowsMissing(Mode mode, const RenameRules& rules)
 {
     auto none = [](const std::array<bool, 6>& rows) { return std::find(rows.begin(), rows.end(), true) == rows.end(); };
     if (mode == Mode::FourToThree && none(rules.Exp43)) return program_text::NoFourToThreeRow;
     if (mode == Mode::ThreeToFour && none(rules.Exp34)) return program_text::NoThreeToFourRow;
-    return 0;
+    return {};
 }
 
 bool EqualButForCase(const std::wstring& a, const std::wstring& b)
@@ -185,7 +185,7 @@ RenameOutcome RenameEngine::DecideByContent(const std::wstring& path, const std:
         identity ? DetectContent([&](std::uint64_t offset, std::size_t count) { return fs_.ReadRange(content, offset, count); },
                                  identity->Size)
                  : ContentVerdict{Kind::Unreadable};
-    static constexpr std::int16_t kReasons[] = {0, program_text::ContentIsText, program_text::ContentEmpty,
+    static constexpr TextNumber kReasons[] = {{}, program_text::ContentIsText, program_text::ContentEmpty,
                                                 program_text::ContentUnknown, program_text::ContentAmbiguous,
                                                 program_text::ContentUnreadable};
     if (verdict.kind != Kind::Format) {

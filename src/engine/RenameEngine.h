@@ -1,6 +1,7 @@
 #pragma once
 // The one operation that changes a file name: only the extension, in one of nine modes. It answers
 // with what became of the file; RenameReport.h turns that into the log's lines.
+#include "common/Catalogue.h"
 #include "core/FileSystem.h"
 #include "core/Names.h"
 #include "engine/FolderListing.h"
@@ -26,7 +27,7 @@ struct RenameRules {
 
 // Why the mode cannot run at all under these rules: the catalogue number of the text that says so (4->3
 // or 3->4 with no row of its table enabled), or 0 when it can.
-std::int16_t RowsMissing(Mode mode, const RenameRules& rules);
+TextNumber RowsMissing(Mode mode, const RenameRules& rules);
 
 // True when `a` and `b` differ, but only in letter case.
 bool EqualButForCase(const std::wstring& a, const std::wstring& b);
@@ -50,9 +51,9 @@ struct RenameOutcome {
     Kind kind = Kind::NoExtension;
     std::wstring path;       // as given
     std::wstring newPath;    // Unchanged and Renamed: the file's final path; otherwise what was asked for, or empty
-    std::int16_t reason = 0; // Refused: the catalogue number of the reason
+    TextNumber reason{}; // Refused: the catalogue number of the reason
     std::wstring strandedAt; // Failed: the temporary name the file had to be left under, if any
-    std::int16_t detected = 0; // the content mode: the catalogue number of the format found, or 0
+    TextNumber detected{}; // the content mode: the catalogue number of the format found, or 0
 
     // True when the file now carries its final name.
     bool Done() const { return kind == Kind::Unchanged || kind == Kind::Renamed; }

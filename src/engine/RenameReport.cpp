@@ -32,7 +32,7 @@ std::vector<std::wstring> LogLines(const RenameOutcome& outcome)
         lines.push_back(ProgramString(program_text::RenamedTo));
         break;
     }
-    if (outcome.detected != 0 && outcome.Done())
+    if (outcome.detected != TextNumber{} && outcome.Done())
         lines.push_back(FillTag(ProgramString(program_text::ContentFound), L"%FORMAT%", ProgramString(outcome.detected)));
     return lines;
 }

@@ -22,7 +22,7 @@ UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const 
 {
     using namespace program_text;
     auto line = [&log](const std::wstring& text) { LogLine(log, text); };
-    auto text = [&line](std::int16_t number) { line(ProgramString(number)); };
+    auto text = [&line](TextNumber number) { line(ProgramString(number)); };
     RenameEngine engine(fs, rules);
     UndoOutcome outcome;
     for (auto file = run.Files.rbegin(); file != run.Files.rend(); ++file) {
@@ -39,7 +39,7 @@ UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const 
                 at = file->Temporary;
         }
         line(FileHeading(at));
-        std::int16_t reason = 0;
+        TextNumber reason{};
         std::wstring stranded;
         if (!ListsExactly(fs, at)) {
             // Put back already (an undo cut off before its mark), or renamed again, moved or deleted since.
@@ -55,7 +55,7 @@ UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const 
                 stranded = renamed.strandedAt;
             }
         }
-        if (reason == 0) {
+        if (reason == TextNumber{}) {
             ++outcome.Back;
             text(RenamedFrom);
             line(NameLine(GetFileName(file->From)));

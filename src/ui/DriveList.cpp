@@ -1,3 +1,4 @@
+#include "ui/HeldStates.h"
 #include "ui/DriveList.h"
 
 #include "common/GdiHandles.h"
@@ -95,13 +96,11 @@ void DriveList::Fill()
 {
     if (!Exists()) return;
     HWND box = Handle();
-    SendMessageW(box, WM_SETREDRAW, FALSE, 0);
+    const HeldRedraw held(box);
     SendMessageW(box, CB_RESETCONTENT, 0, 0);
     for (const Entry& entry : drives_)
         SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.Text.c_str()));
     SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(current_), 0);
-    SendMessageW(box, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(box, nullptr, TRUE);
 }
 
 void DriveList::Select(int index)

@@ -1,3 +1,4 @@
+#include "ui/HeldStates.h"
 #include "ui/FileList.h"
 
 #include "common/FileEnum.h"
@@ -116,11 +117,9 @@ void FileList::Fill()
 {
     if (!Exists()) return;
     HWND list = Handle();
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    const HeldRedraw held(list);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     SendMessageW(list, LB_SETCOUNT, shown_.size(), 0);
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
 }
 
 void FileList::OnFontChanged()

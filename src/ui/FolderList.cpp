@@ -1,3 +1,4 @@
+#include "ui/HeldStates.h"
 #include "ui/FolderList.h"
 
 #include "common/FileEnum.h"
@@ -88,12 +89,10 @@ void FolderList::Fill()
 {
     if (!Exists()) return;
     HWND list = Handle();
-    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    const HeldRedraw held(list);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     SendMessageW(list, LB_SETCOUNT, chain_.size() + subfolders_.size(), 0);
     if (!chain_.empty()) SendMessageW(list, LB_SETCURSEL, chain_.size() - 1, 0);
-    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list, nullptr, TRUE);
 }
 
 std::wstring FolderList::RowText(int row) const

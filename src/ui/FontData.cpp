@@ -1,6 +1,5 @@
 #include "ui/FontData.h"
 
-#include "settings/Options.h"
 #include "ui/Twips.h"
 #include "ui/UiTexts.h"
 
@@ -8,11 +7,6 @@
 
 namespace tavlo {
 
-FontSettings StoredFontSettings()
-{
-    return FontSettings{options.Font_Name, static_cast<double>(options.Font_Size), options.Font_Bold,
-                        options.Font_Italic};
-}
 
 LOGFONTW InitialFormFont(int dpiY)
 {

@@ -15,9 +15,6 @@ struct FontSettings {
     bool Italic = false;
 };
 
-// The stored font of the option state (Font_Name, Font_Size, Font_Bold, Font_Italic).
-FontSettings StoredFontSettings();
-
 // The font a form starts with: the default face at 9.75 points, Shift-JIS.
 LOGFONTW InitialFormFont(int dpiY);
 

@@ -56,11 +56,17 @@ std::optional<LRESULT> Form::HandleMessage(UINT msg, WPARAM wParam, LPARAM lPara
     return Window::HandleMessage(msg, wParam, lParam);
 }
 
+void Form::SetFontData(const FontSettings& settings)
+{
+    fontSettings_ = settings;
+    SetFontData();
+}
+
 void Form::SetFontData()
 {
     // A stored font that cannot be made leaves the form with the one it has; the layout runs all the same.
     OnItsOwn([this] {
-        logFont_ = ApplyFontSettings(logFont_, StoredFontSettings(), Scale().DpiY());
+        logFont_ = ApplyFontSettings(logFont_, fontSettings_, Scale().DpiY());
         if (FontHandle font = CreateFormFont(logFont_)) {
             for (HWND control : fontControls_)
                 SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);

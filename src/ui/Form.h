@@ -3,6 +3,7 @@
 // that take it, the tooltips, the twips geometry, the message boxes it shows and how its load fails.
 // The main window, the child windows and the dialogs keep only what differs.
 #include "common/GdiHandles.h"
+#include "ui/FontData.h"
 #include "ui/LoadFailure.h"
 #include "ui/ToolTip.h"
 #include "ui/Twips.h"
@@ -23,8 +24,9 @@ public:
     using MessageBoxFn = std::function<int(const std::wstring& text, UINT type)>;
     void SetMessageBox(MessageBoxFn fn) { messageBox_ = fn ? std::move(fn) : MessageBoxFn(&SystemMessageBox); }
 
-    // Applies the stored font settings to the form font and every control that takes it, then runs
-    // the layout.
+    // Applies the font settings the program hands in to the form font and every control that takes it,
+    // then runs the layout. Without an argument, the settings handed in last (or none: the initial font).
+    void SetFontData(const FontSettings& settings);
     void SetFontData();
 
     // The outer rectangle in twips: on the screen, or within the parent's client area for a child
@@ -95,6 +97,7 @@ private:
     TwipsScale scale_ = TwipsScale::Screen();
     ToolTip tips_;
     LOGFONTW logFont_{};
+    FontSettings fontSettings_;
     FontHandle font_;
     std::vector<HWND> fontControls_;
     std::vector<std::pair<HWND, std::wstring>> tipControls_;

@@ -2,7 +2,7 @@
 
 #include "common/GdiHandles.h"
 #include "ui/Twips.h"
-
+#include "ui/Window.h"
 
 #include <algorithm>
 
@@ -33,28 +33,11 @@ bool ListControl::CreateControl(HWND parent, const wchar_t* className, DWORD sty
     if (hwnd_) return true;
     if (!parent || !IsWindow(parent)) return false;
     id_ = NextControlId();
-    parent_ = parent;
-    // The parent hook comes first: an owner-drawn control asks its parent for its row height while
-    // it is being created.
-    const bool hooked = ControlHook::Add(parent_, this, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                                                 const ControlHook::Next& next) {
-        if (msg == WM_DESTROY) parent_ = nullptr;
-        else if (auto handled = FromParent(msg, wParam, lParam)) return *handled;
-        return next(hwnd, msg, wParam, lParam);
-    });
-    if (!hooked) {
-        parent_ = nullptr;
-        return false;
-    }
     HWND hwnd = CreateWindowExW(exStyle, className, L"", WS_CHILD | (visible ? WS_VISIBLE : 0) | style, place.left,
                                 place.top, place.right - place.left, place.bottom - place.top, parent,
                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id_)), GetModuleHandleW(nullptr),
                                 nullptr);
-    if (!hwnd) {
-        ControlHook::Remove(parent_, this);
-        parent_ = nullptr;
-        return false;
-    }
+    if (!hwnd) return false;
     hwnd_ = hwnd;
     ControlHook::Add(hwnd_, this, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                          const ControlHook::Next& next) {
@@ -63,9 +46,21 @@ bool ListControl::CreateControl(HWND parent, const wchar_t* className, DWORD sty
             hwnd_ = nullptr;
             return result;
         }
+        if (msg == kReflectedMessage) {
+            // What the control sent its parent, handed back by the parent's window.
+            auto* reflected = reinterpret_cast<ReflectedMessage*>(lParam);
+            if (!reflected) return LRESULT{0};
+            if (auto answer = FromParent(reflected->msg, reflected->wParam, reflected->lParam)) {
+                reflected->handled = true;
+                reflected->result = *answer;
+            }
+            return LRESULT{0};
+        }
         if (auto handled = FromControl(msg, wParam, lParam, next)) return *handled;
         return next(hwnd, msg, wParam, lParam);
     });
+    // The row height the control asked for while it was being created, before anyone could answer.
+    OnFontChanged();
     return true;
 }
 
@@ -73,8 +68,6 @@ void ListControl::DestroyControl()
 {
     if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
     hwnd_ = nullptr;
-    if (parent_) ControlHook::Remove(parent_, this);
-    parent_ = nullptr;
 }
 
 HFONT ListControl::ControlFont() const

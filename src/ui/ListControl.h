@@ -1,8 +1,9 @@
 #pragma once
 // What the drive, folder and file lists share: each owns one system control (combo box or list box)
-// created in a parent window of any kind, and keeps itself whole without help from that window. It
-// hooks the parent for the notifications and drawing requests its control sends there, and its
-// control for the keys, so a window only creates the list, places it and listens to its callbacks.
+// created in a parent window, and keeps itself whole without help from that window: the notifications
+// and drawing requests its control sends the parent come back to it (ReflectToControl in Window.h), and
+// it hooks its control for the keys, so a window only creates the list, places it and listens to its
+// callbacks.
 #include "common/FileEnum.h"
 #include "ui/Icons.h"
 
@@ -60,7 +61,6 @@ private:
     std::optional<LRESULT> FromControl(UINT msg, WPARAM wParam, LPARAM lParam, const ControlHook::Next& next);
 
     HWND hwnd_ = nullptr;
-    HWND parent_ = nullptr;
     UINT id_ = 0;
 };
 

@@ -96,6 +96,7 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
 LRESULT Window::Route(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     try {
+        if (auto answered = ReflectToControl(hwnd_, msg, wParam, lParam)) return *answered;
         if (auto handled = HandleMessage(msg, wParam, lParam)) return *handled;
     } catch (...) {
         ReportFault("Window::Route handler");
@@ -134,6 +135,33 @@ std::optional<LRESULT> Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lPa
 LRESULT Window::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+std::optional<LRESULT> ReflectToControl(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    HWND control = nullptr;
+    switch (msg) {
+        case WM_COMMAND:
+        case WM_CHARTOITEM:
+        case WM_VKEYTOITEM: control = reinterpret_cast<HWND>(lParam); break;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item && item->CtlType != ODT_MENU) control = item->hwndItem;
+            break;
+        }
+        case WM_MEASUREITEM: {
+            // A control being created asks before its creator knows it; it sets its height itself after.
+            const auto* item = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
+            if (item && item->CtlType != ODT_MENU) control = GetDlgItem(parent, static_cast<int>(item->CtlID));
+            break;
+        }
+        default: return std::nullopt;
+    }
+    if (!control || !IsWindow(control) || GetParent(control) != parent) return std::nullopt;
+    ReflectedMessage reflected{msg, wParam, lParam};
+    SendMessageW(control, kReflectedMessage, 0, reinterpret_cast<LPARAM>(&reflected));
+    if (msg == WM_COMMAND || !reflected.handled) return std::nullopt;
+    return reflected.result;
 }
 
 SIZE ClientWithoutScrollBars(HWND window)

@@ -57,6 +57,22 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// Messages a control sends its parent (WM_COMMAND, WM_DRAWITEM, WM_MEASUREITEM, WM_CHARTOITEM,
+// WM_VKEYTOITEM) go back to the control first, so that a control wrapper keeps itself whole without
+// hooking the window it lives in. The control gets kReflectedMessage with a ReflectedMessage in lParam
+// and sets `handled` and `result` when it answered. A notification (WM_COMMAND) still reaches the
+// window after the control has acted on it; for the others an answer of the control is the window's.
+struct ReflectedMessage {
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+    LRESULT result = 0;
+    bool handled = false;
+};
+inline constexpr UINT kReflectedMessage = WM_APP + 0x3A00;
+// Every Window does this before its own handlers; a parent of another kind calls it from its procedure.
+std::optional<LRESULT> ReflectToControl(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam);
+
 // The client area's size as if it showed no scroll bars: they come and go with what it holds, and an
 // arrangement that fills the area makes them go.
 SIZE ClientWithoutScrollBars(HWND window);

@@ -4,6 +4,7 @@
 #include "common/Fault.h"
 #include "settings/Options.h"
 #include "settings/Settings.h"
+#include "windows/FrameRules.h"
 #include "ui/ControlHook.h"
 
 #include <commctrl.h>
@@ -58,7 +59,7 @@ void ChildForm::Form_Load()
 {
     if (options.AutoRunning) return;
     if (!options.Resize) RestoreGeometry();
-    SetFontData();
+    SetFontData(FormFontOf(options));
     SetWindowTextW(Handle(), ProgramString(spec_.CaptionNumber).c_str());
     // A list box is read out by the name of the window it fills.
     for (HWND control = GetWindow(Handle(), GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT))

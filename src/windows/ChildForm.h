@@ -1,6 +1,7 @@
 #pragma once
 // What the five child windows of the main window do alike: stored geometry, the shared menu bar
 // forwarding to the main window, its enabling during a run, the context menu and the load.
+#include "common/Catalogue.h"
 #include "common/GdiHandles.h"
 #include "settings/SettingsStore.h"
 #include "ui/Form.h"
@@ -44,7 +45,7 @@ public:
 // The values that tell the five windows apart.
 struct ChildFormSpec {
     std::wstring KeyPrefix;          // "File_": the keys File_Left, File_Top, File_Width, File_Height
-    std::int16_t CaptionNumber = 0;  // program catalogue
+    TextNumber CaptionNumber{};  // program catalogue
     std::wstring LoadErrorText;      // the whole text of the load-error box
 };
 

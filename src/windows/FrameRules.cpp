@@ -27,6 +27,11 @@ FrameLayout ComputeFrameLayout(float innerWidth, float innerHeight, bool resize,
     return layout;
 }
 
+FontSettings FormFontOf(const OptionState& state)
+{
+    return FontSettings{state.Font_Name, static_cast<double>(state.Font_Size), state.Font_Bold, state.Font_Italic};
+}
+
 FontChoice FontChoiceFromOptions(const OptionState& state)
 {
     return FontChoice{state.Font_Name, static_cast<float>(state.Font_Size), state.Font_Bold, state.Font_Italic};

@@ -2,6 +2,7 @@
 // The main window's rules that need no window: the arrangement of the children, the font choice,
 // the help file's path and the keeping of the window on the screen. Lengths in twips.
 #include "settings/Options.h"
+#include "ui/FontData.h"
 #include "ui/Twips.h"
 
 #include <array>
@@ -30,6 +31,9 @@ struct FontChoice {
     bool Bold = false;
     bool Italic = false;
 };
+
+// The font the forms take from the option state.
+FontSettings FormFontOf(const OptionState& state);
 
 // The chooser's preset from the option state.
 FontChoice FontChoiceFromOptions(const OptionState& state);

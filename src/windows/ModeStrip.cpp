@@ -66,7 +66,7 @@ bool ModeStrip::Create(HWND parent, int id)
 void ModeStrip::SetCaptions()
 {
     for (int i = 0; i < kModeCount; ++i)
-        SetWindowTextW(Mode(i), ProgramString(static_cast<std::int16_t>(program_text::ModeCaptionFirst + i)).c_str());
+        SetWindowTextW(Mode(i), ProgramString(program_text::ModeCaptionFirst + i).c_str());
     SetWindowTextW(cancel_, GeneralString(general_text::Cancel).c_str());
 }
 

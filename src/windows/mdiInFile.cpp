@@ -6,6 +6,7 @@
 #include "common/PathUtil.h"
 #include "core/Paths.h"
 #include "settings/Options.h"
+#include "ui/HeldStates.h"
 #include "ui/Icons.h"
 #include "ui/InputBox.h"
 #include "ui/PacedRedraw.h"
@@ -29,17 +30,6 @@ constexpr float kAddLeft = 120, kAddAllLeft = 720, kAddAllAllLeft = 1320;
 // What the program falls back to when a filter cannot be used.
 constexpr wchar_t kAllFiles[] = L"*.*";
 
-// The hourglass for the length of an add command; the previous pointer comes back however it ends.
-class WaitPointer {
-public:
-    WaitPointer() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~WaitPointer() { SetCursor(previous_ ? previous_ : LoadCursorW(nullptr, IDC_ARROW)); }
-    WaitPointer(const WaitPointer&) = delete;
-    WaitPointer& operator=(const WaitPointer&) = delete;
-
-private:
-    HCURSOR previous_;
-};
 
 } // namespace
 
@@ -176,7 +166,7 @@ void mdiInFile::AddRows(bool selectedOnly)
 {
     // What was added stays whatever happens on the way; then the rows are left clear of the selection.
     const bool whole = OnItsOwn([&] {
-        WaitPointer wait;
+        WaitCursor wait;
         const std::wstring folder = filFile_.Path();
         const int count = filFile_.ListCount();
         for (int i = 0; i < count; ++i) {
@@ -213,7 +203,7 @@ void mdiInFile::btnAddAllAll_Click()
 {
     // What was added stays whatever happens on the way; then the rows are left clear of the selection.
     OnItsOwn([&] {
-        WaitPointer wait;
+        WaitCursor wait;
         // Read the way the two lists read, without a window: the lists' own filters and order.
         const std::wstring top = filFile_.Path();
         const std::optional<std::vector<std::wstring>> subfolders = top.empty() ? std::nullopt : ListNames(top, &IsListedFolder);

@@ -1,6 +1,7 @@
 #include "windows/mdiOutFile.h"
 
 #include "common/Catalogue.h"
+#include "ui/HeldStates.h"
 #include "windows/FormTexts.h"
 #include "windows/SharedMenu.h"
 
@@ -15,18 +16,6 @@ enum : int {
     kCmdRefresh,
     kCmdAll,
     kCmdClear,
-};
-
-// The hourglass for as long as this object lives.
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous_ ? previous_ : LoadCursorW(nullptr, IDC_ARROW)); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
 };
 
 } // namespace

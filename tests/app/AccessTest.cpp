@@ -49,7 +49,7 @@ TEST_F(AccessTest, EveryControlIsNamed)
         EXPECT_EQ(button.name, ProgramString(program_text::ModeCaptionFirst + i));
         EXPECT_TRUE(IsButtonRole(button.role)) << button.role;
     }
-    const std::pair<HWND, std::int16_t> iconButtons[] = {
+    const std::pair<HWND, TextNumber> iconButtons[] = {
         {frame->FileWindow().btnDel(), program_text::TakeOutSelectedTip},
         {frame->FileWindow().btnDelAll(), program_text::TakeOutAllTip},
         {frame->InFileWindow().btnAdd(), program_text::AddSelectedTip},

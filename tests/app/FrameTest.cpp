@@ -126,7 +126,7 @@ TEST_F(MainWindowTest, TipsFollowTheTipOptionAndComeBackExactly)
     for (int i = 0; i < frmTavlo::kModeCount; ++i) EXPECT_EQ(frame->Tips().Text(frame->btnExe(i)), L"");
     frame->SetToolTip(true);
     for (int i = 0; i < frmTavlo::kModeCount; ++i)
-        EXPECT_EQ(frame->Tips().Text(frame->btnExe(i)), ProgramText(static_cast<std::int16_t>(20 + i))) << i;
+        EXPECT_EQ(frame->Tips().Text(frame->btnExe(i)), ProgramText(TextNumber(20 + i))) << i;
     EXPECT_EQ(frame->Tips().Text(frame->btnCancel()), L"実行中に中断します");
     frame->SetToolTip(false);
     EXPECT_EQ(frame->Tips().Text(frame->btnExe(3)), L"");

@@ -58,14 +58,14 @@ TEST_F(OptionDialogTest, LoadSetsEveryCaptionAndTooltipFromTheCatalogues)
     EXPECT_EQ(WindowText(dialog.Handle()), L"Option");
     const ToolTip& tips = dialog.Tips();
     for (int i = 0; i < frmOption::kModeCount; ++i) {
-        EXPECT_EQ(WindowText(dialog.obtExe(i)), ProgramText(static_cast<std::int16_t>(8050 + i)));
-        EXPECT_EQ(tips.Text(dialog.obtExe(i)), ProgramText(static_cast<std::int16_t>(8060 + i)));
+        EXPECT_EQ(WindowText(dialog.obtExe(i)), ProgramText(TextNumber(8050 + i)));
+        EXPECT_EQ(tips.Text(dialog.obtExe(i)), ProgramText(TextNumber(8060 + i)));
     }
     for (int i = 0; i < frmOption::kRowCount; ++i) {
-        EXPECT_EQ(WindowText(dialog.ckb43(i)), ProgramText(static_cast<std::int16_t>(8080 + i)));
-        EXPECT_EQ(WindowText(dialog.ckb34(i)), ProgramText(static_cast<std::int16_t>(8090 + i)));
-        EXPECT_EQ(tips.Text(dialog.ckb43(i)), ProgramText(static_cast<std::int16_t>(8100 + i)));
-        EXPECT_EQ(tips.Text(dialog.ckb34(i)), ProgramText(static_cast<std::int16_t>(8110 + i)));
+        EXPECT_EQ(WindowText(dialog.ckb43(i)), ProgramText(TextNumber(8080 + i)));
+        EXPECT_EQ(WindowText(dialog.ckb34(i)), ProgramText(TextNumber(8090 + i)));
+        EXPECT_EQ(tips.Text(dialog.ckb43(i)), ProgramText(TextNumber(8100 + i)));
+        EXPECT_EQ(tips.Text(dialog.ckb34(i)), ProgramText(TextNumber(8110 + i)));
     }
 
     struct Expect {

@@ -36,7 +36,7 @@ struct Scenario {
 inline std::string CheckScenario(Scenario s)
 {
     // A front end does not start a mode that its rules leave without a row.
-    if (RowsMissing(s.mode, s.rules)) return {};
+    if (RowsMissing(s.mode, s.rules) != TextNumber{}) return {};
     const std::wstring prefix = kModelFolder + L"\\";
     std::vector<std::wstring> paths;
     for (const std::wstring& n : s.names) paths.push_back(prefix + n);
@@ -54,7 +54,7 @@ inline std::string CheckScenario(Scenario s)
             const bool renamed = outcome.kind == RenameOutcome::Kind::Renamed;
             if (predicted[i].Renames() != renamed)
                 return "prediction and run differ at entry " + std::to_string(i) + " (predicted " +
-                       std::to_string(predicted[i].result) + ", run " + std::to_string(static_cast<int>(outcome.kind)) + ")";
+                       std::to_string(NumberOf(predicted[i].result)) + ", run " + std::to_string(static_cast<int>(outcome.kind)) + ")";
             if (renamed && predicted[i].newName != GetFileName(outcome.newPath))
                 return "predicted name differs at entry " + std::to_string(i);
             if (ResultText(predicted[i]).empty()) return "a prediction without a result text";

@@ -18,7 +18,7 @@ namespace {
 
 using test::TempDir;
 
-std::wstring Text(std::int16_t n) { return std::wstring(ProgramText(n)); }
+std::wstring Text(TextNumber n) { return std::wstring(ProgramText(n)); }
 std::wstring NameLine(const std::wstring& name) { return L"\u3000[ " + name + L" ]"; }
 std::wstring Header(const std::wstring& path) { return L"[ " + ShortenPath(path) + L" ]"; }
 
@@ -51,7 +51,7 @@ protected:
         Report(outcome, log, results);
         return outcome.Done() ? 0 : 1;
     }
-    std::vector<std::wstring> Refused(const std::wstring& path, std::int16_t reason)
+    std::vector<std::wstring> Refused(const std::wstring& path, TextNumber reason)
     {
         return {Header(path), Text(reason)};
     }

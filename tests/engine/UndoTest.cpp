@@ -47,7 +47,7 @@ protected:
         journal.MarkTakenBack(run->Id);
         return outcome;
     }
-    std::wstring Text(std::int16_t n) { return std::wstring(ProgramText(n)); }
+    std::wstring Text(TextNumber n) { return std::wstring(ProgramText(n)); }
 
     TempDir dir;
     MemoryJournal store;
@@ -91,8 +91,8 @@ TEST_F(UndoTest, AFileThatChangedSinceOrWhoseOldNameIsTakenIsLeftAlone)
     EXPECT_EQ(outcome.Back, 1);
     EXPECT_EQ(outcome.Left, 3);
     EXPECT_EQ(log.lines.back(), Text(program_text::SomeLeft));
-    for (std::int16_t reason : {program_text::NewNameMissing, program_text::OtherFile, program_text::OldNameTaken})
-        EXPECT_NE(std::find(log.lines.begin(), log.lines.end(), Text(reason)), log.lines.end()) << reason;
+    for (TextNumber reason : {program_text::NewNameMissing, program_text::OtherFile, program_text::OldNameTaken})
+        EXPECT_NE(std::find(log.lines.begin(), log.lines.end(), Text(reason)), log.lines.end()) << NumberOf(reason);
     EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"fine.html", L"gone.txt", L"other.htm", L"taken.htm", L"taken.html"}));
     EXPECT_EQ(TempDir::ReadBytes(dir / L"taken.html"), "new file in the old name");
     EXPECT_EQ(TempDir::ReadBytes(dir / L"other.htm"), "another file of that name");

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::wstring> arguments = SplitArguments(line);
     fuzz::Require(!arguments.empty(), "the program's path is always there");
     const ParsedArguments parsed = ParseConsoleArguments({arguments.begin() + 1, arguments.end()});
-    fuzz::Require(parsed.request.has_value() != (parsed.error != 0), "a request or an error");
+    fuzz::Require(parsed.request.has_value() != (parsed.error != TextNumber{}), "a request or an error");
     for (const std::wstring& a : arguments)
         if (const std::optional<FileMask> mask = FileMask::Parse(a)) mask->Matches(line);
     return 0;

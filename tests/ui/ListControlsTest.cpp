@@ -7,6 +7,7 @@
 #include "ui/FileList.h"
 #include "ui/FolderList.h"
 #include "ui/ListRows.h"
+#include "ui/Window.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -28,7 +29,11 @@ public:
         static bool registered = false;
         if (!registered) {
             WNDCLASSW wc{};
-            wc.lpfnWndProc = DefWindowProcW;
+            // A parent of no Window class: it hands its controls' messages back to them itself.
+            wc.lpfnWndProc = [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                if (auto answered = ReflectToControl(hwnd, msg, wParam, lParam)) return *answered;
+                return DefWindowProcW(hwnd, msg, wParam, lParam);
+            };
             wc.hInstance = GetModuleHandleW(nullptr);
             wc.lpszClassName = L"Tavlo2.ListTestHost";
             wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);

@@ -1,6 +1,7 @@
 #include "common/Catalogue.h"
 #include "UiTestSupport.h"
 #include "settings/ValueEncoding.h"
+#include "windows/FrameRules.h"
 #include "windows/ChildForm.h"
 #include "windows/SharedMenu.h"
 
@@ -20,7 +21,7 @@ using test::RectIn;
 class ProbeChild : public ChildForm {
 public:
     ProbeChild(ChildHost& host, SettingsStore& store)
-        : ChildForm(host, store, ChildFormSpec{L"Probe_", 3000, L"probe load error"})
+        : ChildForm(host, store, ChildFormSpec{L"Probe_", program_text::TargetCaption, L"probe load error"})
     {
     }
     HWND list = nullptr;
@@ -316,7 +317,7 @@ TEST_F(ChildFormTest, TheFontReachesTheWindowsControls)
     options.Font_Bold = true;
     options.Font_Italic = false;
     mdiStatus& status = frame->StatusWindow();
-    status.SetFontData();
+    status.SetFontData(FormFontOf(options));
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(status.lstKekka(), WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(font, status.Font());

@@ -1,6 +1,7 @@
 #include "common/Catalogue.h"
 #include "UiTestSupport.h"
 #include "common/DragDrop.h"
+#include "windows/FrameRules.h"
 #include "windows/SharedMenu.h"
 
 #include "TestSupport.h"
@@ -374,7 +375,7 @@ TEST_F(TargetListTest, LongPathsCanBeScrolledIntoViewUntilTheListIsEmptied)
 
     // A bigger font widens it further.
     options.Font_Size = 24;
-    list().SetFontData();
+    list().SetFontData(FormFontOf(options));
     EXPECT_GT(SendMessageW(lst(), LB_GETHORIZONTALEXTENT, 0, 0), wide);
 
     list().RefreshForm();
