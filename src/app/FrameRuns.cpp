@@ -4,18 +4,17 @@
 #include "app/frmTavlo.h"
 #include "common/Catalogue.h"
 #include "common/Fault.h"
-#include "core/LongPath.h"
 #include "common/OnItsOwn.h"
-#include "common/PathUtil.h"
 #include "engine/Prediction.h"
 #include "engine/RenameReport.h"
 #include "engine/Undo.h"
 #include "engine/UndoJournal.h"
 #include "settings/Options.h"
 #include "ui/PacedRedraw.h"
+#include "windows/TargetCollector.h"
+#include "windows/TargetList.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 namespace tavlo {
 
@@ -79,17 +78,15 @@ void FrameRuns::AutoExecuteDropped(const std::vector<std::wstring>& files)
     options.AutoRunning = true;
     try {
         if (!f_.LoadChildren()) throw Form::LoadError();
-        // Each file as the target list would take it: its long form, readable, named once.
-        LongPathBatch batch;
-        std::unordered_set<std::wstring> seen;
-        std::vector<std::wstring> targets;
+        // Each file as the target list would take it, without the list's limit on the count.
+        TargetCollector collector(files);
+        TargetList targets(files.size());
         int passedOver = 0;
         for (const std::wstring& name : files) {
-            const std::wstring path = name.empty() ? std::wstring() : batch.Expand(name);
-            if (path.empty() || !CanOpenFile(path)) ++passedOver;
-            else if (seen.insert(path).second) targets.push_back(path);
+            if (const std::optional<std::wstring> target = collector.Target(name)) targets.Append(*target);
+            else ++passedOver;
         }
-        const std::size_t left = RunTargets(targets, AutoModeOf(options));
+        const std::size_t left = RunTargets(targets.Entries(), AutoModeOf(options));
         if (options.AutoLog) f_.status_->LogCopy();
         f_.exitCode_ = left == 0 && passedOver == 0 ? 0 : 1;
     } catch (...) {
@@ -124,7 +121,7 @@ void FrameRuns::ShowPreview(Mode mode)
 void FrameRuns::RunMode(Mode mode)
 {
     if (f_.locked_) return;
-    if (const std::int16_t missing = RowsMissing(mode, RulesOf(options))) {
+    if (const TextNumber missing = RowsMissing(mode, RulesOf(options)); missing != TextNumber{}) {
         f_.status_->ListInAdd(ProgramString(missing));
         return;
     }

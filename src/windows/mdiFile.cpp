@@ -189,45 +189,24 @@ bool mdiFile::ListInAdd(const std::wstring& strPathData)
 
 bool mdiFile::Gaibu_ListInAdd(const std::wstring& strPathData)
 {
-    if (const auto hit = checked_.find(strPathData); hit != checked_.end()) {
-        if (!hit->second.opens) {
-            ++passedOver_;
-            return true;
-        }
-        return ListInAdd(hit->second.normalised);
-    }
-    const std::wstring normalised = strPathData.empty()  ? std::wstring()
-                                    : batch_             ? batch_->Expand(strPathData)
-                                                         : ExpandLongPath(strPathData);
-    if (normalised.empty() || !CanOpenFile(normalised)) {
+    const std::optional<std::wstring> target =
+        collector_ ? collector_->Target(strPathData) : TargetCollector().Target(strPathData);
+    if (!target) {
         ++passedOver_;
         return true;
     }
-    return ListInAdd(normalised);
+    return ListInAdd(*target);
 }
 
 mdiFile::AddBatch::AddBatch(mdiFile& form, const std::vector<std::wstring>& names) : form_(form)
 {
-    form_.batch_ = std::make_unique<LongPathBatch>();
+    form_.collector_ = std::make_unique<TargetCollector>(names);
     form_.passedOver_ = 0;
-    form_.checked_.clear();
-    std::vector<std::wstring> given, normalised;
-    for (const std::wstring& name : names) {
-        if (name.empty() || form_.checked_.count(name)) continue;
-        std::wstring path = form_.batch_->Expand(name);
-        form_.checked_[name] = Checked{path, false};
-        if (path.empty()) continue;
-        given.push_back(name);
-        normalised.push_back(std::move(path));
-    }
-    const std::vector<bool> opens = CanOpenFiles(normalised);
-    for (std::size_t i = 0; i < given.size(); ++i) form_.checked_[given[i]].opens = opens[i];
 }
 
 mdiFile::AddBatch::~AddBatch()
 {
-    form_.batch_.reset();
-    form_.checked_.clear();
+    form_.collector_.reset();
     PacedRedraw::DrawAll();
 }
 

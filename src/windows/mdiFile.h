@@ -7,6 +7,7 @@
 #include "ui/ListBoxSupport.h"
 #include "ui/PacedRedraw.h"
 #include "windows/ChildForm.h"
+#include "windows/TargetCollector.h"
 #include "windows/TargetList.h"
 
 #include <functional>
@@ -115,13 +116,7 @@ private:
     FolderFn folderTarget_;
 
     TargetList targets_{kCapacity};
-    std::unique_ptr<LongPathBatch> batch_;
-    // What the batch found out beforehand, by the name as given.
-    struct Checked {
-        std::wstring normalised;
-        bool opens = false;
-    };
-    std::unordered_map<std::wstring, Checked> checked_;
+    std::unique_ptr<TargetCollector> collector_; // while an AddBatch lives
     std::optional<std::size_t> pendingTop_;
     int passedOver_ = 0;
 };
