@@ -264,8 +264,11 @@ void mdiFile::EndRun()
     const std::vector<std::size_t> leaving = targets_.EndRun();
     if (!lstFile_) return;
     redraw_.Hold(lstFile_);
-    // From the top down, as the rows went by: the list keeps the place the run had scrolled to.
-    for (std::size_t k = 0; k < leaving.size(); ++k) DeleteRow(leaving[k] - k);
+    // Every entry done (the usual end) empties the box at once; otherwise the rows go from the top
+    // down, as the run went by them, and the list keeps the place the run had scrolled to.
+    if (targets_.Count() == 0) SendMessageW(lstFile_, LB_RESETCONTENT, 0, 0);
+    else
+        for (std::size_t k = 0; k < leaving.size(); ++k) DeleteRow(leaving[k] - k);
     SendMessageW(lstFile_, LB_SETSEL, FALSE, -1);
 }
 
