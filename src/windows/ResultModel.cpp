@@ -8,32 +8,41 @@ namespace tavlo {
 ResultModel::Added ResultModel::ListInAdd(const std::wstring& path)
 {
     Added result;
-    const std::wstring key = UpperCaseNarrow(path);
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        Item& item = entries_[i];
-        if (item.text == path) {
-            result.index = i;
-            return result;
-        }
-        if (item.key == key) {
+    std::wstring key = UpperCaseNarrow(path);
+    if (const auto hit = byKey_.find(key); hit != byKey_.end()) {
+        Item& item = entries_[hit->second];
+        result.index = hit->second;
+        if (item.text != path) {
             // Keep the position, show the latest name.
             item.text = path;
             result.change = Change::Replaced;
-            result.index = i;
-            return result;
         }
+        return result;
     }
     if (entries_.size() >= kCapacity) {
         result.change = Change::Dropped;
         return result;
     }
-    entries_.push_back(Item{path, key, false});
+    byKey_.emplace(key, entries_.size());
+    entries_.push_back(Item{path, std::move(key), false});
     result.change = Change::Appended;
     result.index = entries_.size() - 1;
     return result;
 }
 
-void ResultModel::Clear() { entries_.clear(); }
+void ResultModel::Clear()
+{
+    entries_.clear();
+    byKey_.clear();
+}
+
+void ResultModel::Reindex()
+{
+    byKey_.clear();
+    // Two entries a refresh found to be one file: the first answers for both, as a scan from the top would.
+    for (std::size_t i = 0; i < entries_.size(); ++i) byKey_.emplace(entries_[i].key, i);
+}
+
 
 std::vector<std::wstring> ResultModel::Entries() const
 {
@@ -80,10 +89,11 @@ bool ResultModel::Refresh(const ExpandFn& expandLongPath, const CanOpenFn& canOp
                 entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
             }
         }
+        Reindex();
         return true;
     } catch (...) {
         ReportFault("ResultModel refresh");
-        entries_.clear();
+        Clear();
         return false;
     }
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace tavlo {
@@ -57,7 +58,12 @@ private:
         std::wstring key; // UpperCaseNarrow(text)
         bool selected = false;
     };
+    void Reindex();
+
     std::vector<Item> entries_;
+    // Each file's entry by its key, so that a run adding a thousand results does not compare each
+    // with every entry before it.
+    std::unordered_map<std::wstring, std::size_t> byKey_;
 };
 
 } // namespace tavlo
