@@ -85,10 +85,19 @@ bool ListsExactly(FileSystem& fs, const std::wstring& path, const std::wstring& 
     return has(GetFileName(path)) && (other.empty() || !has(other));
 }
 
+std::wstring TemporaryName(int n) { return L"~tavlo2-" + std::to_wstring(n) + L".tmp"; }
+
+bool IsTemporaryName(const std::wstring& name)
+{
+    for (int n = 1; n <= kTemporaryNameTries; ++n)
+        if (name == TemporaryName(n)) return true;
+    return false;
+}
+
 std::optional<std::wstring> RenameEngine::FreeTemporaryPath(const std::wstring& folder, FolderListing& names)
 {
     for (int n = 1; n <= kTemporaryNameTries; ++n) {
-        std::wstring name = L"~tavlo2-" + std::to_wstring(n) + L".tmp";
+        std::wstring name = TemporaryName(n);
         if (names.Like(name).empty()) return folder + name;
     }
     return std::nullopt;

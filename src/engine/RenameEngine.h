@@ -29,6 +29,9 @@ struct RenameRules {
 // or 3->4 with no row of its table enabled), or 0 when it can.
 TextNumber RowsMissing(Mode mode, const RenameRules& rules);
 
+// True for a name the engine gives a file for the middle of a case-only rename.
+bool IsTemporaryName(const std::wstring& name);
+
 // True when `a` and `b` differ, but only in letter case.
 bool EqualButForCase(const std::wstring& a, const std::wstring& b);
 // True when the folder of `path` lists its last component exactly as written and, unless `other` is

@@ -15,6 +15,18 @@ bool IsThere(FileSystem& fs, const std::wstring& path, const FileIdentity& ident
     return !path.empty() && ListsExactly(fs, path) && fs.Identity(path) == std::optional<FileIdentity>(identity);
 }
 
+// A file a cut left under one of the engine's temporary names that no record names (an undo's own
+// case-only rename stopped between its two steps), found in the folder of `near` by its identity.
+std::optional<std::wstring> StrayTemporary(FileSystem& fs, const std::wstring& near, const FileIdentity& identity)
+{
+    const std::wstring folder = GetFolderPrefix(near);
+    const std::optional<std::vector<std::wstring>> names = fs.FolderNames(folder);
+    if (!names) return std::nullopt;
+    for (const std::wstring& name : *names)
+        if (IsTemporaryName(name) && IsThere(fs, folder + name, identity)) return folder + name;
+    return std::nullopt;
+}
+
 } // namespace
 
 UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const RenameRules& rules,
@@ -38,10 +50,17 @@ UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const 
             if (!IsThere(fs, file->To, file->Identity) && IsThere(fs, file->Temporary, file->Identity))
                 at = file->Temporary;
         }
+        bool listed = ListsExactly(fs, at);
+        if (!listed && !IsThere(fs, file->From, file->Identity)) {
+            if (std::optional<std::wstring> stray = StrayTemporary(fs, at, file->Identity)) {
+                at = *stray;
+                listed = true;
+            }
+        }
         line(FileHeading(at));
         TextNumber reason{};
         std::wstring stranded;
-        if (!ListsExactly(fs, at)) {
+        if (!listed) {
             // Put back already (an undo cut off before its mark), or renamed again, moved or deleted since.
             if (!IsThere(fs, file->From, file->Identity)) reason = NewNameMissing;
         } else if (fs.Identity(at) != std::optional<FileIdentity>(file->Identity)) {

@@ -78,6 +78,18 @@ TEST_F(UndoTest, RunsAreTakenBackNewestFirstOneByOne)
     EXPECT_FALSE(journal.LastRun()) << "nothing left to take back";
 }
 
+TEST_F(UndoTest, AnUndoCutBetweenItsTwoStepsIsFinishedByTheNext)
+{
+    dir.Write(L"a.htm", "a");
+    dir.Write(L"~tavlo2-2.tmp", "someone else's");
+    ASSERT_TRUE(RunOver({L"a.htm"}, Mode::UpperCase));
+    // The undo's case-only rename stopped after its first step: no record names where the file is.
+    ASSERT_TRUE(MoveFileW((dir / L"a.HTM").c_str(), (dir / L"~tavlo2-1.tmp").c_str()));
+    EXPECT_EQ(Undo().Back, 1);
+    EXPECT_EQ(dir.Names(), (std::vector<std::wstring>{L"a.htm", L"~tavlo2-2.tmp"}));
+    EXPECT_EQ(TempDir::ReadBytes(dir / L"a.htm"), "a");
+}
+
 TEST_F(UndoTest, AFileThatChangedSinceOrWhoseOldNameIsTakenIsLeftAlone)
 {
     for (const wchar_t* name : {L"gone.html", L"other.html", L"taken.html", L"fine.html"}) dir.Write(name, "x");
