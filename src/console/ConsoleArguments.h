@@ -12,7 +12,8 @@
 
 namespace tavlo {
 
-// A mode by name (cut3, doc, 4to3, 3to4, wide, narrow, lower, upper; any letter case) or by number 0-7.
+// A mode by name (cut3, doc, 4to3, 3to4, wide, narrow, lower, upper, content; any letter case) or by
+// number 0-8.
 std::optional<Mode> ModeByName(std::wstring_view text);
 
 struct ConsoleRequest {

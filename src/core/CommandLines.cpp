@@ -5,8 +5,21 @@ namespace {
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
 
-} // namespace
+// Where the program's own path ends in a full command line: just after its closing quote when it opens
+// with one (the end of the line when the quote is never closed), else at the first blank. Backslashes
+// are taken as they are.
+std::size_t ProgramPathEnd(std::wstring_view line)
+{
+    if (!line.empty() && line[0] == L'"') {
+        const std::size_t q = line.find(L'"', 1);
+        return q == std::wstring_view::npos ? line.size() : q + 1;
+    }
+    std::size_t end = 0;
+    while (end < line.size() && !IsBlank(line[end])) ++end;
+    return end;
+}
 
+} // namespace
 
 CommandLineNames SplitCommandLine(const std::wstring& text)
 {
@@ -55,31 +68,20 @@ bool IsUninstallOption(const std::wstring& arguments)
 
 std::wstring ArgumentText(const std::wstring& commandLine)
 {
-    std::size_t p = 0;
-    const std::size_t n = commandLine.size();
-    if (n > 0 && commandLine[0] == L'"') {
-        const std::size_t q = commandLine.find(L'"', 1);
-        p = q == std::wstring::npos ? n : q + 1;
-    } else {
-        while (p < n && commandLine[p] != L' ' && commandLine[p] != L'\t') ++p;
-    }
-    if (p < n && (commandLine[p] == L' ' || commandLine[p] == L'\t')) ++p;
+    std::size_t p = ProgramPathEnd(commandLine);
+    if (p < commandLine.size() && IsBlank(commandLine[p])) ++p;
     return commandLine.substr(p);
 }
 
 std::vector<std::wstring> SplitArguments(std::wstring_view line)
 {
     std::vector<std::wstring> arguments;
-    std::size_t i = 0;
-    // The program's path: to the closing quote when it opens with one, else to the first blank.
-    std::wstring program;
-    if (!line.empty() && line[0] == L'"') {
-        for (i = 1; i < line.size() && line[i] != L'"'; ++i) program += line[i];
-        if (i < line.size()) ++i;
-    } else {
-        for (; i < line.size() && !IsBlank(line[i]); ++i) program += line[i];
-    }
-    arguments.push_back(std::move(program));
+    std::size_t i = ProgramPathEnd(line);
+    // The path without its quotes: the closing one is there when the path ends in a quote of its own.
+    if (!line.empty() && line[0] == L'"')
+        arguments.emplace_back(line.substr(1, (i > 1 && line[i - 1] == L'"' ? i - 1 : i) - 1));
+    else
+        arguments.emplace_back(line.substr(0, i));
 
     for (;;) {
         while (i < line.size() && IsBlank(line[i])) ++i;

@@ -125,9 +125,7 @@ std::wstring ShortenPath(const std::wstring& path)
     return out;
 }
 
-namespace {
 bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
-} // namespace
 
 std::vector<std::wstring> FolderChain(const std::wstring& path)
 {

@@ -25,6 +25,9 @@ std::wstring GetBaseName(const std::wstring& path, bool dblExp);
 // Display form: C:\A\B\C\D\FILE.TXT becomes C:\A\...\D\FILE.TXT; four pieces or fewer stay as they are.
 std::wstring ShortenPath(const std::wstring& path);
 
+// True for the letters a drive can have (A to Z in either case).
+bool IsDriveLetter(wchar_t c);
+
 // The folders from the root of `path` down to `path` itself, root first. A root ends with a
 // backslash ("C:\", "\\server\share\"), the others do not. Empty when `path` is not absolute
 // (a drive path or a server share). A trailing backslash on `path` is ignored.

@@ -3,7 +3,6 @@
 // with what became of the file; RenameReport.h turns that into the log's lines.
 #include "common/Catalogue.h"
 #include "core/FileSystem.h"
-#include "core/Names.h"
 #include "engine/FolderListing.h"
 #include "engine/Mode.h"
 #include "engine/Sinks.h"

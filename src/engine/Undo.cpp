@@ -51,7 +51,10 @@ UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const 
                 at = file->Temporary;
         }
         bool listed = ListsExactly(fs, at);
-        if (!listed && !IsThere(fs, file->From, file->Identity)) {
+        // Not where the record says: put back already (an undo cut off before its mark), or left by a cut
+        // under a temporary name, or renamed again, moved or deleted since.
+        const bool backAlready = !listed && IsThere(fs, file->From, file->Identity);
+        if (!listed && !backAlready) {
             if (std::optional<std::wstring> stray = StrayTemporary(fs, at, file->Identity)) {
                 at = *stray;
                 listed = true;
@@ -61,8 +64,7 @@ UndoOutcome TakeBack(const JournalRun& run, FileSystem& fs, LogSink& log, const 
         TextNumber reason{};
         std::wstring stranded;
         if (!listed) {
-            // Put back already (an undo cut off before its mark), or renamed again, moved or deleted since.
-            if (!IsThere(fs, file->From, file->Identity)) reason = NewNameMissing;
+            if (!backAlready) reason = NewNameMissing;
         } else if (fs.Identity(at) != std::optional<FileIdentity>(file->Identity)) {
             reason = OtherFile;
         } else if (!EqualButForCase(file->From, at) && fs.StoredName(file->From)) {

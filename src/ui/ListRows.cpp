@@ -1,9 +1,8 @@
 #include "ui/ListRows.h"
 
+#include "core/Paths.h"
+
 namespace tavlo {
-namespace {
-bool IsDriveLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
-} // namespace
 
 std::wstring FolderRowName(const std::wstring& folder)
 {

@@ -43,7 +43,6 @@ void ResultModel::Reindex()
     for (std::size_t i = 0; i < entries_.size(); ++i) byKey_.emplace(entries_[i].key, i);
 }
 
-
 std::vector<std::wstring> ResultModel::Entries() const
 {
     std::vector<std::wstring> out;

@@ -4,6 +4,7 @@
 #include "common/FileEnum.h"
 #include "common/OnItsOwn.h"
 #include "common/PathUtil.h"
+#include "core/Names.h"
 #include "core/Paths.h"
 #include "settings/Options.h"
 #include "ui/HeldStates.h"
@@ -29,7 +30,6 @@ constexpr float kAddLeft = 120, kAddAllLeft = 720, kAddAllAllLeft = 1320;
 
 // What the program falls back to when a filter cannot be used.
 constexpr wchar_t kAllFiles[] = L"*.*";
-
 
 } // namespace
 
