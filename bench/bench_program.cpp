@@ -127,9 +127,11 @@ void VisibleProgram()
     auto pressAndWait = [&] {
         frame.btnExe_Click(static_cast<std::int16_t>(tavlo::ModeNumber(tavlo::Mode::CutToThree)));
         MSG msg;
+        // Waits for messages as the program's own loop does, instead of polling: the run ends with a
+        // message, and a poll would wake the window side hundreds of times a second.
         while (frame.Running()) {
             if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
                 continue;
             }
             TranslateMessage(&msg);
@@ -142,22 +144,43 @@ void VisibleProgram()
     TempDir journalDir;
     tavlo::JournalFileStore frameJournal(journalDir / L"frame.txt");
     frame.SetJournalStore(frameJournal);
-    double visible = Seconds(pressAndWait);
-    int renamedVisible = 0;
-    for (const std::wstring& p : visibleFiles) renamedVisible += TempDir::Exists(p.substr(0, p.size() - 1));
-    tavlo::test::RecordingLog log;
-    tavlo::test::RecordingResults results;
-    tavlo::RenameRules opts;
-    // The same run without windows: the driver with its journal, the log and results kept in memory.
     tavlo::JournalFileStore journal(journalDir / L"driver.txt");
-    double alone = Seconds([&] {
-        tavlo::RunBatch(engineFiles, tavlo::Mode::CutToThree, opts, tavlo::SystemFileSystem(), journal, {log, results, log});
-    });
+    auto renamedOf = [](const std::vector<std::wstring>& files) {
+        int renamed = 0;
+        for (const std::wstring& p : files) renamed += TempDir::Exists(p.substr(0, p.size() - 1));
+        return renamed;
+    };
+    // Three rounds on fresh files, the two sides taking turns: one run under Wine varies by a fifth
+    // from one second to the next, and the ratio of the best times is the figure.
+    double visible = Seconds(pressAndWait), alone = 1e9;
+    int renamedVisible = renamedOf(visibleFiles), renamedAlone = kFiles;
+    for (int round = 0; round < 3; ++round) {
+        if (round > 0) {
+            TempDir dir;
+            const std::vector<std::wstring> files = Fill(dir.path(), L"file");
+            Drop(frame.FileWindow(), files);
+            Pump();
+            visible = std::min(visible, Seconds(pressAndWait));
+            renamedVisible = std::min(renamedVisible, renamedOf(files));
+        }
+        TempDir dir;
+        const std::vector<std::wstring> files = round == 0 ? engineFiles : Fill(dir.path(), L"file");
+        tavlo::test::RecordingLog log;
+        tavlo::test::RecordingResults results;
+        // The same run without windows: the driver with its journal, the log and results kept in memory.
+        alone = std::min(alone, Seconds([&] {
+            tavlo::RunBatch(files, tavlo::Mode::CutToThree, tavlo::RenameRules{}, tavlo::SystemFileSystem(), journal,
+                            {log, results, log});
+        }));
+        renamedAlone = std::min(renamedAlone, renamedOf(files));
+    }
     std::printf("run over %d files, windows shown         %8.1f ms (%d log lines)\n", kFiles, visible * 1000,
                 static_cast<int>(SendMessageW(frame.StatusWindow().lstKekka(), LB_GETCOUNT, 0, 0)));
-    std::printf("the driver alone over %d files (journal)  %8.1f ms   ratio %.2f", kFiles, alone * 1000, visible / alone);
+    std::printf("the driver alone over %d files (journal)  %8.1f ms   ratio %.2f (best of three each)", kFiles,
+                alone * 1000, visible / alone);
     bench::Target(visible / alone, 1.2);
     bench::Measured(renamedVisible == kFiles, "the visible run did not rename every file");
+    bench::Measured(renamedAlone == kFiles, "the driver did not rename every file");
     std::printf("\n");
     // A second run over fresh files, while another thread asks the frame for an answer every 5 ms, as
     // the system and other programs do; each answer's delay is kept.

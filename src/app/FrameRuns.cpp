@@ -126,23 +126,28 @@ void FrameRuns::RunMode(Mode mode)
         return;
     }
 
-    f_.LockInterface();
+    f_.locked_ = true;
     try {
+        // The worker starts first, so that showing the run (the controls disabled, the log cleared, the
+        // first drawing) goes on beside its first files. What it finds reaches the windows only at the
+        // next pass of the message loop, after all of this.
+        run_ = std::make_unique<BackgroundRun>(f_.Handle(), frmTavlo::kRunProgress);
+        run_->Start([targets = f_.file_->Entries(), mode, rules = RulesOf(options), fs = f_.fileSystem_,
+                     journal = f_.journalStore_](const RunSinks& sinks, const std::atomic<bool>& stop, RunObserver& observer) {
+            RunBatch(targets, mode, rules, *fs, *journal, sinks, &stop, &observer);
+        });
+        f_.LockInterface();
         f_.status_->RefreshForm();
         f_.inFile_->SelectClear();
         f_.file_->BeginRun();
         // The lists show the run at a steady pace: now, about thirty times a second while the outcomes
         // come in, and once at the end. Drawing every state would cost more than the run.
         PacedRedraw::DrawAll();
-        run_ = std::make_unique<BackgroundRun>(f_.Handle(), frmTavlo::kRunProgress);
-        run_->Start([targets = f_.file_->Entries(), mode, rules = RulesOf(options), fs = f_.fileSystem_,
-                     journal = f_.journalStore_](const RunSinks& sinks, const std::atomic<bool>& stop, RunObserver& observer) {
-            RunBatch(targets, mode, rules, *fs, *journal, sinks, &stop, &observer);
-        });
     } catch (...) {
         ReportFault("FrameRuns::RunMode");
-        run_.reset();
-        EndRun();
+        // What the worker renamed so far still reaches the lists.
+        Finish();
+        if (f_.locked_) EndRun();
     }
 }
 
@@ -180,12 +185,8 @@ void FrameRuns::Finish()
 void FrameRuns::EndRun()
 {
     run_.reset();
-    // What stays: the files left as they were and those the run did not reach. The list is drawn
-    // first, so that the removals start from the top row the run reached.
-    OnItsOwn([&] {
-        PacedRedraw::DrawAll();
-        f_.file_->EndRun();
-    });
+    // What stays: the files left as they were and those the run did not reach.
+    OnItsOwn([&] { f_.file_->EndRun(); });
     f_.UnlockInterface();
     PacedRedraw::DrawAll();
 }

@@ -12,9 +12,28 @@ namespace {
 struct Pacer {
     std::vector<PacedRedraw*> held;
     UINT_PTR timer = 0;
-    ULONGLONG lastDrawn = 0;
-    ULONGLONG lastCost = 0; // how long the last drawing took
+    double lastDrawn = 0; // ms
+    double lastCost = 0;  // ms, how long the last drawing took
 };
+
+// Where drawing is slow, the gap between two drawings in units of the last one's cost (drawing then
+// takes a tenth of the time), and its longest: twice a second, so that a list never lags far behind.
+constexpr double kGapPerCost = 9;
+constexpr double kLongestGapMs = 500;
+
+// Milliseconds on the precise clock: a drawing of a millisecond or two must not read as a tick of
+// the coarse one (16 ms on some systems), which would slow the pace for nothing.
+double NowMs()
+{
+    static const double perMs = [] {
+        LARGE_INTEGER f{};
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER t{};
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / perMs;
+}
 
 Pacer& State()
 {
@@ -71,14 +90,14 @@ void PacedRedraw::DrawAll()
     Pacer& pacer = State();
     if (pacer.timer) KillTimer(nullptr, pacer.timer);
     pacer.timer = 0;
-    const ULONGLONG start = GetTickCount64();
+    const double start = NowMs();
     std::vector<PacedRedraw*> held;
     held.swap(pacer.held);
     for (PacedRedraw* r : held) {
         r->held_ = false;
         r->Draw();
     }
-    pacer.lastDrawn = GetTickCount64();
+    pacer.lastDrawn = NowMs();
     pacer.lastCost = pacer.lastDrawn - start;
 }
 
@@ -87,11 +106,11 @@ void PacedRedraw::Schedule()
     Pacer& pacer = State();
     if (pacer.timer) return;
     // Right away after a quiet spell, else at the next tick of the steady rate. Where drawing is slow
-    // (scroll bars take milliseconds on some systems) the gap grows to three times the last drawing,
-    // so that drawing never takes more than a quarter of the time. The timer fires when the thread's
-    // messages are next processed: by the message loop, or by a run's event pass.
-    const ULONGLONG gap = std::max<ULONGLONG>(kIntervalMs, 3 * pacer.lastCost);
-    const ULONGLONG since = GetTickCount64() - pacer.lastDrawn;
+    // (a themed scroll bar takes over ten milliseconds on some systems) the gap grows with it: during a
+    // run the drawing shares the processor with the renames. The timer fires when the thread's
+    // messages are next processed.
+    const double gap = std::clamp(kGapPerCost * pacer.lastCost, static_cast<double>(kIntervalMs), kLongestGapMs);
+    const double since = NowMs() - pacer.lastDrawn;
     const UINT wait = since >= gap ? USER_TIMER_MINIMUM : static_cast<UINT>(gap - since);
     pacer.timer = SetTimer(nullptr, 0, wait, &PacedRedraw::OnTimer);
     if (!pacer.timer) DrawAll(); // nothing would draw them later

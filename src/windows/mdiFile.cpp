@@ -263,12 +263,17 @@ void mdiFile::EndRun()
 {
     const std::vector<std::size_t> leaving = targets_.EndRun();
     if (!lstFile_) return;
-    redraw_.Hold(lstFile_);
-    // Every entry done (the usual end) empties the box at once; otherwise the rows go from the top
-    // down, as the run went by them, and the list keeps the place the run had scrolled to.
-    if (targets_.Count() == 0) SendMessageW(lstFile_, LB_RESETCONTENT, 0, 0);
-    else
+    // Every entry done (the usual end) empties the box at once. Otherwise the rows go from the top
+    // down, as the run went by them, and the list keeps the place the run had scrolled to: it is drawn
+    // there first, so that the removals start from the top row the run reached.
+    if (targets_.Count() == 0) {
+        redraw_.Hold(lstFile_);
+        SendMessageW(lstFile_, LB_RESETCONTENT, 0, 0);
+    } else {
+        PacedRedraw::DrawAll();
+        redraw_.Hold(lstFile_);
         for (std::size_t k = 0; k < leaving.size(); ++k) DeleteRow(leaving[k] - k);
+    }
     SendMessageW(lstFile_, LB_SETSEL, FALSE, -1);
 }
 

@@ -161,6 +161,9 @@ void mdiStatus::RefreshForm()
 {
     log_.Clear();
     if (!lstKekka_) return;
+    // The empty list is drawn with the next paced drawing, not at once: a run clears the log and
+    // fills it again before anybody could see it empty.
+    redraw_.Hold(lstKekka_);
     SendMessageW(lstKekka_, LB_RESETCONTENT, 0, 0);
     width_.Reset(lstKekka_);
 }
