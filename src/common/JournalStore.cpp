@@ -123,8 +123,10 @@ private:
 
 bool JournalFileStore::Append(const std::string& line)
 {
-    if (path_.empty() || !MakeFolder()) return false;
+    if (path_.empty()) return false;
     std::string bytes = line + "\n";
+    // The folder is made once, when the file is opened: a run appends thousands of lines.
+    if (!file_ && !MakeFolder()) return false;
     Locked locked(*this);
     if (!file_) {
         // Appends share reading and writing, not deleting: while a run holds the journal no trim can

@@ -254,15 +254,20 @@ UndoJournal::Run::Run(UndoJournal& journal, int mode, std::wstring time, std::st
 
 UndoJournal::Run::Run(Run&& other) noexcept
     : journal_(other.journal_), mode_(other.mode_), time_(std::move(other.time_)), id_(std::move(other.id_)),
-      started_(std::exchange(other.started_, false)), failed_(other.failed_)
+      started_(std::exchange(other.started_, false)), failed_(other.failed_), after_(std::move(other.after_))
 {
 }
 
 UndoJournal::Run::~Run()
 {
     if (!started_) return;
-    if (!failed_) journal_->store_.Append("E\t" + id_);
+    if (!failed_) journal_->store_.Append(TakeAfter() + "E\t" + id_);
     journal_->store_.Close();
+}
+
+std::string UndoJournal::Run::TakeAfter()
+{
+    return after_.empty() ? std::string() : std::exchange(after_, std::string()) + "\n";
 }
 
 bool UndoJournal::Run::Write(const std::string& line)
@@ -275,8 +280,17 @@ bool UndoJournal::Run::Write(const std::string& line)
             return false;
         }
     }
-    if (!journal_->store_.Append(line)) failed_ = true;
+    if (!journal_->store_.Append(TakeAfter() + line)) failed_ = true;
     return !failed_;
+}
+
+void UndoJournal::Run::WriteAfter(std::string line)
+{
+    // What became of a file goes out with the next record (the next file's intent, or the run's end):
+    // one append instead of two per file. Cut off before that, the intent alone stands, and undo looks
+    // on the disk for where the file is.
+    if (failed_ || !started_) return;
+    after_ = after_.empty() ? std::move(line) : after_ + "\n" + line;
 }
 
 void UndoJournal::Run::Intent(const std::wstring& from, const std::wstring& temporary, const std::wstring& to,
@@ -287,12 +301,14 @@ void UndoJournal::Run::Intent(const std::wstring& from, const std::wstring& temp
 
 void UndoJournal::Run::Renamed(const std::wstring& from, const std::wstring& to, const FileIdentity& identity)
 {
-    Write(FileLine(id_, JournalFile{from, to, {}, identity, true}));
+    // A step no intent announced is written at once.
+    if (!started_) Write(FileLine(id_, JournalFile{from, to, {}, identity, true}));
+    else WriteAfter(FileLine(id_, JournalFile{from, to, {}, identity, true}));
 }
 
 void UndoJournal::Run::NotRenamed(const std::wstring& from)
 {
-    if (started_) Write("X\t" + id_ + "\t" + ToJournalText(from));
+    WriteAfter("X\t" + id_ + "\t" + ToJournalText(from));
 }
 
 UndoJournal::Run UndoJournal::Begin(int mode, std::wstring time, std::string id)

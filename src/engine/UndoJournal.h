@@ -75,12 +75,15 @@ public:
         friend class UndoJournal;
         Run(UndoJournal& journal, int mode, std::wstring time, std::string id);
         bool Write(const std::string& line);
+        void WriteAfter(std::string line);
+        std::string TakeAfter();
         UndoJournal* journal_;
         int mode_;
         std::wstring time_;
         std::string id_;
         bool started_ = false;
         bool failed_ = false;
+        std::string after_; // an outcome not yet written
     };
 
     // `time` as shown to the user; `id` unique to this run.

@@ -43,18 +43,28 @@ Pacer& State()
 
 } // namespace
 
+namespace {
+
+// Turning drawing off or on may also change the window's visible state (and with it the clicks on it
+// and its place in what a screen reader sees); the list keeps its own "do not draw" state, and the
+// window keeps the state it had.
+void SetDrawing(HWND list, bool on, bool shown)
+{
+    SendMessageW(list, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+    const LONG_PTR style = GetWindowLongPtrW(list, GWL_STYLE);
+    if (((style & WS_VISIBLE) != 0) != shown)
+        SetWindowLongPtrW(list, GWL_STYLE, shown ? style | WS_VISIBLE : style & ~static_cast<LONG_PTR>(WS_VISIBLE));
+}
+
+} // namespace
+
 void PacedRedraw::Hold(HWND list)
 {
     if (held_ || !list) return;
-    // A list nobody sees draws nothing anyway; holding it still spares it the scrolls and extents.
-    if (IsWindowVisible(list)) {
-        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-        // Turning drawing off also takes away the list's visible state, and with it the clicks on it
-        // and its place in what a screen reader sees. The list keeps its own "do not draw" state; the
-        // window is marked visible again, without being drawn.
-        const LONG_PTR style = GetWindowLongPtrW(list, GWL_STYLE);
-        if (!(style & WS_VISIBLE)) SetWindowLongPtrW(list, GWL_STYLE, style | WS_VISIBLE);
-    }
+    // A list in a hidden window is held as well: a list that draws brings its scroll bars up to date
+    // at every change, seen or not (a run without windows writes thousands of lines).
+    shown_ = (GetWindowLongPtrW(list, GWL_STYLE) & WS_VISIBLE) != 0;
+    SetDrawing(list, false, shown_);
     list_ = list;
     held_ = true;
     State().held.push_back(this);
@@ -73,8 +83,8 @@ void PacedRedraw::Draw()
         }
     }
     // Turning drawing back on brings the scroll bars up to date; the frame need not be drawn again.
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    SetDrawing(list_, true, shown_);
+    if (IsWindowVisible(list_)) RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 void PacedRedraw::Forget()

@@ -39,6 +39,7 @@ private:
 
     HWND list_ = nullptr;
     bool held_ = false;
+    bool shown_ = false; // the list's own visible state when it was held
     std::function<void()> beforeDraw_;
 };
 
