@@ -78,7 +78,7 @@ TEST_F(AccessTest, EveryControlIsNamed)
 }
 
 // While a burst holds a window's drawing, the window is still there for the system: visible, and the
-// target of a click on it. (This platform's list box keeps its visible state by itself; a control whose
+// target of a click on it; a hidden one stays hidden. (This platform's list box keeps its visible state by itself; a control whose
 // drawing the system's default handling turns off does not, so one of those stands in.)
 TEST(PacedRedrawTest, AWindowWhoseDrawingIsHeldStaysVisibleAndClickable)
 {
@@ -93,6 +93,14 @@ TEST(PacedRedrawTest, AWindowWhoseDrawingIsHeldStaysVisibleAndClickable)
         PacedRedraw::DrawAll();
     }
     EXPECT_TRUE(IsWindowVisible(held));
+    // One hidden by itself (held all the same) is not shown by its drawing.
+    HWND hidden = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD, 0, 0, 50, 50, top, nullptr, nullptr, nullptr);
+    {
+        PacedRedraw redraw;
+        redraw.Hold(hidden);
+        PacedRedraw::DrawAll();
+    }
+    EXPECT_FALSE(GetWindowLongPtrW(hidden, GWL_STYLE) & WS_VISIBLE);
     DestroyWindow(top);
 }
 

@@ -93,6 +93,37 @@ TEST(JournalText, IntentsAreCompletedReplacedOrDropped)
     EXPECT_EQ(FormatJournal(ParseJournal(FormatJournal(runs))), FormatJournal(runs));
 }
 
+// A file's outcome goes out with the next file's intent: one append per file. Cut off before that, the
+// intent alone stands (undo then looks on the disk); a run that ends writes the last outcome.
+TEST(JournalText, AnOutcomeRidesWithTheNextRecord)
+{
+    struct Counting : test::MemoryJournal {
+        int appends = 0;
+        bool Append(const std::string& line) override { return ++appends, MemoryJournal::Append(line); }
+    } store;
+    UndoJournal journal(store);
+    std::string cut;
+    {
+        UndoJournal::Run run = journal.Begin(2, L"2026-01-01 00:00:00", "r");
+        for (std::uint64_t i = 1; i <= 3; ++i) {
+            const std::wstring from = L"C:\\f" + std::to_wstring(i) + L".html", to = from.substr(0, from.size() - 1);
+            run.Intent(from, {}, to, {1, 2, i});
+            run.Renamed(from, to, {1, 2, i});
+        }
+        cut = store.text;
+    }
+    EXPECT_EQ(store.appends, 2 + 3 + 1); // a new journal's header and the run, one per file, the end
+    const std::vector<JournalRun> atCut = ParseJournal(cut), ended = ParseJournal(store.text);
+    ASSERT_EQ(atCut.size(), 1u);
+    ASSERT_EQ(atCut[0].Files.size(), 3u);
+    EXPECT_TRUE(atCut[0].Files[1].Done);
+    EXPECT_FALSE(atCut[0].Files[2].Done);
+    EXPECT_EQ(atCut[0].Files[2].To, L"C:\\f3.htm");
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_TRUE(ended[0].Ended);
+    EXPECT_TRUE(ended[0].Files[2].Done);
+}
+
 // A torn last line (text cut short, or zero bytes a power cut left) never takes in the next record, and
 // undo chooses the newest run.
 TEST(JournalText, ATornTailNeverSwallowsTheNextRun)
