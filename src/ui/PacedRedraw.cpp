@@ -13,7 +13,8 @@ struct Pacer {
     std::vector<PacedRedraw*> held;
     UINT_PTR timer = 0;
     double lastDrawn = 0; // ms
-    double lastCost = 0;  // ms, how long the last drawing took
+    double lastCost = 0;  // ms, how long the last paced drawing took
+    bool burstEnded = false; // drawn on request since the last paced drawing
 };
 
 // Where drawing is slow, the gap between two drawings in units of the last one's cost (drawing then
@@ -97,35 +98,47 @@ void PacedRedraw::Forget()
 
 void PacedRedraw::DrawAll()
 {
+    DrawHeld();
+    State().burstEnded = true;
+}
+
+void PacedRedraw::DrawHeld()
+{
     Pacer& pacer = State();
     if (pacer.timer) KillTimer(nullptr, pacer.timer);
     pacer.timer = 0;
-    const double start = NowMs();
     std::vector<PacedRedraw*> held;
     held.swap(pacer.held);
     for (PacedRedraw* r : held) {
         r->held_ = false;
         r->Draw();
     }
-    pacer.lastDrawn = NowMs();
-    pacer.lastCost = pacer.lastDrawn - start;
 }
 
 void PacedRedraw::Schedule()
 {
     Pacer& pacer = State();
     if (pacer.timer) return;
-    // Right away after a quiet spell, else at the next tick of the steady rate. Where drawing is slow
-    // (a themed scroll bar takes over ten milliseconds on some systems) the gap grows with it: during a
-    // run the drawing shares the processor with the renames. The timer fires when the thread's
-    // messages are next processed.
+    // Right away after a quiet spell or at the start of a new burst (the end of the last one was drawn
+    // on request), so that its first state shows at once; else at the next tick of the steady rate.
+    // Where drawing is slow (a themed scroll bar takes over ten milliseconds on some systems) the gap
+    // grows with it: during a run the drawing shares the processor with the renames. The timer fires
+    // when the thread's messages are next processed.
     const double gap = std::clamp(kGapPerCost * pacer.lastCost, static_cast<double>(kIntervalMs), kLongestGapMs);
     const double since = NowMs() - pacer.lastDrawn;
-    const UINT wait = since >= gap ? USER_TIMER_MINIMUM : static_cast<UINT>(gap - since);
+    const UINT wait = pacer.burstEnded || since >= gap ? USER_TIMER_MINIMUM : static_cast<UINT>(gap - since);
     pacer.timer = SetTimer(nullptr, 0, wait, &PacedRedraw::OnTimer);
-    if (!pacer.timer) DrawAll(); // nothing would draw them later
+    if (!pacer.timer) DrawHeld(); // nothing would draw them later
 }
 
-void CALLBACK PacedRedraw::OnTimer(HWND, UINT, UINT_PTR, DWORD) { DrawAll(); }
+void CALLBACK PacedRedraw::OnTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    Pacer& pacer = State();
+    const double start = NowMs();
+    DrawHeld();
+    pacer.lastDrawn = NowMs();
+    pacer.lastCost = pacer.lastDrawn - start;
+    pacer.burstEnded = false;
+}
 
 } // namespace tavlo

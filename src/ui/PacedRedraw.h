@@ -34,6 +34,7 @@ public:
 
 private:
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+    static void DrawHeld();
     static void Schedule();
     void Draw();
 
