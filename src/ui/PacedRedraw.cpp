@@ -42,10 +42,6 @@ Pacer& State()
     return pacer;
 }
 
-} // namespace
-
-namespace {
-
 // Turning drawing off or on may also change the window's visible state (and with it the clicks on it
 // and its place in what a screen reader sees); the list keeps its own "do not draw" state, and the
 // window keeps the state it had.
