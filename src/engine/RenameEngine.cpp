@@ -89,6 +89,8 @@ std::wstring TemporaryName(int n) { return L"~tavlo2-" + std::to_wstring(n) + L"
 
 bool IsTemporaryName(const std::wstring& name)
 {
+    // Undo asks this of every name in a folder: most fail at the prefix.
+    if (name.rfind(L"~tavlo2-", 0) != 0) return false;
     for (int n = 1; n <= kTemporaryNameTries; ++n)
         if (name == TemporaryName(n)) return true;
     return false;
