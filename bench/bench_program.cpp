@@ -61,6 +61,14 @@ std::vector<std::wstring> Fill(const std::wstring& folder, const wchar_t* stem)
     return paths;
 }
 
+// How many of `files` (.html) now carry the name the runs give them (.htm).
+int RenamedOf(const std::vector<std::wstring>& files)
+{
+    int renamed = 0;
+    for (const std::wstring& p : files) renamed += TempDir::Exists(p.substr(0, p.size() - 1));
+    return renamed;
+}
+
 void Pump()
 {
     MSG msg;
@@ -145,15 +153,10 @@ void VisibleProgram()
     tavlo::JournalFileStore frameJournal(journalDir / L"frame.txt");
     frame.SetJournalStore(frameJournal);
     tavlo::JournalFileStore journal(journalDir / L"driver.txt");
-    auto renamedOf = [](const std::vector<std::wstring>& files) {
-        int renamed = 0;
-        for (const std::wstring& p : files) renamed += TempDir::Exists(p.substr(0, p.size() - 1));
-        return renamed;
-    };
     // Three rounds on fresh files, the two sides taking turns: one run under Wine varies by a fifth
     // from one second to the next, and the ratio of the best times is the figure.
     double visible = Seconds(pressAndWait), alone = 1e9;
-    int renamedVisible = renamedOf(visibleFiles), renamedAlone = kFiles;
+    int renamedVisible = RenamedOf(visibleFiles), renamedAlone = kFiles;
     for (int round = 0; round < 3; ++round) {
         if (round > 0) {
             TempDir dir;
@@ -161,7 +164,7 @@ void VisibleProgram()
             Drop(frame.FileWindow(), files);
             Pump();
             visible = std::min(visible, Seconds(pressAndWait));
-            renamedVisible = std::min(renamedVisible, renamedOf(files));
+            renamedVisible = std::min(renamedVisible, RenamedOf(files));
         }
         TempDir dir;
         const std::vector<std::wstring> files = round == 0 ? engineFiles : Fill(dir.path(), L"file");
@@ -172,7 +175,7 @@ void VisibleProgram()
             tavlo::RunBatch(files, tavlo::Mode::CutToThree, tavlo::RenameRules{}, tavlo::SystemFileSystem(), journal,
                             {log, results, log});
         }));
-        renamedAlone = std::min(renamedAlone, renamedOf(files));
+        renamedAlone = std::min(renamedAlone, RenamedOf(files));
     }
     std::printf("run over %d files, windows shown         %8.1f ms (%d log lines)\n", kFiles, visible * 1000,
                 static_cast<int>(SendMessageW(frame.StatusWindow().lstKekka(), LB_GETCOUNT, 0, 0)));
@@ -271,7 +274,7 @@ AutomaticRound RunAutomaticRound(const std::wstring& folder, bool plainFirst)
     round.automatic = RunProgram(arguments, &round.peak);
     round.empty = RunProgram(folder + L"\\x.htm");
     if (!plainFirst) plainLoop();
-    for (const std::wstring& p : autoFiles) round.renamed += TempDir::Exists(p.substr(0, p.size() - 1));
+    round.renamed = RenamedOf(autoFiles);
 
     for (const std::wstring& p : TempDir::ListNames(folder)) DeleteFileW((folder + L"\\" + p).c_str());
     RemoveDirectoryW(folder.c_str());
